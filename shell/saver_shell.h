@@ -1,0 +1,49 @@
+#pragma once
+#include <windows.h>
+
+// The shell's process-wide record. Read and written on the main thread only.
+struct SaverShellState {
+  HINSTANCE instance;
+  HWND window;
+  BOOL isPreview;
+  BOOL closeApproved;
+  BOOL verifying;
+  HMODULE passwordModule;
+  BOOL(WINAPI* verifyPassword)(HWND window);
+  HMODULE imeModule;
+  HIMC(WINAPI* associateContext)(HWND window, HIMC context);
+  HIMC savedInputContext;
+  BOOL isWin95Family;
+  DWORD mouseMoveLimit;
+  DWORD lastVerifyTick;
+  POINT referenceCursor;
+};
+
+// Value of lastVerifyTick before the first password request.
+constexpr DWORD NoVerifyYet = 0xFFFFFFFF;
+
+extern SaverShellState saverShellState;
+
+// Private message: check the screen-saver password; nonzero result when it was given correctly.
+constexpr UINT WM_SAVER_CHECK_PASSWORD = WM_APP;
+
+// Start-up and mode dispatch.
+int WINAPI SaverEntry(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);
+[[noreturn]] void StartFromCommandLine();
+const char* SkipProgramName(const char* commandLine);
+int DispatchMode(HINSTANCE instance, const char* switchText);
+DWORD ParseWindowNumber(const char* text);
+INT_PTR RunOptionsDialog(HWND parent);
+
+// The saver window.
+int RunSaverWindow(HWND parent);
+ATOM RegisterSaverClass();
+LRESULT CALLBACK SaverClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL ConfirmClose(HWND window);
+
+// The system's screen-saver password.
+void LoadPasswordVerifier();
+void ReleasePasswordVerifier();
+void SetSaverRunning(BOOL on);
+void ChangeSaverPassword(HWND parent);
