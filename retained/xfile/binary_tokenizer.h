@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "retained/xfile/token.h"
+
+namespace varnoka::xfile {
+
+// Reads the binary encoding. Integer and float lists are handed out one value at a time,
+// so callers see the same stream of numbers whichever way a writer packed them.
+class BinaryTokenizer {
+public:
+    BinaryTokenizer(const std::uint8_t* begin, const std::uint8_t* end, unsigned floatBytes)
+        : pos_(begin), end_(end), floatBytes_(floatBytes) {}
+
+    Token next();
+
+    std::size_t maxValuesRemaining() const {
+        return listRemaining_ + static_cast<std::size_t>(end_ - pos_) / 4 + 1;
+    }
+
+private:
+    enum class ListKind { None, Integers, Floats };
+
+    std::size_t bytesLeft() const { return static_cast<std::size_t>(end_ - pos_); }
+    std::uint16_t readWord();
+    std::uint32_t readDword();
+    Token nextListValue();
+    Token readCountedText(TokenKind kind, std::size_t maxLength);
+    void startList(ListKind kind, std::size_t valueBytes);
+
+    const std::uint8_t* pos_;
+    const std::uint8_t* end_;
+    unsigned floatBytes_;
+    ListKind listKind_ = ListKind::None;
+    std::size_t listRemaining_ = 0;
+};
+
+}  // namespace varnoka::xfile

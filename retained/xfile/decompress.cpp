@@ -1,0 +1,97 @@
+#include "retained/xfile/decompress.h"
+
+#include <zlib.h>
+
+#include "retained/xfile/file_header.h"
+
+namespace varnoka::xfile {
+
+namespace {
+
+std::uint32_t readLittle16(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
+}
+
+std::uint32_t readLittle32(const std::uint8_t* p) {
+    return readLittle16(p) | readLittle16(p + 2) << 16;
+}
+
+// Owns one raw-deflate stream, reset for each block.
+class BlockInflater {
+public:
+    BlockInflater() { ready_ = inflateInit2(&stream_, -MAX_WBITS) == Z_OK; }
+    ~BlockInflater() {
+        if (ready_) inflateEnd(&stream_);
+    }
+    BlockInflater(const BlockInflater&) = delete;
+    BlockInflater& operator=(const BlockInflater&) = delete;
+
+    // Inflates exactly `outSize` bytes to `out` from one complete deflate stream; the
+    // previous block's output is the dictionary it may refer back into.
+    bool inflateBlock(const std::uint8_t* in, std::size_t inSize, std::uint8_t* out,
+                      std::size_t outSize, const std::uint8_t* previous, std::size_t previousSize) {
+        if (!ready_ || inflateReset(&stream_) != Z_OK) return false;
+        if (previousSize > 0 &&
+            inflateSetDictionary(&stream_, previous, static_cast<uInt>(previousSize)) != Z_OK) {
+            return false;
+        }
+        stream_.next_in = const_cast<Bytef*>(in);
+        stream_.avail_in = static_cast<uInt>(inSize);
+        stream_.next_out = out;
+        stream_.avail_out = static_cast<uInt>(outSize);
+        const int status = inflate(&stream_, Z_FINISH);
+        return status == Z_STREAM_END && stream_.avail_out == 0;
+    }
+
+private:
+    z_stream stream_{};
+    bool ready_ = false;
+};
+
+constexpr std::size_t kBlockHeaderSize = 4;
+constexpr std::size_t kDeflateWindow = 32768;
+
+}  // namespace
+
+bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std::uint8_t>& out) {
+    out.clear();
+    if (size < 4) return false;
+    const std::uint64_t statedTotal = readLittle32(body);
+    if (statedTotal < kFileHeaderSize) return false;
+    const std::uint64_t statedBody = statedTotal - kFileHeaderSize;
+
+    BlockInflater inflater;
+    std::size_t pos = 4;
+    std::size_t previousStart = 0;
+    while (pos < size) {
+        if (size - pos < kBlockHeaderSize) return false;
+        const std::size_t unpackedSize = readLittle16(body + pos);
+        const std::size_t packedSize = readLittle16(body + pos + 2);
+        pos += kBlockHeaderSize;
+        if (unpackedSize == 0 || packedSize < 2 || packedSize > size - pos) return false;
+        if (body[pos] != 'C' || body[pos + 1] != 'K') return false;
+        // Growth is checked against the stated total, so a lying header cannot make us
+        // allocate more than the blocks really hold.
+        if (out.size() + unpackedSize > statedBody) return false;
+
+        const std::size_t blockStart = out.size();
+        out.resize(blockStart + unpackedSize);
+        std::size_t previousSize = blockStart - previousStart;
+        if (previousSize > kDeflateWindow) previousSize = kDeflateWindow;
+        if (!inflater.inflateBlock(body + pos + 2, packedSize - 2, out.data() + blockStart,
+                                   unpackedSize, out.data() + blockStart - previousSize,
+                                   previousSize)) {
+            out.clear();
+            return false;
+        }
+        previousStart = blockStart;
+        pos += packedSize;
+    }
+    if (out.size() != statedBody) {
+        out.clear();
+        return false;
+    }
+    return true;
+}
+
+}  // namespace varnoka::xfile

@@ -1,0 +1,28 @@
+#include "retained/xfile/file_bytes.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace varnoka {
+
+LoadStatus readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+    bytes.clear();
+    // Some platforms open a directory as a file; it is no model either way.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) return LoadStatus::FileNotFound;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return LoadStatus::FileNotFound;
+    file.seekg(0, std::ios::end);
+    const std::streamoff size = file.tellg();
+    if (size < 0) return LoadStatus::FileNotFound;
+    if (static_cast<std::uint64_t>(size) > kMaxInputFileBytes) return LoadStatus::BadFile;
+    file.seekg(0, std::ios::beg);
+    bytes.resize(static_cast<std::size_t>(size));
+    if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) {
+        bytes.clear();
+        return LoadStatus::BadFile;
+    }
+    return LoadStatus::Ok;
+}
+
+}  // namespace varnoka

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "retained/xfile/load_status.h"
+
+namespace varnoka {
+
+// Larger files are refused as bad rather than read into memory whole.
+constexpr std::uint64_t kMaxInputFileBytes = 256u * 1024u * 1024u;
+
+LoadStatus readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
+
+}  // namespace varnoka

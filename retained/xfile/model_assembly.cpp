@@ -1,0 +1,167 @@
+#include "retained/xfile/model_assembly.h"
+
+#include <set>
+
+#include "retained/xfile/bad_file.h"
+
+namespace varnoka::xfile {
+
+namespace {
+
+struct MeshInstance {
+    std::uint32_t mesh;
+    Matrix4 world;
+};
+
+bool isIdentity(const Matrix4& m) {
+    static const Matrix4 identity;
+    for (int i = 0; i < 16; ++i) {
+        if (m.m[i] != identity.m[i]) return false;
+    }
+    return true;
+}
+
+class ModelAssembler {
+public:
+    explicit ModelAssembler(const ParsedDocument& document)
+        : document_(document), materialIndex_(document.materials.size(), kNoMaterial) {}
+
+    LoadedModel assemble() {
+        collectInstances();
+        bool anyTextureCoords = false;
+        bool anyVertexColors = false;
+        for (const MeshInstance& instance : instances_) {
+            anyTextureCoords |= !document_.meshes[instance.mesh].textureCoords.empty();
+            anyVertexColors |= !document_.meshes[instance.mesh].vertexColors.empty();
+        }
+        for (const MeshInstance& instance : instances_) {
+            appendMesh(document_.meshes[instance.mesh], instance.world, anyTextureCoords, anyVertexColors);
+        }
+        countTextures();
+        return std::move(model_);
+    }
+
+private:
+    void collectInstances() {
+        std::vector<bool> placedByFrame(document_.meshes.size(), false);
+        for (const ParsedFrame& frame : document_.frames) {
+            for (const std::string& name : frame.meshReferences) {
+                const auto found = document_.meshByName.find(name);
+                if (found != document_.meshByName.end()) placedByFrame[found->second] = true;
+            }
+        }
+        for (const TopLevelItem& item : document_.topLevel) {
+            if (item.kind == TopLevelItem::Kind::Frame) {
+                collectFrame(item.index, Matrix4{});
+            } else if (!placedByFrame[item.index]) {
+                // A mesh outside every frame that no frame refers to stands at the origin.
+                instances_.push_back({item.index, Matrix4{}});
+            }
+        }
+    }
+
+    // Frames nest no deeper than the reader allows, so recursion is bounded.
+    void collectFrame(std::uint32_t index, const Matrix4& parentWorld) {
+        const ParsedFrame& frame = document_.frames[index];
+        const Matrix4 world = multiply(frame.transform, parentWorld);
+        for (const std::uint32_t mesh : frame.meshes) instances_.push_back({mesh, world});
+        for (const std::string& name : frame.meshReferences) {
+            // References to anything but a mesh (frames, objects we skip) place nothing.
+            const auto found = document_.meshByName.find(name);
+            if (found != document_.meshByName.end()) instances_.push_back({found->second, world});
+        }
+        for (const std::uint32_t child : frame.children) collectFrame(child, world);
+    }
+
+    std::uint32_t modelMaterial(const MaterialSlot& slot) {
+        std::uint32_t documentIndex = slot.index;
+        if (documentIndex == kUnresolved) {
+            const auto found = document_.materialByName.find(slot.referenceName);
+            if (found == document_.materialByName.end()) failBadFile();
+            documentIndex = found->second;
+        }
+        std::uint32_t& index = materialIndex_[documentIndex];
+        if (index == kNoMaterial) {
+            index = static_cast<std::uint32_t>(model_.materials.size());
+            model_.materials.push_back(document_.materials[documentIndex]);
+        }
+        return index;
+    }
+
+    void appendMesh(const ParsedMesh& mesh, const Matrix4& world, bool withTextureCoords, bool withVertexColors) {
+        const std::size_t added = mesh.positions.size() + mesh.normals.size() + mesh.faceIndices.size();
+        if (model_.positions.size() + model_.normals.size() + model_.corners.size() + added > kMaxModelElements) {
+            failBadFile();
+        }
+
+        std::vector<std::uint32_t> materials;
+        materials.reserve(mesh.materials.size());
+        for (const MaterialSlot& slot : mesh.materials) materials.push_back(modelMaterial(slot));
+
+        const auto positionBase = static_cast<std::uint32_t>(model_.positions.size());
+        const auto normalBase = static_cast<std::uint32_t>(model_.normals.size());
+        const bool moved = !isIdentity(world);
+        for (const Vector3& p : mesh.positions) model_.positions.push_back(moved ? transformPoint(p, world) : p);
+        for (const Vector3& n : mesh.normals) model_.normals.push_back(transformNormal(n, world));
+        if (withTextureCoords) {
+            if (mesh.textureCoords.empty()) {
+                model_.textureCoords.resize(model_.positions.size());
+            } else {
+                model_.textureCoords.insert(model_.textureCoords.end(), mesh.textureCoords.begin(), mesh.textureCoords.end());
+            }
+        }
+        if (withVertexColors) {
+            if (mesh.vertexColors.empty()) {
+                model_.vertexColors.resize(model_.positions.size());
+            } else {
+                model_.vertexColors.insert(model_.vertexColors.end(), mesh.vertexColors.begin(), mesh.vertexColors.end());
+            }
+        }
+
+        std::size_t cornerInFile = 0;
+        for (std::size_t face = 0; face < mesh.faceSizes.size(); ++face) {
+            Face out;
+            out.firstCorner = static_cast<std::uint32_t>(model_.corners.size());
+            out.cornerCount = mesh.faceSizes[face];
+            if (!mesh.faceMaterials.empty()) out.material = materials[mesh.faceMaterials[face]];
+            const auto faceIndex = static_cast<std::uint32_t>(model_.faces.size());
+            for (std::uint32_t corner = 0; corner < out.cornerCount; ++corner, ++cornerInFile) {
+                Corner c;
+                c.position = positionBase + mesh.faceIndices[cornerInFile];
+                if (mesh.hasNormals) c.normal = normalBase + mesh.normalIndices[cornerInFile];
+                model_.corners.push_back(c);
+            }
+            for (std::uint32_t corner = 2; corner < out.cornerCount; ++corner) {
+                Triangle triangle;
+                triangle.corners[0] = out.firstCorner;
+                triangle.corners[1] = out.firstCorner + corner - 1;
+                triangle.corners[2] = out.firstCorner + corner;
+                triangle.face = faceIndex;
+                model_.triangles.push_back(triangle);
+            }
+            model_.faces.push_back(out);
+        }
+        model_.counts.vertices += static_cast<std::uint32_t>(mesh.positions.size());
+        model_.counts.faces += static_cast<std::uint32_t>(mesh.faceSizes.size());
+    }
+
+    void countTextures() {
+        std::set<std::string> names;
+        for (const Material& material : model_.materials) {
+            if (!material.textureFileName.empty()) names.insert(material.textureFileName);
+        }
+        model_.counts.materials = static_cast<std::uint32_t>(model_.materials.size());
+        model_.counts.textures = static_cast<std::uint32_t>(names.size());
+    }
+
+    const ParsedDocument& document_;
+    std::vector<std::uint32_t> materialIndex_;  // document material -> model material
+    std::vector<MeshInstance> instances_;
+    LoadedModel model_;
+};
+
+}  // namespace
+
+LoadedModel assembleModel(const ParsedDocument& document) { return ModelAssembler(document).assemble(); }
+
+}  // namespace varnoka::xfile

@@ -1,0 +1,54 @@
+#include "retained/xfile/number_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace varnoka::xfile {
+
+namespace {
+
+bool startsLikeNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+
+bool allDigits(std::string_view s) {
+    if (s.empty()) return false;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool parseNumberWord(std::string_view word, Token& token) {
+    if (word.empty() || !startsLikeNumber(word[0])) return false;
+    token.kind = TokenKind::Number;
+    token.text = word;
+    token.isInteger = false;
+    token.integer = 0;
+    token.number = 0.0;
+
+    // "-1.#IND00", "1.#QNAN0", "1.#INF00": the runtime's spelling of invalid floats.
+    if (word.find(".#") != std::string_view::npos) return true;
+
+    std::string_view digits = word;
+    if (digits[0] == '+') digits.remove_prefix(1);  // from_chars takes no plus sign
+    double value = 0.0;
+    const char* first = digits.data();
+    const char* last = digits.data() + digits.size();
+    const auto parsed = std::from_chars(first, last, value, std::chars_format::general);
+    if (parsed.ec == std::errc::result_out_of_range) {
+        value = 0.0;  // overflow or underflow: treated like any other unusable value
+    } else if (parsed.ec != std::errc() || parsed.ptr != last) {
+        return false;
+    }
+    if (!std::isfinite(value)) value = 0.0;
+    token.number = value;
+
+    if (allDigits(digits) && value <= 4294967295.0) {
+        token.isInteger = true;
+        token.integer = static_cast<std::uint32_t>(value);
+    }
+    return true;
+}
+
+}  // namespace varnoka::xfile

@@ -1,0 +1,101 @@
+#include "retained/xfile/text_tokenizer.h"
+
+#include "retained/xfile/bad_file.h"
+#include "retained/xfile/number_text.h"
+
+namespace varnoka::xfile {
+
+namespace {
+
+bool isSpace(std::uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+
+// Characters that end a word; everything else (including '.', '-', '#') can be inside one.
+bool isDelimiter(std::uint8_t c) {
+    switch (c) {
+        case '{': case '}': case ';': case ',': case '"': case '<': case '>':
+        case '[': case ']': case '(': case ')':
+            return true;
+        default:
+            return isSpace(c);
+    }
+}
+
+constexpr std::size_t kMaxGuidText = 64;
+
+}  // namespace
+
+void TextTokenizer::skipSpaceAndComments() {
+    while (pos_ < end_) {
+        const std::uint8_t c = *pos_;
+        if (isSpace(c)) {
+            ++pos_;
+        } else if (c == '#' || (c == '/' && end_ - pos_ >= 2 && pos_[1] == '/')) {
+            while (pos_ < end_ && *pos_ != '\n') ++pos_;
+        } else {
+            return;
+        }
+    }
+}
+
+Token TextTokenizer::next() {
+    skipSpaceAndComments();
+    Token token;
+    if (pos_ == end_) return token;
+    switch (*pos_) {
+        case '{': ++pos_; token.kind = TokenKind::OpenBrace; return token;
+        case '}': ++pos_; token.kind = TokenKind::CloseBrace; return token;
+        case ';': ++pos_; token.kind = TokenKind::Semicolon; return token;
+        case ',': ++pos_; token.kind = TokenKind::Comma; return token;
+        case '[': case ']': case '(': case ')': case '>':
+            ++pos_;
+            token.kind = TokenKind::Other;
+            return token;
+        case '"': return readString();
+        case '<': return readGuid();
+        default: return readWord();
+    }
+}
+
+Token TextTokenizer::readString() {
+    const std::uint8_t* start = ++pos_;
+    while (pos_ < end_ && *pos_ != '"') {
+        if (static_cast<std::size_t>(pos_ - start) >= kMaxStringLength) failBadFile();
+        ++pos_;
+    }
+    if (pos_ == end_) failBadFile();
+    Token token;
+    token.kind = TokenKind::String;
+    token.text = std::string_view(reinterpret_cast<const char*>(start), static_cast<std::size_t>(pos_ - start));
+    ++pos_;
+    return token;
+}
+
+Token TextTokenizer::readGuid() {
+    const std::uint8_t* start = ++pos_;
+    while (pos_ < end_ && *pos_ != '>') {
+        if (static_cast<std::size_t>(pos_ - start) >= kMaxGuidText) failBadFile();
+        ++pos_;
+    }
+    if (pos_ == end_) failBadFile();
+    Token token;
+    token.kind = TokenKind::Guid;
+    token.text = std::string_view(reinterpret_cast<const char*>(start), static_cast<std::size_t>(pos_ - start));
+    ++pos_;
+    return token;
+}
+
+Token TextTokenizer::readWord() {
+    const std::uint8_t* start = pos_;
+    while (pos_ < end_ && !isDelimiter(*pos_)) {
+        if (static_cast<std::size_t>(pos_ - start) >= kMaxNameLength) failBadFile();
+        ++pos_;
+    }
+    const std::string_view word(reinterpret_cast<const char*>(start), static_cast<std::size_t>(pos_ - start));
+    Token token;
+    if (parseNumberWord(word, token)) return token;
+    token.kind = word == "template" ? TokenKind::Template : TokenKind::Name;
+    token.text = word;
+    return token;
+}
+
+}  // namespace varnoka::xfile

@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "retained/xfile/bad_file.h"
+#include "retained/xfile/token_stream.h"
+
+namespace varnoka::xfile {
+
+// Objects nested deeper than this are refused: real files nest frames a few levels deep.
+constexpr int kMaxObjectDepth = 64;
+
+// Reads the members of data objects. Separators between values are optional, which covers
+// the ";;" and ";," forms and values packed into binary lists alike.
+class ValueReader {
+public:
+    explicit ValueReader(TokenStream& tokens) : tokens_(tokens) {}
+
+    TokenStream& tokens() { return tokens_; }
+
+    std::uint32_t readInteger();
+    float readFloat();
+    std::string_view readString();
+    void expect(TokenKind kind);
+
+    // Refuses a count of items of `valuesEach` values that the rest of the file cannot hold,
+    // before anything is allocated for it.
+    void checkCount(std::size_t count, std::size_t valuesEach) const;
+
+    // After "Type [name] {" (and an optional GUID): skips to the matching "}".
+    void skipObjectBody();
+
+    // Reads "Type [name] {" [GUID]; the caller then reads the members.
+    struct ObjectHeader {
+        std::string_view type;
+        std::string_view name;
+    };
+    ObjectHeader readObjectHeader();
+
+    // Reads the nested objects and references up to the object's closing "}". `onObject`
+    // gets each nested object's header and must consume its body; `onReference` gets the
+    // name inside "{ name }".
+    template <typename OnObject, typename OnReference>
+    void readChildren(OnObject&& onObject, OnReference&& onReference);
+
+    // Children of an object that has none we use.
+    void skipChildren();
+
+    // Counts object nesting for the lifetime of the guard.
+    class DepthGuard {
+    public:
+        explicit DepthGuard(ValueReader& reader) : reader_(reader) {
+            if (++reader_.depth_ > kMaxObjectDepth) failBadFile();
+        }
+        ~DepthGuard() { --reader_.depth_; }
+        DepthGuard(const DepthGuard&) = delete;
+        DepthGuard& operator=(const DepthGuard&) = delete;
+
+    private:
+        ValueReader& reader_;
+    };
+
+private:
+    void skipSeparators();
+    std::string_view readReference();
+
+    TokenStream& tokens_;
+    int depth_ = 0;
+};
+
+template <typename OnObject, typename OnReference>
+void ValueReader::readChildren(OnObject&& onObject, OnReference&& onReference) {
+    for (;;) {
+        const TokenKind kind = tokens_.peek().kind;
+        switch (kind) {
+            case TokenKind::CloseBrace:
+                tokens_.next();
+                return;
+            case TokenKind::Semicolon:
+            case TokenKind::Comma:
+                tokens_.next();
+                break;
+            case TokenKind::OpenBrace:
+                onReference(readReference());
+                break;
+            case TokenKind::Name: {
+                DepthGuard guard(*this);
+                onObject(readObjectHeader());
+                break;
+            }
+            default:
+                failBadFile();
+        }
+    }
+}
+
+}  // namespace varnoka::xfile

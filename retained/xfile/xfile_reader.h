@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "retained/xfile/load_status.h"
+#include "retained/xfile/loaded_model.h"
+
+namespace varnoka::xfile {
+
+// Reads a whole .x file held in memory, in any of its four encodings. On anything but Ok
+// the model is left empty.
+LoadStatus readXFile(const std::uint8_t* bytes, std::size_t size, LoadedModel& model);
+
+LoadStatus loadXFile(const std::string& path, LoadedModel& model);
+
+}  // namespace varnoka::xfile
