@@ -1,0 +1,58 @@
+#include "retained/imagefile/stb_reader.h"
+
+#include <climits>
+
+#include "retained/imagefile/stb_allocation_budget.h"
+
+#define STBI_ONLY_PNG
+#define STBI_ONLY_TGA
+#define STBI_ONLY_JPEG
+#define STBI_NO_STDIO
+#define STBI_NO_FAILURE_STRINGS
+#define STBI_MAX_DIMENSIONS 16384
+#define STBI_MALLOC(size) varnoka::imagefile::stbBudgetMalloc(size)
+#define STBI_REALLOC(block, size) varnoka::imagefile::stbBudgetRealloc(block, size)
+#define STBI_FREE(block) varnoka::imagefile::stbBudgetFree(block)
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+// Included as a system header (see CMakeLists.txt): its own warnings are not ours to fix.
+#include <stb_image.h>
+
+namespace varnoka::imagefile {
+
+namespace {
+
+// Room for the decoded image several times over (stb keeps a few working copies) plus
+// the compressed stream's own buffers.
+std::size_t budgetFor(std::size_t width, std::size_t height, std::size_t inputSize) {
+    return width * height * 4 * 4 + inputSize * 2 + (std::size_t{8} << 20);
+}
+
+}  // namespace
+
+bool readWithStb(const std::uint8_t* bytes, std::size_t size, Image& image) {
+    if (size == 0 || size > static_cast<std::size_t>(INT_MAX)) return false;
+    const int length = static_cast<int>(size);
+    int width = 0, height = 0, channels = 0;
+    // Reading the header allocates too (the JPEG decoder's state).
+    setStbAllocationBudget(budgetFor(0, 0, size));
+    const bool known = stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0;
+    setStbAllocationBudget(0);
+    if (!known || !imageSizeAllowed(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) return false;
+
+    setStbAllocationBudget(budgetFor(static_cast<std::size_t>(width), static_cast<std::size_t>(height), size));
+    stbi_uc* pixels = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+    setStbAllocationBudget(0);
+    if (pixels == nullptr) return false;
+    if (!imageSizeAllowed(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) {
+        stbi_image_free(pixels);
+        return false;
+    }
+    image.width = static_cast<std::uint32_t>(width);
+    image.height = static_cast<std::uint32_t>(height);
+    image.rgba.assign(pixels, pixels + static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    stbi_image_free(pixels);
+    return true;
+}
+
+}  // namespace varnoka::imagefile

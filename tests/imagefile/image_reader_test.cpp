@@ -1,0 +1,281 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bmp_writer.h"
+#include "retained/imagefile/image_reader.h"
+
+#define STB_IMAGE_WRITE_STATIC
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb_image_write.h>
+
+using varnoka::LoadStatus;
+using varnoka::imagefile::Image;
+using Rgba = std::array<std::uint8_t, 4>;
+
+namespace {
+
+LoadStatus read(const std::vector<std::uint8_t>& bytes, Image& image) {
+    return varnoka::imagefile::readImage(bytes.data(), bytes.size(), image);
+}
+
+Rgba pixel(const Image& image, std::uint32_t x, std::uint32_t y) {
+    const std::uint8_t* p = image.rgba.data() + (static_cast<std::size_t>(y) * image.width + x) * 4;
+    return {p[0], p[1], p[2], p[3]};
+}
+
+// A 3 x 2 picture (odd width, so rows need padding), top row first.
+const Rgba kPicture[2][3] = {{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}},
+                             {{255, 255, 255, 255}, {0, 0, 0, 255}, {255, 0, 0, 255}}};
+const std::vector<std::array<std::uint8_t, 3>> kPalette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+const std::uint8_t kIndices[2][3] = {{1, 2, 3}, {4, 0, 1}};
+
+void expectPicture(const Image& image) {
+    ASSERT_EQ(image.width, 3u);
+    ASSERT_EQ(image.height, 2u);
+    ASSERT_EQ(image.rgba.size(), 24u);
+    for (std::uint32_t y = 0; y < 2; ++y) {
+        for (std::uint32_t x = 0; x < 3; ++x) EXPECT_EQ(pixel(image, x, y), kPicture[y][x]) << x << "," << y;
+    }
+}
+
+std::vector<std::uint8_t> packIndices(const std::uint8_t* indices, unsigned bits) {
+    std::vector<std::uint8_t> row((3 * bits + 7) / 8, 0);
+    for (unsigned x = 0; x < 3; ++x) row[x * bits / 8] |= static_cast<std::uint8_t>(indices[x] << (8 - bits - x * bits % 8));
+    return row;
+}
+
+TEST(BmpReader, ReadsPalettedPicturesBottomUpAndTopDown) {
+    for (unsigned bits : {4u, 8u}) {
+        for (bool topDown : {false, true}) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, top-down " << topDown);
+            BmpSpec spec;
+            spec.width = 3;
+            spec.height = topDown ? -2 : 2;
+            spec.bitsPerPixel = static_cast<std::uint16_t>(bits);
+            spec.palette = kPalette;
+            for (const auto& row : kIndices) spec.rows.push_back(packIndices(row, bits));
+            Image image;
+            ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+            expectPicture(image);
+        }
+    }
+    // One bit per pixel, and the old OS/2 header with its 3-byte palette entries.
+    BmpSpec mono;
+    mono.width = 3;
+    mono.height = 1;
+    mono.bitsPerPixel = 1;
+    mono.headerSize = 12;
+    mono.palette = {{10, 20, 30}, {200, 210, 220}};
+    mono.rows = {{0b10100000}};
+    Image image;
+    ASSERT_EQ(read(writeBmp(mono), image), LoadStatus::Ok);
+    EXPECT_EQ(pixel(image, 0, 0), (Rgba{200, 210, 220, 255}));
+    EXPECT_EQ(pixel(image, 1, 0), (Rgba{10, 20, 30, 255}));
+}
+
+TEST(BmpReader, ReadsDirectColourDepthsAndBitFields) {
+    BmpSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    auto addRows = [&](auto encode) {
+        spec.rows.clear();
+        for (const auto& row : kPicture) {
+            std::vector<std::uint8_t> bytes;
+            for (const Rgba& c : row) encode(bytes, c);
+            spec.rows.push_back(bytes);
+        }
+    };
+    Image image;
+
+    spec.bitsPerPixel = 24;
+    addRows([](auto& out, const Rgba& c) { out.insert(out.end(), {c[2], c[1], c[0]}); });
+    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    expectPicture(image);
+
+    // 32 bits without masks: the fourth byte is unused, not alpha.
+    spec.bitsPerPixel = 32;
+    addRows([](auto& out, const Rgba& c) { out.insert(out.end(), {c[2], c[1], c[0], 0}); });
+    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    expectPicture(image);
+
+    // 16 bits, 5-5-5 by default and 5-6-5 through masks.
+    spec.bitsPerPixel = 16;
+    addRows([](auto& out, const Rgba& c) {
+        const unsigned v = (c[0] >> 3) << 10 | (c[1] >> 3) << 5 | c[2] >> 3;
+        out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+    });
+    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    expectPicture(image);
+    spec.compression = 3;
+    spec.masks = {0xF800, 0x07E0, 0x001F};
+    addRows([](auto& out, const Rgba& c) {
+        const unsigned v = (c[0] >> 3) << 11 | (c[1] >> 2) << 5 | c[2] >> 3;
+        out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
+    });
+    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    expectPicture(image);
+
+    // 32 bits with an alpha mask in a version-4 sized header.
+    spec.bitsPerPixel = 32;
+    spec.headerSize = 108;
+    spec.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
+    spec.rows = {{1, 2, 3, 128, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255}};
+    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    EXPECT_EQ(pixel(image, 0, 0), (Rgba{1, 2, 3, 128}));
+    EXPECT_EQ(pixel(image, 2, 1), (Rgba{0, 0, 0, 255}));
+}
+
+TEST(BmpReader, DecodesRunLengthEncodingsWithRunsAbsoluteRunsAndDeltas) {
+    BmpSpec spec;
+    spec.width = 4;
+    spec.height = 3;
+    spec.palette = kPalette;
+    const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, none{0, 0, 0, 0};
+
+    // Bottom row: a run of 3 red, then 5 more of which only one fits; next row: absolute
+    // green, blue, green; then a delta skips to the top row's third pixel, one blue.
+    spec.bitsPerPixel = 8;
+    spec.compression = 1;
+    spec.encoded = {3, 1, 5, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 0, 0, 2, 2, 0, 1, 3, 0, 1};
+    Image image;
+    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    EXPECT_EQ(pixel(image, 0, 2), red);
+    EXPECT_EQ(pixel(image, 3, 2), red);
+    EXPECT_EQ(pixel(image, 1, 1), blue);
+    EXPECT_EQ(pixel(image, 2, 1), green);
+    EXPECT_EQ(pixel(image, 1, 0), none);
+    EXPECT_EQ(pixel(image, 2, 0), blue);
+
+    // RLE4 alternates nibbles: a run of 4 as red, green, red, green.
+    spec.bitsPerPixel = 4;
+    spec.compression = 2;
+    spec.encoded = {4, 0x12, 0, 0, 0, 3, 0x32, 0x30, 0, 1};
+    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    EXPECT_EQ(pixel(image, 2, 2), red);
+    EXPECT_EQ(pixel(image, 3, 2), green);
+    EXPECT_EQ(pixel(image, 0, 1), blue);
+    EXPECT_EQ(pixel(image, 2, 1), blue);
+
+    // Moving below the picture or running out of data is a bad file.
+    spec.encoded = {0, 2, 0, 9, 0, 1};
+    EXPECT_EQ(read(writeBmp(spec), image), LoadStatus::BadFile);
+    spec.encoded = {2, 0x11, 0, 0};
+    EXPECT_EQ(read(writeBmp(spec), image), LoadStatus::BadFile);
+}
+
+TEST(PpmReader, ReadsBinaryAndPlainPixmaps) {
+    auto bytesOf = [](const std::string& s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
+    std::string p6 = "P6\n# made by hand\n3 2\n255\n";
+    for (const auto& row : kPicture) {
+        for (const Rgba& c : row) p6 += std::string{static_cast<char>(c[0]), static_cast<char>(c[1]), static_cast<char>(c[2])};
+    }
+    Image image;
+    ASSERT_EQ(read(bytesOf(p6), image), LoadStatus::Ok);
+    expectPicture(image);
+
+    ASSERT_EQ(read(bytesOf("P3 3 2 15 15 0 0 0 15 0 0 0 15\n15 15 15 0 0 0 15 0 0"), image), LoadStatus::Ok);
+    expectPicture(image);
+
+    // Sixteen-bit samples are big-endian and scaled down.
+    ASSERT_EQ(read(bytesOf(std::string("P6 1 1 65535\n\xff\xff\x80\x00\x00\x00", 20)), image), LoadStatus::Ok);
+    EXPECT_EQ(pixel(image, 0, 0), (Rgba{255, 128, 0, 255}));
+
+    for (const char* bad : {"P3 1 1 255 1 2 300", "P3 1 1 255 1 2", "P6 2 2 255\nabc", "P6 0 1 255\n", "P3 1 1 0 0 0 0",
+                            "P6 99999999 99999999 255\n"}) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(read(bytesOf(bad), image), LoadStatus::BadFile);
+        EXPECT_TRUE(image.rgba.empty());
+    }
+}
+
+void appendBytes(void* context, void* data, int size) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(context);
+    const auto* bytes = static_cast<const std::uint8_t*>(data);
+    out->insert(out->end(), bytes, bytes + size);
+}
+
+std::vector<std::uint8_t> pictureBytes() {
+    std::vector<std::uint8_t> rgba;
+    for (const auto& row : kPicture) {
+        for (const Rgba& c : row) rgba.insert(rgba.end(), c.begin(), c.end());
+    }
+    return rgba;
+}
+
+TEST(StbFormats, ReadsPngTgaAndJpegTopRowFirst) {
+    const std::vector<std::uint8_t> rgba = pictureBytes();
+    std::vector<std::uint8_t> png, tga, jpeg;
+    ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 3, 2, 4, rgba.data(), 12));
+    ASSERT_TRUE(stbi_write_tga_to_func(appendBytes, &tga, 3, 2, 4, rgba.data()));
+    ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpeg, 3, 2, 4, rgba.data(), 100));
+    Image image;
+    ASSERT_EQ(read(png, image), LoadStatus::Ok);
+    expectPicture(image);
+    ASSERT_EQ(read(tga, image), LoadStatus::Ok);
+    expectPicture(image);
+    ASSERT_EQ(read(jpeg, image), LoadStatus::Ok);
+    ASSERT_EQ(image.width, 3u);
+    // Lossy: the top-left pixel stays clearly the reddest one.
+    EXPECT_GT(pixel(image, 0, 0)[0], 150);
+    EXPECT_LT(pixel(image, 1, 0)[0], pixel(image, 0, 0)[0]);
+}
+
+TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
+    Image image;
+    EXPECT_EQ(varnoka::imagefile::loadImageFile(std::string(VARNOKA_TEST_DATA_DIR) + "/missing.png", image),
+              LoadStatus::FileNotFound);
+    EXPECT_EQ(read({'h', 'e', 'l', 'l', 'o'}, image), LoadStatus::BadFile);
+
+    BmpSpec huge;
+    huge.width = 100000;
+    huge.height = 100000;
+    huge.rows = {{0, 0, 0}};
+    EXPECT_EQ(read(writeBmp(huge), image), LoadStatus::BadFile);
+    huge.width = 4096;  // allowed size, but the pixels are not there
+    huge.height = 4096;
+    EXPECT_EQ(read(writeBmp(huge), image), LoadStatus::BadFile);
+    BmpSpec oddDepth;
+    oddDepth.width = 1;
+    oddDepth.height = 1;
+    oddDepth.bitsPerPixel = 7;
+    oddDepth.rows = {{0}};
+    EXPECT_EQ(read(writeBmp(oddDepth), image), LoadStatus::BadFile);
+
+    // A PNG that claims a picture far larger than any texture.
+    std::vector<std::uint8_t> png;
+    const std::vector<std::uint8_t> rgba = pictureBytes();
+    ASSERT_TRUE(stbi_write_png_to_func(appendBytes, &png, 3, 2, 4, rgba.data(), 12));
+    std::vector<std::uint8_t> forged = png;
+    forged[16] = 0x7f;  // width's high byte in IHDR
+    EXPECT_EQ(read(forged, image), LoadStatus::BadFile);
+
+    // Every prefix of every format is read or refused; the sanitizer build checks the reads.
+    BmpSpec rle;
+    rle.width = 4;
+    rle.height = 3;
+    rle.bitsPerPixel = 8;
+    rle.compression = 1;
+    rle.palette = kPalette;
+    rle.encoded = {3, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 2, 1, 1, 0, 1};
+    BmpSpec paletted;
+    paletted.width = 3;
+    paletted.height = 2;
+    paletted.bitsPerPixel = 8;
+    paletted.palette = kPalette;
+    for (const auto& row : kIndices) paletted.rows.push_back(packIndices(row, 8));
+    const std::string p3 = "P3 1 2 255 1 2 3 4 5 6";
+    for (const auto& file : {writeBmp(rle), writeBmp(paletted), png, std::vector<std::uint8_t>(p3.begin(), p3.end())}) {
+        for (std::size_t size = 0; size < file.size(); ++size) {
+            const LoadStatus status = varnoka::imagefile::readImage(file.data(), size, image);
+            ASSERT_NE(status, LoadStatus::FileNotFound);
+            if (status == LoadStatus::Ok) {
+                ASSERT_EQ(image.rgba.size(), std::size_t{image.width} * image.height * 4);
+            } else {
+                ASSERT_TRUE(image.rgba.empty());
+            }
+        }
+    }
+}
+
+}  // namespace
