@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "retained/imagefile/jpeg_table_check.h"
 #include "retained/imagefile/stb_allocation_budget.h"
 
 #define STBI_ONLY_PNG
@@ -32,6 +33,7 @@ std::size_t budgetFor(std::size_t width, std::size_t height, std::size_t inputSi
 
 bool readWithStb(const std::uint8_t* bytes, std::size_t size, Image& image) {
     if (size == 0 || size > static_cast<std::size_t>(INT_MAX)) return false;
+    if (!jpegHuffmanTablesFit(bytes, size)) return false;
     const int length = static_cast<int>(size);
     int width = 0, height = 0, channels = 0;
     // Reading the header allocates too (the JPEG decoder's state).

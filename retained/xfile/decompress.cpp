@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include "retained/xfile/file_bytes.h"
 #include "retained/xfile/file_header.h"
 
 namespace varnoka::xfile {
@@ -59,6 +60,8 @@ bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std:
     const std::uint64_t statedTotal = readLittle32(body);
     if (statedTotal < kFileHeaderSize) return false;
     const std::uint64_t statedBody = statedTotal - kFileHeaderSize;
+    // Unpacked, a model may be no larger than one we would read unpacked.
+    if (statedBody > kMaxInputFileBytes) return false;
 
     BlockInflater inflater;
     std::size_t pos = 4;

@@ -5,8 +5,6 @@
 #include "bmp_writer.h"
 #include "retained/imagefile/image_reader.h"
 
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb_image_write.h>
 
 using varnoka::LoadStatus;
@@ -219,6 +217,21 @@ TEST(StbFormats, ReadsPngTgaAndJpegTopRowFirst) {
     // Lossy: the top-left pixel stays clearly the reddest one.
     EXPECT_GT(pixel(image, 0, 0)[0], 150);
     EXPECT_LT(pixel(image, 1, 0)[0], pixel(image, 0, 0)[0]);
+}
+
+TEST(StbFormats, RefusesJpegHuffmanTablesWithMoreCodesThanFit) {
+    const std::vector<std::uint8_t> rgba = pictureBytes();
+    std::vector<std::uint8_t> jpeg;
+    ASSERT_TRUE(stbi_write_jpg_to_func(appendBytes, &jpeg, 3, 2, 4, rgba.data(), 90));
+    std::size_t table = 0;
+    for (std::size_t i = 2; i + 1 < jpeg.size() && table == 0; ++i) {
+        if (jpeg[i] == 0xFF && jpeg[i + 1] == 0xC4) table = i;
+    }
+    ASSERT_NE(table, 0u);
+    // Length, class, then sixteen counts: make them claim 16 x 200 codes.
+    for (std::size_t i = 0; i < 16; ++i) jpeg[table + 5 + i] = 200;
+    Image image;
+    EXPECT_EQ(read(jpeg, image), LoadStatus::BadFile);
 }
 
 TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
