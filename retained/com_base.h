@@ -1,0 +1,96 @@
+#pragma once
+// Reference counting and interface lookup shared by every engine object.
+
+#include <utility>
+
+#include "retained/d3drm_api.h"
+#include "retained/engine_lock.h"
+
+namespace varnoka::rm {
+
+// Implements IUnknown for an object whose interfaces form one chain ending in Interface.
+template <class Interface>
+class ComObject : public Interface {
+public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        EngineLock lock;
+        *object = FindInterface(iid);
+        if (*object == nullptr) return E_NOINTERFACE;
+        ++references_;
+        return S_OK;
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        EngineLock lock;
+        return ++references_;
+    }
+
+    ULONG STDMETHODCALLTYPE Release() override {
+        EngineLock lock;
+        const ULONG remaining = --references_;
+        if (remaining == 0) delete this;
+        return remaining;
+    }
+
+    ComObject(const ComObject&) = delete;
+    ComObject& operator=(const ComObject&) = delete;
+
+protected:
+    ComObject() = default;
+    virtual ~ComObject() = default;
+
+    // The interface pointer for iid, or null; IUnknown is always the object itself.
+    virtual void* FindInterface(REFIID iid) {
+        if (iid == IID_IUnknown) return static_cast<IUnknown*>(this);
+        return nullptr;
+    }
+
+private:
+    ULONG references_ = 1;
+};
+
+// Owns one reference to a COM object.
+template <class T>
+class ComRef {
+public:
+    ComRef() = default;
+    // Takes a new reference to object.
+    explicit ComRef(T* object) : object_(object) {
+        if (object_) object_->AddRef();
+    }
+    ComRef(const ComRef& other) : ComRef(other.object_) {}
+    ComRef(ComRef&& other) noexcept : object_(std::exchange(other.object_, nullptr)) {}
+    ComRef& operator=(ComRef other) noexcept {
+        std::swap(object_, other.object_);
+        return *this;
+    }
+    ~ComRef() {
+        if (object_) object_->Release();
+    }
+
+    // Wraps a reference the caller already owns.
+    static ComRef Adopt(T* object) {
+        ComRef ref;
+        ref.object_ = object;
+        return ref;
+    }
+
+    T* get() const { return object_; }
+    T* operator->() const { return object_; }
+    explicit operator bool() const { return object_ != nullptr; }
+    // Hands the reference to the caller.
+    T* Detach() { return std::exchange(object_, nullptr); }
+
+private:
+    T* object_ = nullptr;
+};
+
+template <class T>
+HRESULT HandOut(T* object, T** destination) {
+    object->AddRef();
+    *destination = object;
+    return D3DRM_OK;
+}
+
+}  // namespace varnoka::rm

@@ -1,0 +1,123 @@
+#include "retained/device.h"
+
+#include <new>
+
+namespace varnoka::rm {
+
+Device::Device(ColorModel model, std::unique_ptr<Presenter> presenter, std::shared_ptr<const TextureDefaults> defaults)
+    : model_(model), presenter_(std::move(presenter)), defaults_(std::move(defaults)) {}
+
+void* Device::FindInterface(REFIID iid) {
+    if (iid == IID_IDirect3DRMDevice2) return static_cast<IDirect3DRMDevice2*>(this);
+    if (iid == IID_IDirect3DRMDevice) return static_cast<IDirect3DRMDevice*>(this);
+    return ComObject::FindInterface(iid);
+}
+
+Device* AsDevice(IDirect3DRMDevice* device) { return device ? dynamic_cast<Device*>(device) : nullptr; }
+
+HRESULT CreateDeviceObject(ColorModel model, HWND window, int width, int height,
+                           std::shared_ptr<const TextureDefaults> defaults, IDirect3DRMDevice2** device) {
+    if (width < 0 || height < 0 || width > kMaxDeviceSide || height > kMaxDeviceSide) return D3DRMERR_BADVALUE;
+    try {
+        ComRef<Device> made = ComRef<Device>::Adopt(new Device(model, MakeWindowPresenter(window), std::move(defaults)));
+        made->target_.Resize(width, height);
+        *device = made.Detach();
+        return D3DRM_OK;
+    } catch (const std::bad_alloc&) {
+        return D3DRMERR_BADALLOC;
+    }
+}
+
+HRESULT Device::SetShades(DWORD shades) {
+    if (shades < 2 || shades > 256) return D3DRMERR_BADVALUE;
+    EngineLock lock;
+    shades_ = shades;
+    return D3DRM_OK;
+}
+
+DWORD Device::GetShades() {
+    EngineLock lock;
+    return shades_;
+}
+
+HRESULT Device::SetDither(BOOL dither) {
+    EngineLock lock;
+    dither_ = dither != FALSE;
+    return D3DRM_OK;
+}
+
+BOOL Device::GetDither() {
+    EngineLock lock;
+    return dither_ ? TRUE : FALSE;
+}
+
+HRESULT Device::SetQuality(D3DRMRENDERQUALITY quality) {
+    const DWORD shade = quality & D3DRMSHADE_MASK;
+    const DWORD light = quality & D3DRMLIGHT_MASK;
+    const DWORD fill = quality & D3DRMFILL_MASK;
+    const bool known = (quality & ~(D3DRMSHADE_MASK | D3DRMLIGHT_MASK | D3DRMFILL_MASK)) == 0;
+    if (!known || shade > D3DRMSHADE_PHONG || light > D3DRMLIGHT_ON || fill > D3DRMFILL_SOLID)
+        return D3DRMERR_BADVALUE;
+    EngineLock lock;
+    quality_ = quality;
+    return D3DRM_OK;
+}
+
+D3DRMRENDERQUALITY Device::GetQuality() {
+    EngineLock lock;
+    return quality_;
+}
+
+HRESULT Device::SetTextureQuality(D3DRMTEXTUREQUALITY quality) {
+    if (quality != D3DRMTEXTURE_NEAREST && quality != D3DRMTEXTURE_LINEAR) return D3DRMERR_BADVALUE;
+    EngineLock lock;
+    textureQuality_ = quality;
+    return D3DRM_OK;
+}
+
+D3DRMTEXTUREQUALITY Device::GetTextureQuality() {
+    EngineLock lock;
+    return textureQuality_;
+}
+
+DWORD Device::GetWidth() {
+    EngineLock lock;
+    return static_cast<DWORD>(target_.width);
+}
+
+DWORD Device::GetHeight() {
+    EngineLock lock;
+    return static_cast<DWORD>(target_.height);
+}
+
+HRESULT Device::Update() {
+    EngineLock lock;
+    return presenter_->Show(target_);
+}
+
+HRESULT Device::SetRenderMode(DWORD flags) {
+    if ((flags & ~(D3DRMRENDERMODE_BLENDEDTRANSPARENCY | D3DRMRENDERMODE_SORTEDTRANSPARENCY)) != 0)
+        return D3DRMERR_BADVALUE;
+    EngineLock lock;
+    renderMode_ = flags;
+    return D3DRM_OK;
+}
+
+DWORD Device::GetRenderMode() {
+    EngineLock lock;
+    return renderMode_;
+}
+
+RenderSettings Device::Settings() const {
+    RenderSettings s;
+    s.quality = quality_;
+    s.linearFiltering = textureQuality_ == D3DRMTEXTURE_LINEAR;
+    s.model = model_;
+    s.dither = dither_;
+    s.shades = static_cast<int>(shades_);
+    s.textureColors = defaults_->colors;
+    s.textureShades = defaults_->shades;
+    return s;
+}
+
+}  // namespace varnoka::rm

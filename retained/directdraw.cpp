@@ -1,0 +1,130 @@
+// DirectDraw stand-ins: the clipper, and the device search over the engine's two software
+// devices.
+
+#include <cstring>
+#include <new>
+
+#include "retained/clipper.h"
+
+namespace varnoka::rm {
+
+void* Clipper::FindInterface(REFIID iid) {
+    if (iid == IID_IDirectDrawClipper) return static_cast<IDirectDrawClipper*>(this);
+    return ComObject::FindInterface(iid);
+}
+
+HRESULT Clipper::SetHWnd(DWORD flags, HWND window) {
+    if (flags != 0) return E_INVALIDARG;
+    EngineLock lock;
+    window_ = window;
+    return DD_OK;
+}
+
+HRESULT Clipper::GetHWnd(HWND* window) {
+    if (window == nullptr) return E_INVALIDARG;
+    EngineLock lock;
+    *window = window_;
+    return DD_OK;
+}
+
+Clipper* AsClipper(IDirectDrawClipper* clipper) { return clipper ? dynamic_cast<Clipper*>(clipper) : nullptr; }
+
+namespace {
+
+struct SoftwareDevice {
+    const GUID* guid;
+    D3DCOLORMODEL model;
+};
+
+const SoftwareDevice kDevices[] = {{&IID_IDirect3DRGBDevice, D3DCOLOR_RGB}, {&IID_IDirect3DRampDevice, D3DCOLOR_MONO}};
+
+bool Matches(const SoftwareDevice& device, const D3DFINDDEVICESEARCH& search) {
+    if ((search.dwFlags & D3DFDS_COLORMODEL) && search.dcmColorModel != device.model) return false;
+    if ((search.dwFlags & D3DFDS_GUID) && search.guid != *device.guid) return false;
+    if ((search.dwFlags & D3DFDS_HARDWARE) && search.bHardware) return false;  // ours are software
+    return true;
+}
+
+void Describe(const SoftwareDevice& device, D3DFINDDEVICERESULT& result) {
+    const DWORD size = result.dwSize;
+    std::memset(&result, 0, sizeof(result));
+    result.dwSize = size;
+    result.guid = *device.guid;
+    result.ddHwDesc.dwSize = sizeof(D3DDEVICEDESC);  // dwFlags 0: no hardware
+    D3DDEVICEDESC& sw = result.ddSwDesc;
+    sw.dwSize = sizeof(D3DDEVICEDESC);
+    sw.dwFlags = D3DDD_COLORMODEL | D3DDD_DEVICERENDERBITDEPTH;
+    sw.dcmColorModel = device.model;
+    sw.dwDeviceRenderBitDepth = DDBD_8 | DDBD_16 | DDBD_24 | DDBD_32;
+    sw.dwDeviceZBufferBitDepth = DDBD_32;
+    sw.dwMaxTextureWidth = sw.dwMaxTextureHeight = 8192;
+    sw.dwMinTextureWidth = sw.dwMinTextureHeight = 1;
+}
+
+// One object answers as DirectDraw and as its Direct3D interface.
+class DirectDraw final : public IDirectDraw, public IDirect3D {
+public:
+    DirectDraw() = default;
+    DirectDraw(const DirectDraw&) = delete;
+    DirectDraw& operator=(const DirectDraw&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) return E_POINTER;
+        EngineLock lock;
+        if (iid == IID_IUnknown || iid == IID_IDirectDraw)
+            *object = static_cast<IDirectDraw*>(this);
+        else if (iid == IID_IDirect3D)
+            *object = static_cast<IDirect3D*>(this);
+        else
+            *object = nullptr;
+        if (*object == nullptr) return E_NOINTERFACE;
+        ++references_;
+        return S_OK;
+    }
+
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        EngineLock lock;
+        return ++references_;
+    }
+
+    ULONG STDMETHODCALLTYPE Release() override {
+        EngineLock lock;
+        const ULONG remaining = --references_;
+        if (remaining == 0) delete this;
+        return remaining;
+    }
+
+    HRESULT STDMETHODCALLTYPE FindDevice(LPD3DFINDDEVICESEARCH search, LPD3DFINDDEVICERESULT result) override {
+        if (search == nullptr || result == nullptr) return E_INVALIDARG;
+        if (search->dwSize != sizeof(D3DFINDDEVICESEARCH) || result->dwSize != sizeof(D3DFINDDEVICERESULT))
+            return E_INVALIDARG;
+        for (const SoftwareDevice& device : kDevices) {
+            if (Matches(device, *search)) {
+                Describe(device, *result);
+                return D3D_OK;
+            }
+        }
+        return DDERR_NOTFOUND;
+    }
+
+private:
+    ~DirectDraw() = default;
+    ULONG references_ = 1;
+};
+
+}  // namespace
+}  // namespace varnoka::rm
+
+HRESULT DirectDrawCreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) {
+    if (clipper == nullptr || flags != 0 || outer != nullptr) return E_INVALIDARG;
+    *clipper = new (std::nothrow) varnoka::rm::Clipper();
+    return *clipper ? DD_OK : E_OUTOFMEMORY;
+}
+
+HRESULT DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer) {
+    if (directDraw == nullptr || outer != nullptr) return E_INVALIDARG;
+    *directDraw = nullptr;
+    if (driver != nullptr) return DDERR_INVALIDDIRECTDRAWGUID;
+    *directDraw = new (std::nothrow) varnoka::rm::DirectDraw();
+    return *directDraw ? DD_OK : E_OUTOFMEMORY;
+}

@@ -1,0 +1,240 @@
+#include "retained/frame.h"
+
+#include <algorithm>
+#include <cmath>
+#include <new>
+
+#include "retained/compiled_mesh.h"
+
+namespace varnoka::rm {
+namespace {
+
+bool Finite(float a) { return std::isfinite(a); }
+bool Finite(float a, float b, float c) { return Finite(a) && Finite(b) && Finite(c); }
+float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
+
+template <class T, class U>
+bool Contains(const std::vector<ComRef<T>>& list, const U* item) {
+    return std::any_of(list.begin(), list.end(), [item](const ComRef<T>& r) { return r.get() == item; });
+}
+
+}  // namespace
+
+Frame* AsFrame(IDirect3DRMFrame* frame) { return frame ? dynamic_cast<Frame*>(frame) : nullptr; }
+
+HRESULT CreateFrameObject(IDirect3DRMFrame* parent, IDirect3DRMFrame2** frame) {
+    if (frame == nullptr) return D3DRMERR_BADVALUE;
+    *frame = nullptr;
+    Frame* parentFrame = AsFrame(parent);
+    if (parent != nullptr && parentFrame == nullptr) return D3DRMERR_BADOBJECT;
+    Frame* made = new (std::nothrow) Frame();
+    if (made == nullptr) return D3DRMERR_BADALLOC;
+    if (parentFrame != nullptr) parentFrame->AddChild(made);
+    *frame = made;
+    return D3DRM_OK;
+}
+
+Frame::~Frame() {
+    for (const ComRef<Frame>& child : children_) child->parent_ = nullptr;
+}
+
+void* Frame::FindInterface(REFIID iid) {
+    if (iid == IID_IDirect3DRMFrame2) return static_cast<IDirect3DRMFrame2*>(this);
+    if (iid == IID_IDirect3DRMFrame) return static_cast<IDirect3DRMFrame*>(this);
+    if (iid == IID_IDirect3DRMVisual) return static_cast<IDirect3DRMVisual*>(this);
+    return ComObject::FindInterface(iid);
+}
+
+Frame* Frame::Root() {
+    Frame* frame = this;
+    while (frame->parent_ != nullptr) frame = frame->parent_;
+    return frame;
+}
+
+RigidTransform Frame::WorldTransform() const {
+    return parent_ ? Compose(local_, parent_->WorldTransform()) : local_;
+}
+
+RigidTransform Frame::ReferenceToWorld(const Frame* reference) const {
+    if (reference != nullptr) return reference->WorldTransform();
+    return parent_ ? parent_->WorldTransform() : RigidTransform{};
+}
+
+void Frame::SetWorldTransform(const RigidTransform& world) {
+    local_ = parent_ ? Compose(world, Inverse(parent_->WorldTransform())) : world;
+}
+
+bool Frame::IsAncestorOf(const Frame* other) const {
+    for (const Frame* f = other; f != nullptr; f = f->parent_)
+        if (f == this) return true;
+    return false;
+}
+
+void Frame::Detach(Frame* child) {
+    auto it = std::find_if(children_.begin(), children_.end(),
+                           [child](const ComRef<Frame>& r) { return r.get() == child; });
+    if (it == children_.end()) return;
+    child->parent_ = nullptr;
+    children_.erase(it);
+}
+
+HRESULT Frame::AddChild(LPDIRECT3DRMFRAME child) {
+    EngineLock lock;
+    Frame* frame = AsFrame(child);
+    if (frame == nullptr) return D3DRMERR_BADOBJECT;
+    if (frame->IsAncestorOf(this)) return D3DRMERR_BADVALUE;  // would close a loop
+    if (frame->parent_ == this) return D3DRM_OK;
+    ComRef<Frame> keep(frame);
+    if (frame->parent_ != nullptr) frame->parent_->Detach(frame);
+    frame->parent_ = this;
+    children_.push_back(keep);
+    return D3DRM_OK;
+}
+
+HRESULT Frame::AddLight(LPDIRECT3DRMLIGHT light) {
+    EngineLock lock;
+    Light* engineLight = light ? AsLight(light) : nullptr;
+    if (engineLight == nullptr) return D3DRMERR_BADOBJECT;
+    if (!Contains(lights_, engineLight)) lights_.emplace_back(engineLight);
+    return D3DRM_OK;
+}
+
+HRESULT Frame::AddVisual(LPDIRECT3DRMVISUAL visual) {
+    EngineLock lock;
+    if (visual == nullptr || AsMeshVisual(visual) == nullptr) return D3DRMERR_BADOBJECT;
+    if (!Contains(visuals_, visual)) visuals_.emplace_back(visual);
+    return D3DRM_OK;
+}
+
+HRESULT Frame::DeleteVisual(LPDIRECT3DRMVISUAL visual) {
+    EngineLock lock;
+    if (visual == nullptr) return D3DRMERR_BADOBJECT;
+    auto it = std::find_if(visuals_.begin(), visuals_.end(),
+                           [visual](const ComRef<IDirect3DRMVisual>& r) { return r.get() == visual; });
+    if (it == visuals_.end()) return D3DRMERR_NOTFOUND;
+    visuals_.erase(it);
+    return D3DRM_OK;
+}
+
+HRESULT Frame::SetPosition(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z) {
+    EngineLock lock;
+    const Frame* ref = AsFrame(reference);
+    if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
+    if (!Finite(x, y, z)) return D3DRMERR_BADVALUE;
+    const Vec3 world = TransformPoint({x, y, z}, ReferenceToWorld(ref));
+    local_.origin = parent_ ? InverseTransformPoint(world, parent_->WorldTransform()) : world;
+    return D3DRM_OK;
+}
+
+HRESULT Frame::GetPosition(LPDIRECT3DRMFRAME reference, LPD3DVECTOR position) {
+    EngineLock lock;
+    const Frame* ref = AsFrame(reference);
+    if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
+    if (position == nullptr) return D3DRMERR_BADVALUE;
+    const Vec3 p = InverseTransformPoint(WorldTransform().origin, ReferenceToWorld(ref));
+    *position = {p.x, p.y, p.z};
+    return D3DRM_OK;
+}
+
+HRESULT Frame::SetOrientation(LPDIRECT3DRMFRAME reference, D3DVALUE dx, D3DVALUE dy, D3DVALUE dz, D3DVALUE ux,
+                              D3DVALUE uy, D3DVALUE uz) {
+    EngineLock lock;
+    const Frame* ref = AsFrame(reference);
+    if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
+    if (!Finite(dx, dy, dz) || !Finite(ux, uy, uz)) return D3DRMERR_BADVALUE;
+    if (dx == 0 && dy == 0 && dz == 0) return D3DRMERR_BADVALUE;
+    RigidTransform world = WorldTransform();
+    world.rotation = Compose(OrientationFrom({dx, dy, dz}, {ux, uy, uz}), ReferenceToWorld(ref).rotation);
+    SetWorldTransform(world);
+    return D3DRM_OK;
+}
+
+HRESULT Frame::GetOrientation(LPDIRECT3DRMFRAME reference, LPD3DVECTOR direction, LPD3DVECTOR up) {
+    EngineLock lock;
+    const Frame* ref = AsFrame(reference);
+    if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
+    if (direction == nullptr || up == nullptr) return D3DRMERR_BADVALUE;
+    const Rotation world = WorldTransform().rotation;
+    const Rotation referenceRotation = ReferenceToWorld(ref).rotation;
+    const Vec3 d = Unrotate(world.row[2], referenceRotation);
+    const Vec3 u = Unrotate(world.row[1], referenceRotation);
+    *direction = {d.x, d.y, d.z};
+    *up = {u.x, u.y, u.z};
+    return D3DRM_OK;
+}
+
+HRESULT Frame::SetRotation(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z, D3DVALUE theta) {
+    EngineLock lock;
+    const Frame* ref = AsFrame(reference);
+    if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
+    if (!Finite(x, y, z) || !Finite(theta)) return D3DRMERR_BADVALUE;
+    const Vec3 worldAxis = Rotate({x, y, z}, ReferenceToWorld(ref).rotation);
+    const Vec3 parentAxis = parent_ ? Unrotate(worldAxis, parent_->WorldTransform().rotation) : worldAxis;
+    if (!(Length(parentAxis) > 1e-20f)) {
+        if (theta != 0) return D3DRMERR_BADVALUE;
+        rotationRate_ = 0;
+        return D3DRM_OK;
+    }
+    rotationAxis_ = NormalizedOr(parentAxis, {0, 1, 0});
+    rotationRate_ = theta;
+    return D3DRM_OK;
+}
+
+HRESULT Frame::SetVelocity(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z, BOOL withRotation) {
+    EngineLock lock;
+    const Frame* ref = AsFrame(reference);
+    if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
+    if (!Finite(x, y, z)) return D3DRMERR_BADVALUE;
+    const Vec3 world = Rotate({x, y, z}, ReferenceToWorld(ref).rotation);
+    velocityTurns_ = withRotation != FALSE;
+    if (velocityTurns_)
+        velocity_ = Unrotate(world, WorldTransform().rotation);
+    else
+        velocity_ = parent_ ? Unrotate(world, parent_->WorldTransform().rotation) : world;
+    return D3DRM_OK;
+}
+
+HRESULT Frame::LookAt(LPDIRECT3DRMFRAME target, LPDIRECT3DRMFRAME reference, D3DRMFRAMECONSTRAINT constraint) {
+    EngineLock lock;
+    const Frame* aim = AsFrame(target);
+    const Frame* ref = AsFrame(reference);
+    if (aim == nullptr || (reference != nullptr && ref == nullptr)) return D3DRMERR_BADOBJECT;
+    // Only the roll-free aim is offered; it is the one a camera needs.
+    if (constraint != D3DRMCONSTRAIN_Z) return D3DRMERR_BADVALUE;
+    const RigidTransform referenceToWorld = ReferenceToWorld(ref);
+    const Vec3 toTarget = aim->WorldTransform().origin - WorldTransform().origin;
+    const Vec3 direction = Unrotate(toTarget, referenceToWorld.rotation);
+    if (!(Length(direction) > 1e-20f)) return D3DRM_OK;  // nothing to turn toward
+    RigidTransform world = WorldTransform();
+    world.rotation = Compose(OrientationFrom(direction, {0, 1, 0}), referenceToWorld.rotation);
+    SetWorldTransform(world);
+    return D3DRM_OK;
+}
+
+void Frame::Advance(float delta) {
+    if (rotationRate_ != 0) {
+        local_.rotation =
+            Orthonormalized(Compose(local_.rotation, AxisAngle(rotationAxis_, rotationRate_ * delta)));
+    }
+    const Vec3 step = velocityTurns_ ? Rotate(velocity_, local_.rotation) : velocity_;
+    const Vec3 moved = local_.origin + step * delta;
+    // A runaway velocity must not carry the frame to infinity and poison every later frame.
+    if (IsFinite(moved)) local_.origin = moved;
+    for (const ComRef<Frame>& child : children_) child->Advance(delta);
+}
+
+HRESULT Frame::Move(D3DVALUE delta) {
+    EngineLock lock;
+    if (!Finite(delta)) return D3DRMERR_BADVALUE;
+    Advance(delta);
+    return D3DRM_OK;
+}
+
+HRESULT Frame::SetSceneBackgroundRGB(D3DVALUE red, D3DVALUE green, D3DVALUE blue) {
+    EngineLock lock;
+    if (!Finite(red, green, blue)) return D3DRMERR_BADVALUE;
+    Root()->background_ = {Clamp01(red), Clamp01(green), Clamp01(blue)};
+    return D3DRM_OK;
+}
+
+}  // namespace varnoka::rm

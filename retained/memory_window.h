@@ -1,0 +1,34 @@
+#pragma once
+// Natively a window handle names one of these: a device made on a clipper bound to it leaves each
+// finished frame here, where tests and tools read it back.
+
+#include <cstdint>
+#include <vector>
+
+#include "retained/com_types.h"
+#include "retained/pipeline/render_target.h"
+
+namespace varnoka::rm {
+
+class MemoryWindow {
+public:
+    HWND Handle() { return reinterpret_cast<HWND>(this); }
+    static MemoryWindow* FromHandle(HWND window) { return reinterpret_cast<MemoryWindow*>(window); }
+
+    // These read under the engine lock, so they are safe while another thread draws.
+    int Width() const;
+    int Height() const;
+    int FramesShown() const;
+    std::uint32_t Pixel(int x, int y) const;  // 0x00RRGGBB
+    std::vector<std::uint32_t> Pixels() const;
+
+    void Show(const RenderTarget& frame);
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    int framesShown_ = 0;
+    std::vector<std::uint32_t> pixels_;
+};
+
+}  // namespace varnoka::rm

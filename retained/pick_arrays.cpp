@@ -1,0 +1,48 @@
+#include "retained/pick_arrays.h"
+
+namespace varnoka::rm {
+
+void* FrameArray::FindInterface(REFIID iid) {
+    if (iid == IID_IDirect3DRMFrameArray) return static_cast<IDirect3DRMFrameArray*>(this);
+    return ComObject::FindInterface(iid);
+}
+
+DWORD FrameArray::GetSize() {
+    EngineLock lock;
+    return static_cast<DWORD>(frames_.size());
+}
+
+HRESULT FrameArray::GetElement(DWORD index, LPDIRECT3DRMFRAME* frame) {
+    if (frame == nullptr) return D3DRMERR_BADVALUE;
+    EngineLock lock;
+    *frame = nullptr;
+    if (index >= frames_.size()) return D3DRMERR_BADVALUE;
+    return HandOut(frames_[index].get(), frame);
+}
+
+void* PickedArray::FindInterface(REFIID iid) {
+    if (iid == IID_IDirect3DRMPickedArray) return static_cast<IDirect3DRMPickedArray*>(this);
+    return ComObject::FindInterface(iid);
+}
+
+DWORD PickedArray::GetSize() {
+    EngineLock lock;
+    return static_cast<DWORD>(entries_.size());
+}
+
+HRESULT PickedArray::GetPick(DWORD index, LPDIRECT3DRMVISUAL* visual, LPDIRECT3DRMFRAMEARRAY* frames,
+                             LPD3DRMPICKDESC description) {
+    if (visual == nullptr || frames == nullptr) return D3DRMERR_BADVALUE;
+    EngineLock lock;
+    *visual = nullptr;
+    *frames = nullptr;
+    if (index >= entries_.size()) return D3DRMERR_BADVALUE;
+    const PickEntry& entry = entries_[index];
+    HandOut(entry.visual.get(), visual);
+    IDirect3DRMFrameArray* array = entry.frames.get();
+    HandOut(array, frames);
+    if (description != nullptr) *description = entry.description;
+    return D3DRM_OK;
+}
+
+}  // namespace varnoka::rm

@@ -1,0 +1,38 @@
+#pragma once
+// Turns the faces of a transformed mesh into screen triangles, lines or points: culls faces seen
+// from behind, lights corners, fans polygons into triangles and clips them. Shared by drawing and
+// picking, so that what is picked is what is drawn.
+
+#include <vector>
+
+#include "retained/d3drm_types.h"
+#include "retained/pipeline/clipping.h"
+#include "retained/pipeline/lighting.h"
+#include "retained/pipeline/triangle_raster.h"
+#include "retained/pipeline/vertex_stage.h"
+
+namespace varnoka::rm {
+
+struct FaceLighting {
+    const LightSet* lights;
+    ColorModel model;
+    DWORD shadeMode;  // D3DRMSHADE_*; Phong is drawn as Gouraud
+    bool lightingOn;
+};
+
+// Reused buffers; they keep their capacity between faces and frames.
+struct FaceScratch {
+    std::vector<ClipVertex> corners;
+    std::vector<ScreenVertex> triangles;  // three per triangle
+};
+
+bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face);
+
+// The face's corners, lit and with texture coordinates, in scratch.corners.
+void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed, std::size_t faceIndex,
+                    const FaceLighting& lighting, FaceScratch& scratch);
+
+// Fans and clips scratch.corners into scratch.triangles.
+void BuildTriangles(const ClipVolume& volume, FaceScratch& scratch);
+
+}  // namespace varnoka::rm

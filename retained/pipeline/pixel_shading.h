@@ -1,0 +1,161 @@
+#pragma once
+// Colour of one pixel: interpolated light, texture lookup, the mono model's ramps, and the
+// ordered dither that spreads the rounding error of every quantisation over a 4x4 pattern.
+
+#include <cstdint>
+
+#include "retained/pipeline/lighting.h"
+#include "retained/texture.h"
+
+namespace varnoka::rm {
+
+struct Ramps {
+    ColorModel model = ColorModel::Rgb;
+    float thresholds[4][4];  // rounding offsets in (0, 1); all 0.5 without dithering
+    int shades = 32;         // mono: steps of each colour's ramp
+    int textureLevels = 2;   // mono: levels per channel of a texture's colours
+    int textureShades = 16;  // mono: steps of a textured face's ramp
+};
+
+void FillThresholds(Ramps& ramps, bool dither);
+
+// NaN counts as 0.
+inline float Clamp01(float v) {
+    if (!(v > 0)) return 0;
+    return v > 1 ? 1 : v;
+}
+
+// floor(value * (levels - 1) + t) / (levels - 1) for value in [0, 1].
+inline float Quantize(float value, int levels, float t) {
+    const float steps = static_cast<float>(levels - 1);
+    return static_cast<float>(static_cast<int>(value * steps + t)) / steps;
+}
+
+inline std::uint32_t PackBytes(int r, int g, int b) {
+    return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) |
+           static_cast<std::uint32_t>(b);
+}
+
+// Channels in [0, 1] to bytes, rounding by the offset t.
+inline std::uint32_t PackUnit(float r, float g, float b, float t) {
+    return PackBytes(static_cast<int>(Clamp01(r) * 255.0f + t), static_cast<int>(Clamp01(g) * 255.0f + t),
+                     static_cast<int>(Clamp01(b) * 255.0f + t));
+}
+
+struct TextureSampler {
+    const std::uint32_t* texels = nullptr;
+    int width = 1, height = 1;
+    bool powerOfTwo = false;
+    float fwidth = 1, fheight = 1;
+
+    explicit TextureSampler(const Texture* texture) {
+        if (texture == nullptr) return;
+        texels = texture->Pixels();
+        width = static_cast<int>(texture->Width());
+        height = static_cast<int>(texture->Height());
+        powerOfTwo = (width & (width - 1)) == 0 && (height & (height - 1)) == 0;
+        fwidth = static_cast<float>(width);
+        fheight = static_cast<float>(height);
+    }
+
+    std::uint32_t Fetch(int x, int y) const {
+        if (powerOfTwo) {
+            x &= width - 1;
+            y &= height - 1;
+        } else {
+            x %= width;
+            y %= height;
+            if (x < 0) x += width;
+            if (y < 0) y += height;
+        }
+        return texels[y * width + x];
+    }
+
+    // Texture coordinates wrap; far-out ones (and NaN) are held where int conversion stays
+    // defined.
+    static float Bounded(float v) {
+        if (!(v >= -1e9f)) return -1e9f;
+        return v > 1e9f ? 1e9f : v;
+    }
+
+    static int Floor(float v) {
+        v = Bounded(v);
+        const int i = static_cast<int>(v);
+        return i - (static_cast<float>(i) > v ? 1 : 0);
+    }
+
+    std::uint32_t Nearest(float u, float v) const { return Fetch(Floor(u * fwidth), Floor(v * fheight)); }
+
+    std::uint32_t Linear(float u, float v) const {
+        const float fu = Bounded(u * fwidth - 0.5f);
+        const float fv = Bounded(v * fheight - 0.5f);
+        const int x = Floor(fu);
+        const int y = Floor(fv);
+        const int wx = static_cast<int>((fu - static_cast<float>(x)) * 256.0f);
+        const int wy = static_cast<int>((fv - static_cast<float>(y)) * 256.0f);
+        const std::uint32_t a = Fetch(x, y), b = Fetch(x + 1, y), c = Fetch(x, y + 1), d = Fetch(x + 1, y + 1);
+        std::uint32_t out = 0;
+        for (int shift = 0; shift <= 16; shift += 8) {
+            const int top = static_cast<int>((a >> shift) & 0xFF) * (256 - wx) + static_cast<int>((b >> shift) & 0xFF) * wx;
+            const int bottom =
+                static_cast<int>((c >> shift) & 0xFF) * (256 - wx) + static_cast<int>((d >> shift) & 0xFF) * wx;
+            const int value = (top * (256 - wy) + bottom * wy + (1 << 15)) >> 16;
+            out |= static_cast<std::uint32_t>(value) << shift;
+        }
+        return out;
+    }
+};
+
+// Interpolated values at a pixel: depth, 1/w, u/w, v/w and the three light channels.
+enum Attribute { kDepth, kInverseW, kUOverW, kVOverW, kRed, kGreen, kBlue, kAttributeCount };
+
+struct RgbShader {
+    const Ramps* ramps;
+    std::uint32_t operator()(const float* a, int x, int y) const {
+        return PackUnit(a[kRed], a[kGreen], a[kBlue], ramps->thresholds[y & 3][x & 3]);
+    }
+};
+
+template <bool Linear>
+struct RgbTextureShader {
+    const Ramps* ramps;
+    TextureSampler sampler;
+    std::uint32_t operator()(const float* a, int x, int y) const {
+        const float w = 1.0f / a[kInverseW];
+        const std::uint32_t texel = Linear ? sampler.Linear(a[kUOverW] * w, a[kVOverW] * w)
+                                           : sampler.Nearest(a[kUOverW] * w, a[kVOverW] * w);
+        const float t = ramps->thresholds[y & 3][x & 3];
+        return PackBytes(static_cast<int>(static_cast<float>((texel >> 16) & 0xFF) * Clamp01(a[kRed]) + t),
+                         static_cast<int>(static_cast<float>((texel >> 8) & 0xFF) * Clamp01(a[kGreen]) + t),
+                         static_cast<int>(static_cast<float>(texel & 0xFF) * Clamp01(a[kBlue]) + t));
+    }
+};
+
+struct MonoShader {
+    const Ramps* ramps;
+    Vec3 base;  // the face colour whose ramp is used
+    std::uint32_t operator()(const float* a, int x, int y) const {
+        const float shade = Quantize(Clamp01(a[kRed]), ramps->shades, ramps->thresholds[y & 3][x & 3]);
+        return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
+    }
+};
+
+template <bool Linear>
+struct MonoTextureShader {
+    const Ramps* ramps;
+    TextureSampler sampler;
+    std::uint32_t operator()(const float* a, int x, int y) const {
+        const float w = 1.0f / a[kInverseW];
+        const std::uint32_t texel = Linear ? sampler.Linear(a[kUOverW] * w, a[kVOverW] * w)
+                                           : sampler.Nearest(a[kUOverW] * w, a[kVOverW] * w);
+        const float t = ramps->thresholds[y & 3][x & 3];
+        const float shade = Quantize(Clamp01(a[kRed]), ramps->textureShades, t);
+        const int levels = ramps->textureLevels;
+        const float r = Quantize(static_cast<float>((texel >> 16) & 0xFF) / 255.0f, levels, t);
+        const float g = Quantize(static_cast<float>((texel >> 8) & 0xFF) / 255.0f, levels, t);
+        const float b = Quantize(static_cast<float>(texel & 0xFF) / 255.0f, levels, t);
+        return PackUnit(r * shade, g * shade, b * shade, 0.5f);
+    }
+};
+
+}  // namespace varnoka::rm

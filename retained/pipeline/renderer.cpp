@@ -1,0 +1,149 @@
+#include "retained/pipeline/renderer.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "retained/pipeline/line_raster.h"
+
+namespace varnoka::rm {
+namespace {
+
+Ramps MakeRamps(const RenderSettings& settings) {
+    Ramps ramps;
+    ramps.model = settings.model;
+    FillThresholds(ramps, settings.dither);
+    ramps.shades = settings.shades;
+    int levels = 2;
+    while ((levels + 1) * (levels + 1) * (levels + 1) <= settings.textureColors && levels < 256) ++levels;
+    ramps.textureLevels = levels;
+    ramps.textureShades = std::max(2, std::min(settings.textureShades, settings.shades));
+    return ramps;
+}
+
+template <class Shader>
+void FillFace(const FaceScratch& face, const Shader& shader, const PixelRect& clip, RenderTarget& target) {
+    TriangleSetup setup;
+    for (std::size_t i = 0; i + 2 < face.triangles.size(); i += 3)
+        if (SetupTriangle(face.triangles[i], face.triangles[i + 1], face.triangles[i + 2], clip, setup))
+            FillTriangle(setup, shader, clip, target);
+}
+
+template <class Shader>
+void OutlineFace(const FaceScratch& face, const ClipVolume& volume, const Shader& shader, const PixelRect& clip,
+                 RenderTarget& target) {
+    const std::size_t n = face.corners.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        ClipVertex a = face.corners[i];
+        ClipVertex b = face.corners[(i + 1) % n];
+        if (ClipSegment(a, b, volume)) DrawLine(ToScreen(a), ToScreen(b), shader, clip, target);
+    }
+}
+
+template <class Shader>
+void DotFace(const FaceScratch& face, const ClipVolume& volume, const Shader& shader, const PixelRect& clip,
+             RenderTarget& target) {
+    for (const ClipVertex& corner : face.corners)
+        if (InsideVolume(corner.position, volume)) PlotPoint(ToScreen(corner), shader, clip, target);
+}
+
+template <class Shader>
+void DrawFace(DWORD fill, const FaceScratch& face, const ClipVolume& volume, const Shader& shader,
+              const PixelRect& clip, RenderTarget& target) {
+    if (fill == D3DRMFILL_SOLID)
+        FillFace(face, shader, clip, target);
+    else if (fill == D3DRMFILL_WIREFRAME)
+        OutlineFace(face, volume, shader, clip, target);
+    else
+        DotFace(face, volume, shader, clip, target);
+}
+
+void DrawShadedFace(DWORD fill, const CompiledMaterial& material, bool hasTextureCoordinates, const Ramps& ramps,
+                    bool linear, FaceScratch& face, const ClipVolume& volume, const PixelRect& clip,
+                    RenderTarget& target) {
+    if (fill == D3DRMFILL_SOLID) BuildTriangles(volume, face);
+    const Texture* texture = hasTextureCoordinates && fill == D3DRMFILL_SOLID ? material.texture : nullptr;
+    const bool mono = ramps.model == ColorModel::Mono;
+    if (texture == nullptr) {
+        if (mono)
+            DrawFace(fill, face, volume, MonoShader{&ramps, material.faceColor}, clip, target);
+        else
+            DrawFace(fill, face, volume, RgbShader{&ramps}, clip, target);
+        return;
+    }
+    const TextureSampler sampler(texture);
+    if (mono && linear)
+        FillFace(face, MonoTextureShader<true>{&ramps, sampler}, clip, target);
+    else if (mono)
+        FillFace(face, MonoTextureShader<false>{&ramps, sampler}, clip, target);
+    else if (linear)
+        FillFace(face, RgbTextureShader<true>{&ramps, sampler}, clip, target);
+    else
+        FillFace(face, RgbTextureShader<false>{&ramps, sampler}, clip, target);
+}
+
+}  // namespace
+
+void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projection& projection,
+                 const RenderSettings& settings, RenderScratch& scratch, RenderTarget& target) {
+    if (projection.rect.width <= 0 || projection.rect.height <= 0) return;
+    GatherScene(scene, worldToView, scratch.scene);
+    const Ramps ramps = MakeRamps(settings);
+    const ClipVolume volume = MakeClipVolume(projection);
+    const FaceLighting lighting{&scratch.scene.lights, settings.model, settings.quality & D3DRMSHADE_MASK,
+                                (settings.quality & D3DRMLIGHT_MASK) == D3DRMLIGHT_ON};
+    const DWORD fill = settings.quality & D3DRMFILL_MASK;
+
+    for (const DrawItem& item : scratch.scene.items) {
+        const CompiledMesh& mesh = *item.mesh;
+        TransformMesh(mesh, item.modelToView, projection, scratch.mesh);
+        for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
+            if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
+            PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
+            DrawShadedFace(fill, mesh.materials[mesh.faces[f].material], !mesh.textureCoordinates.empty(), ramps,
+                           settings.linearFiltering, scratch.face, volume, projection.rect, target);
+        }
+    }
+}
+
+void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection& projection, int x, int y,
+               RenderScratch& scratch, std::vector<PickHit>& hits) {
+    hits.clear();
+    const PixelRect& rect = projection.rect;
+    if (x < rect.x || y < rect.y || x >= rect.x + rect.width || y >= rect.y + rect.height) return;
+    GatherScene(scene, worldToView, scratch.scene);
+    const ClipVolume volume = MakeClipVolume(projection);
+    // Coverage only: lighting is not needed to know what is hit.
+    const FaceLighting lighting{&scratch.scene.lights, ColorModel::Rgb, D3DRMSHADE_FLAT, false};
+
+    for (std::size_t i = 0; i < scratch.scene.items.size(); ++i) {
+        const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
+        TransformMesh(mesh, scratch.scene.items[i].modelToView, projection, scratch.mesh);
+        PickHit best{static_cast<int>(i), 2.0f, 0, {}};
+        for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
+            if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
+            PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
+            BuildTriangles(volume, scratch.face);
+            TriangleSetup setup;
+            const std::vector<ScreenVertex>& t = scratch.face.triangles;
+            for (std::size_t k = 0; k + 2 < t.size(); k += 3) {
+                float depth = 0;
+                if (SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup) && CoversPixel(setup, x, y, depth) &&
+                    depth < best.depth) {
+                    best.depth = depth;
+                    best.face = static_cast<ULONG>(f);
+                }
+            }
+        }
+        if (best.depth <= 1.0f) {
+            // Back from depth to view space: depth = (z - front) * back / ((back - front) * z).
+            const float f = projection.front, b = projection.back;
+            const float z = f * b / (b - best.depth * (b - f));
+            best.viewPosition = projection.FromClip(
+                {(static_cast<float>(x) + 0.5f) * z, (static_cast<float>(y) + 0.5f) * z, 0.0f, z});
+            hits.push_back(best);
+        }
+    }
+    std::stable_sort(hits.begin(), hits.end(), [](const PickHit& a, const PickHit& b) { return a.depth < b.depth; });
+}
+
+}  // namespace varnoka::rm

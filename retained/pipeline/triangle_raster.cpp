@@ -1,0 +1,122 @@
+#include "retained/pipeline/triangle_raster.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace varnoka::rm {
+namespace {
+
+constexpr int kSubpixelBits = 4;
+constexpr std::int64_t kSubpixels = 1 << kSubpixelBits;
+constexpr std::int64_t kHalfPixel = kSubpixels / 2;
+
+std::int64_t Snap(float v) { return static_cast<std::int64_t>(std::floor(v * static_cast<float>(kSubpixels) + 0.5f)); }
+
+std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
+    std::int64_t q = a / b;
+    if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
+    return q;
+}
+
+std::int64_t CeilDivide(std::int64_t a, std::int64_t b) { return -FloorDivide(-a, b); }
+
+Edge MakeEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by) {
+    const std::int64_t dx = bx - ax;
+    const std::int64_t dy = by - ay;
+    // Corners run clockwise on screen (y down): a left edge climbs, a top edge runs right.
+    const bool topLeft = dy < 0 || (dy == 0 && dx > 0);
+    return {dx, dy, ax, ay, topLeft ? 0 : 1};
+}
+
+AttributePlane MakePlane(float a0, float a1, float a2, float x10, float y10, float x20, float y20, float area) {
+    const float d1 = a1 - a0;
+    const float d2 = a2 - a0;
+    return {a0, (d1 * y20 - d2 * y10) / area, (d2 * x10 - d1 * x20) / area};
+}
+
+}  // namespace
+
+ScreenVertex ToScreen(const ClipVertex& v) {
+    const float invW = 1.0f / v.position.w;
+    ScreenVertex s;
+    s.x = v.position.x * invW;
+    s.y = v.position.y * invW;
+    s.attributes[kDepth] = v.position.z * invW;
+    s.attributes[kInverseW] = invW;
+    s.attributes[kUOverW] = v.u * invW;
+    s.attributes[kVOverW] = v.v * invW;
+    s.attributes[kRed] = v.color.x;
+    s.attributes[kGreen] = v.color.y;
+    s.attributes[kBlue] = v.color.z;
+    return s;
+}
+
+bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const PixelRect& clip,
+                   TriangleSetup& setup) {
+    if (!std::isfinite(a.x + a.y + b.x + b.y + c.x + c.y)) return false;
+    const std::int64_t ax = Snap(a.x), ay = Snap(a.y);
+    const std::int64_t bx = Snap(b.x), by = Snap(b.y);
+    const std::int64_t cx = Snap(c.x), cy = Snap(c.y);
+    const std::int64_t area = (bx - ax) * (cy - ay) - (cx - ax) * (by - ay);
+    if (area <= 0) return false;
+
+    const std::int64_t top = std::min({ay, by, cy});
+    const std::int64_t bottom = std::max({ay, by, cy});
+    const std::int64_t firstRow = CeilDivide(top - kHalfPixel, kSubpixels);
+    const std::int64_t lastRow = FloorDivide(bottom - kHalfPixel, kSubpixels);
+    setup.firstRow = static_cast<int>(std::max<std::int64_t>(firstRow, clip.y));
+    setup.lastRow = static_cast<int>(std::min<std::int64_t>(lastRow, clip.y + clip.height - 1));
+    if (setup.firstRow > setup.lastRow) return false;
+    const std::int64_t firstColumn = CeilDivide(std::min({ax, bx, cx}) - kHalfPixel, kSubpixels);
+    const std::int64_t lastColumn = FloorDivide(std::max({ax, bx, cx}) - kHalfPixel, kSubpixels);
+    if (lastColumn < clip.x || firstColumn > static_cast<std::int64_t>(clip.x) + clip.width - 1) return false;
+
+    setup.edges[0] = MakeEdge(ax, ay, bx, by);
+    setup.edges[1] = MakeEdge(bx, by, cx, cy);
+    setup.edges[2] = MakeEdge(cx, cy, ax, ay);
+
+    const float scale = 1.0f / static_cast<float>(kSubpixels);
+    setup.originX = static_cast<float>(ax) * scale;
+    setup.originY = static_cast<float>(ay) * scale;
+    const float x10 = static_cast<float>(bx - ax) * scale, y10 = static_cast<float>(by - ay) * scale;
+    const float x20 = static_cast<float>(cx - ax) * scale, y20 = static_cast<float>(cy - ay) * scale;
+    const float areaPixels = x10 * y20 - x20 * y10;
+    for (int i = 0; i < kAttributeCount; ++i)
+        setup.planes[i] = MakePlane(a.attributes[i], b.attributes[i], c.attributes[i], x10, y10, x20, y20, areaPixels);
+    return true;
+}
+
+void RowSpan(const TriangleSetup& setup, int row, const PixelRect& clip, int& first, int& last) {
+    std::int64_t low = clip.x;
+    std::int64_t high = static_cast<std::int64_t>(clip.x) + clip.width - 1;
+    const std::int64_t centerY = static_cast<std::int64_t>(row) * kSubpixels + kHalfPixel;
+    for (const Edge& e : setup.edges) {
+        // E(x) = dx * (cy - y0) - dy * (cx - x0) at the centre cx = 16 x + 8; covered when
+        // E >= bias, that is k * x >= t.
+        const std::int64_t k = -kSubpixels * e.dy;
+        const std::int64_t rest = e.dx * (centerY - e.y0) - e.dy * (kHalfPixel - e.x0);
+        const std::int64_t t = e.bias - rest;
+        if (k > 0) {
+            low = std::max(low, CeilDivide(t, k));
+        } else if (k < 0) {
+            high = std::min(high, FloorDivide(t, k));
+        } else if (t > 0) {
+            high = low - 1;
+        }
+    }
+    first = static_cast<int>(low);
+    last = static_cast<int>(std::max(high, low - 1));
+}
+
+bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth) {
+    if (y < setup.firstRow || y > setup.lastRow) return false;
+    int first = 0, last = -1;
+    RowSpan(setup, y, PixelRect{x, y, 1, 1}, first, last);
+    if (first > last) return false;
+    const AttributePlane& p = setup.planes[kDepth];
+    depth = p.at + p.perX * (static_cast<float>(x) + 0.5f - setup.originX) +
+            p.perY * (static_cast<float>(y) + 0.5f - setup.originY);
+    return true;
+}
+
+}  // namespace varnoka::rm

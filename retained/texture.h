@@ -1,0 +1,41 @@
+#pragma once
+// A texture: an image in memory that faces are painted with.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "retained/com_base.h"
+
+namespace varnoka::rm {
+
+class Texture final : public ComObject<IDirect3DRMTexture> {
+public:
+    Texture(std::uint32_t width, std::uint32_t height, std::vector<std::uint32_t> pixels);
+
+    std::uint32_t Width() const { return width_; }
+    std::uint32_t Height() const { return height_; }
+    // 0xAARRGGBB, row 0 the top row.
+    const std::uint32_t* Pixels() const { return pixels_.data(); }
+
+protected:
+    void* FindInterface(REFIID iid) override;
+
+private:
+    std::uint32_t width_;
+    std::uint32_t height_;
+    std::vector<std::uint32_t> pixels_;
+};
+
+// Largest side a texture may have; bigger images are refused rather than allocated.
+constexpr std::uint32_t kMaxTextureSide = 8192;
+
+// Makes a texture from width x height RGBA bytes (row 0 the top row). The byte count must be
+// exactly width * height * 4.
+HRESULT CreateTextureFromRGBA(std::uint32_t width, std::uint32_t height, const std::uint8_t* rgba,
+                              std::size_t byteCount, IDirect3DRMTexture** texture);
+
+// The engine's own texture behind an interface, or null for anything else.
+Texture* AsTexture(IDirect3DRMTexture* texture);
+
+}  // namespace varnoka::rm

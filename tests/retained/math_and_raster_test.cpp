@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "retained/exact_math.h"
+#include "retained/pipeline/clipping.h"
+#include "retained/pipeline/triangle_raster.h"
+
+namespace {
+
+using namespace varnoka::rm;
+
+TEST(ExactMath, AgreesWithTheLibraryToTheLastFewBits) {
+    for (double x = -40.0; x < 40.0; x += 0.0137) {
+        EXPECT_NEAR(Sine(x), std::sin(x), 1e-14) << x;
+        EXPECT_NEAR(Cosine(x), std::cos(x), 1e-14) << x;
+    }
+    for (double base : {0.001, 0.3, 0.5, 0.77, 0.999, 1.0})
+        for (double exponent : {0.5, 1.0, 5.0, 20.0, 128.0})
+            EXPECT_NEAR(Power(base, exponent), std::pow(base, exponent), 1e-13 + 1e-12 * std::pow(base, exponent));
+    EXPECT_EQ(Power(0.0, 5.0), 0.0);
+    EXPECT_EQ(Power(0.0, 0.0), 1.0);
+    EXPECT_TRUE(std::isnan(Sine(INFINITY)));
+}
+
+ScreenVertex At(float x, float y) {
+    ScreenVertex v{};
+    v.x = x;
+    v.y = y;
+    return v;
+}
+
+// Counts how often each pixel of a w x h grid is covered by the given clockwise triangles.
+std::vector<int> Coverage(const std::vector<ScreenVertex>& corners, int w, int h) {
+    std::vector<int> count(static_cast<std::size_t>(w) * h, 0);
+    const PixelRect clip{0, 0, w, h};
+    for (std::size_t i = 0; i + 2 < corners.size(); i += 3) {
+        TriangleSetup setup;
+        if (!SetupTriangle(corners[i], corners[i + 1], corners[i + 2], clip, setup)) continue;
+        for (int y = setup.firstRow; y <= setup.lastRow; ++y) {
+            int first = 0, last = -1;
+            RowSpan(setup, y, clip, first, last);
+            for (int x = first; x <= last; ++x) ++count[static_cast<std::size_t>(y) * w + x];
+        }
+    }
+    return count;
+}
+
+TEST(TriangleRaster, SharedEdgesCoverEveryPixelExactlyOnce) {
+    // A fan of triangles around a centre plus a grid of split squares, corners at odd sub-pixel
+    // positions and exactly on pixel centres, tile the whole rectangle.
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> jitter(-0.49f, 0.49f);
+    const int w = 40, h = 30, cells = 5;
+    std::vector<std::vector<ScreenVertex>> grid(cells + 1, std::vector<ScreenVertex>(cells + 1));
+    for (int j = 0; j <= cells; ++j)
+        for (int i = 0; i <= cells; ++i) {
+            const bool edge = i == 0 || j == 0 || i == cells || j == cells;
+            const float x = static_cast<float>(i * w) / cells + (edge ? 0 : jitter(random) * 3);
+            const float y = static_cast<float>(j * h) / cells + (edge ? 0 : (j == 2 ? 0.5f : jitter(random) * 3));
+            grid[j][i] = At(x, y);
+        }
+    std::vector<ScreenVertex> corners;
+    for (int j = 0; j < cells; ++j)
+        for (int i = 0; i < cells; ++i) {
+            const ScreenVertex a = grid[j][i], b = grid[j][i + 1], c = grid[j + 1][i + 1], d = grid[j + 1][i];
+            corners.insert(corners.end(), {a, b, c, a, c, d});  // clockwise on screen
+        }
+    for (int count : Coverage(corners, w, h)) ASSERT_EQ(count, 1);
+}
+
+TEST(TriangleRaster, CounterClockwiseAndDegenerateTrianglesCoverNothing) {
+    const PixelRect clip{0, 0, 16, 16};
+    TriangleSetup setup;
+    EXPECT_FALSE(SetupTriangle(At(1, 1), At(1, 10), At(10, 1), clip, setup));    // counter-clockwise
+    EXPECT_FALSE(SetupTriangle(At(1, 1), At(5, 5), At(9, 9), clip, setup));      // a line
+    EXPECT_FALSE(SetupTriangle(At(1, 1), At(1.01f, 1), At(1, 1), clip, setup));  // a point
+    EXPECT_FALSE(SetupTriangle(At(20, 1), At(30, 1), At(20, 9), clip, setup));   // off the rectangle
+    EXPECT_FALSE(SetupTriangle(At(NAN, 1), At(30, 1), At(20, 9), clip, setup));
+    EXPECT_TRUE(SetupTriangle(At(1, 1), At(10, 1), At(1, 10), clip, setup));
+}
+
+TEST(TriangleRaster, AttributesAreExactAtCornersAndDepthIsInterpolated) {
+    ScreenVertex a = At(0.5f, 0.5f), b = At(8.5f, 0.5f), c = At(0.5f, 8.5f);
+    a.attributes[kDepth] = 0.25f;
+    b.attributes[kDepth] = 0.75f;
+    c.attributes[kDepth] = 0.25f;
+    TriangleSetup setup;
+    ASSERT_TRUE(SetupTriangle(a, b, c, {0, 0, 16, 16}, setup));
+    float depth = 0;
+    ASSERT_TRUE(CoversPixel(setup, 0, 0, depth));
+    EXPECT_FLOAT_EQ(depth, 0.25f);
+    ASSERT_TRUE(CoversPixel(setup, 4, 2, depth));
+    EXPECT_FLOAT_EQ(depth, 0.5f);
+    EXPECT_FALSE(CoversPixel(setup, 8, 8, depth));
+}
+
+TEST(Clipping, CutsAtTheFrontAndBackPlanesAndKeepsAttributesLinear) {
+    const ClipVolume volume{1.0f, 10.0f, -1000, 1000, -1000, 1000};
+    ClipVertex polygon[kMaxClippedCorners] = {};
+    polygon[0].position = {0, 0, 0, 0.0f};
+    polygon[0].u = 0;
+    polygon[1].position = {0, 0, 0, 20.0f};
+    polygon[1].u = 1;
+    polygon[2].position = {5, 0, 0, 20.0f};
+    polygon[2].u = 1;
+    const int count = ClipPolygon(polygon, 3, volume);
+    ASSERT_EQ(count, 4);
+    for (int i = 0; i < count; ++i) {
+        EXPECT_GE(polygon[i].position.w, 1.0f - 1e-5f);
+        EXPECT_LE(polygon[i].position.w, 10.0f + 1e-5f);
+        EXPECT_NEAR(polygon[i].u, polygon[i].position.w / 20.0f, 1e-6f);
+    }
+    ClipVertex a = polygon[0], b = polygon[1];
+    a.position = {0, 0, 0, 0.5f};
+    b.position = {0, 0, 0, 0.9f};
+    EXPECT_FALSE(ClipSegment(a, b, volume));  // wholly in front of the front plane
+}
+
+}  // namespace
