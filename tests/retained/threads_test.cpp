@@ -32,7 +32,8 @@ TEST(Threads, RenderingWhileTheWindowThreadSteersAndPicks) {
     });
 
     int hits = 0;
-    for (int step = 0; step < 300; ++step) {
+    // Until both threads have done a fair share of work side by side.
+    for (int step = 0; step < 300 || frames.load() < 30; ++step) {
         IDirect3DRMPickedArray* picked = nullptr;
         ASSERT_EQ(rig.viewport->Pick(24, 16, &picked), D3DRM_OK);
         if (picked->GetSize() > 0) {
