@@ -15,6 +15,14 @@ public:
         : pos_(begin), end_(end), floatBytes_(floatBytes) {}
 
     Token next();
+    // The next token that is not a separator: where data values are read.
+    Token nextValue() {
+        if (listRemaining_ > 0) return nextListValue();
+        for (;;) {
+            Token token = next();
+            if (token.kind != TokenKind::Semicolon && token.kind != TokenKind::Comma) return token;
+        }
+    }
 
     std::size_t maxValuesRemaining() const {
         return listRemaining_ + static_cast<std::size_t>(end_ - pos_) / 4 + 1;

@@ -34,6 +34,7 @@ public:
             anyTextureCoords |= !document_.meshes[instance.mesh].textureCoords.empty();
             anyVertexColors |= !document_.meshes[instance.mesh].vertexColors.empty();
         }
+        reserveForInstances(anyTextureCoords, anyVertexColors);
         for (const MeshInstance& instance : instances_) {
             appendMesh(document_.meshes[instance.mesh], instance.world, anyTextureCoords, anyVertexColors);
         }
@@ -73,6 +74,26 @@ private:
         for (const std::uint32_t child : frame.children) collectFrame(child, world);
     }
 
+    // Sizes everything once, and refuses a model past the limit before it is built.
+    void reserveForInstances(bool withTextureCoords, bool withVertexColors) {
+        std::size_t positions = 0, normals = 0, corners = 0, faces = 0;
+        for (const MeshInstance& instance : instances_) {
+            const ParsedMesh& mesh = document_.meshes[instance.mesh];
+            positions += mesh.positions.size();
+            normals += mesh.normals.size();
+            corners += mesh.faceIndices.size();
+            faces += mesh.faceSizes.size();
+            if (positions + normals + corners > kMaxModelElements) failBadFile();
+        }
+        model_.positions.reserve(positions);
+        model_.normals.reserve(normals);
+        if (withTextureCoords) model_.textureCoords.reserve(positions);
+        if (withVertexColors) model_.vertexColors.reserve(positions);
+        model_.corners.reserve(corners);
+        model_.faces.reserve(faces);
+        model_.triangles.reserve(corners - 2 * faces);  // every face has at least three corners
+    }
+
     std::uint32_t modelMaterial(const MaterialSlot& slot) {
         std::uint32_t documentIndex = slot.index;
         if (documentIndex == kUnresolved) {
@@ -89,11 +110,6 @@ private:
     }
 
     void appendMesh(const ParsedMesh& mesh, const Matrix4& world, bool withTextureCoords, bool withVertexColors) {
-        const std::size_t added = mesh.positions.size() + mesh.normals.size() + mesh.faceIndices.size();
-        if (model_.positions.size() + model_.normals.size() + model_.corners.size() + added > kMaxModelElements) {
-            failBadFile();
-        }
-
         std::vector<std::uint32_t> materials;
         materials.reserve(mesh.materials.size());
         for (const MaterialSlot& slot : mesh.materials) materials.push_back(modelMaterial(slot));

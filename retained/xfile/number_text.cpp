@@ -27,8 +27,15 @@ bool parseNumberWord(std::string_view word, Token& token) {
     token.integer = 0;
     token.number = 0.0;
 
-    // "-1.#IND00", "1.#QNAN0", "1.#INF00": the runtime's spelling of invalid floats.
-    if (word.find(".#") != std::string_view::npos) return true;
+    // Counts and indices are most of a file: plain digits skip the float parser.
+    if (allDigits(word) && word.size() <= 9) {
+        std::uint32_t value = 0;
+        for (char c : word) value = value * 10 + static_cast<std::uint32_t>(c - '0');
+        token.isInteger = true;
+        token.integer = value;
+        token.number = value;
+        return true;
+    }
 
     std::string_view digits = word;
     if (digits[0] == '+') digits.remove_prefix(1);  // from_chars takes no plus sign
@@ -39,7 +46,8 @@ bool parseNumberWord(std::string_view word, Token& token) {
     if (parsed.ec == std::errc::result_out_of_range) {
         value = 0.0;  // overflow or underflow: treated like any other unusable value
     } else if (parsed.ec != std::errc() || parsed.ptr != last) {
-        return false;
+        // "-1.#IND00", "1.#QNAN0", "1.#INF00": the runtime's spelling of invalid floats.
+        return word.find(".#") != std::string_view::npos;
     }
     if (!std::isfinite(value)) value = 0.0;
     token.number = value;

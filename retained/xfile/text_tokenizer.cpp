@@ -56,6 +56,14 @@ Token TextTokenizer::next() {
     }
 }
 
+Token TextTokenizer::nextValue() {
+    for (;;) {
+        skipSpaceAndComments();
+        if (pos_ == end_ || (*pos_ != ';' && *pos_ != ',')) return next();
+        ++pos_;
+    }
+}
+
 Token TextTokenizer::readString() {
     const std::uint8_t* start = ++pos_;
     while (pos_ < end_ && *pos_ != '"') {

@@ -14,6 +14,8 @@ public:
     TextTokenizer(const std::uint8_t* begin, const std::uint8_t* end) : pos_(begin), end_(end) {}
 
     Token next();
+    // The next token that is not a separator: where data values are read.
+    Token nextValue();
 
     // At most this many more values can follow: each needs a character and a separator.
     std::size_t maxValuesRemaining() const { return static_cast<std::size_t>(end_ - pos_) / 2 + 1; }

@@ -31,6 +31,15 @@ public:
         return fetch();
     }
 
+    // The next token after any separators.
+    Token nextValue() {
+        if (hasPeeked_) {
+            hasPeeked_ = false;
+            if (peeked_.kind != TokenKind::Semicolon && peeked_.kind != TokenKind::Comma) return peeked_;
+        }
+        return encoding_ == Encoding::Text ? text_.nextValue() : binary_.nextValue();
+    }
+
     // An upper bound on the values left, for checking counts before allocating.
     std::size_t maxValuesRemaining() const {
         return encoding_ == Encoding::Text ? text_.maxValuesRemaining() : binary_.maxValuesRemaining();

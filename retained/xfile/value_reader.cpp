@@ -5,17 +5,8 @@
 
 namespace varnoka::xfile {
 
-void ValueReader::skipSeparators() {
-    for (;;) {
-        const TokenKind kind = tokens_.peek().kind;
-        if (kind != TokenKind::Semicolon && kind != TokenKind::Comma) return;
-        tokens_.next();
-    }
-}
-
 std::uint32_t ValueReader::readInteger() {
-    skipSeparators();
-    const Token token = tokens_.next();
+    const Token token = tokens_.nextValue();
     if (token.kind != TokenKind::Number) failBadFile();
     if (token.isInteger) return token.integer;
     // Some writers put "3.000000" where a count belongs.
@@ -26,8 +17,7 @@ std::uint32_t ValueReader::readInteger() {
 }
 
 float ValueReader::readFloat() {
-    skipSeparators();
-    const Token token = tokens_.next();
+    const Token token = tokens_.nextValue();
     if (token.kind != TokenKind::Number) failBadFile();
     // Beyond float range is as unusable as the invalid forms, and read the same way.
     if (std::fabs(token.number) > FLT_MAX) return 0.0f;
@@ -35,8 +25,7 @@ float ValueReader::readFloat() {
 }
 
 std::string_view ValueReader::readString() {
-    skipSeparators();
-    const Token token = tokens_.next();
+    const Token token = tokens_.nextValue();
     if (token.kind != TokenKind::String) failBadFile();
     return token.text;
 }

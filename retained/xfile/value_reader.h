@@ -63,7 +63,6 @@ public:
     };
 
 private:
-    void skipSeparators();
     std::string_view readReference();
 
     TokenStream& tokens_;
