@@ -24,14 +24,3 @@ int32_t ReadSettingInteger(const char* text, int32_t defaultValue) {
   const uint32_t bits = negative ? 0u - magnitude : magnitude;
   return static_cast<int32_t>(bits);
 }
-
-void ReadSettingText(const char* text, char* out, size_t maxChars) {
-  size_t length = 0;
-  if (text != nullptr) {
-    while (length < maxChars && text[length] != '\0') {
-      out[length] = text[length];
-      ++length;
-    }
-  }
-  out[length] = '\0';
-}

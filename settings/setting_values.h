@@ -1,5 +1,4 @@
 #pragma once
-#include <cstddef>
 #include <cstdint>
 
 // How values stored as INI text are read back.
@@ -9,7 +8,3 @@
 // or one of blanks only, gives `defaultValue`. Digits beyond the 32-bit range wrap rather than
 // overflow.
 int32_t ReadSettingInteger(const char* text, int32_t defaultValue);
-
-// Copies at most `maxChars` characters of `text` into `out` (which holds maxChars + 1) and
-// terminates it; a null text gives an empty one.
-void ReadSettingText(const char* text, char* out, size_t maxChars);

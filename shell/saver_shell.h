@@ -42,6 +42,10 @@ LRESULT CALLBACK SaverClassProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL ConfirmClose(HWND window);
 
+// The procedure the class procedure hands messages on to: the program's own (tests may put
+// a recorder in its place).
+extern WNDPROC programWindowProc;
+
 // The system's screen-saver password.
 void LoadPasswordVerifier();
 void ReleasePasswordVerifier();
