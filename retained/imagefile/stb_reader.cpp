@@ -23,10 +23,10 @@ namespace varnoka::imagefile {
 
 namespace {
 
-// Room for the decoded image several times over (stb keeps a few working copies) plus
-// the compressed stream's own buffers.
+// Room for a few working copies of the image at up to 16 bits a channel (stb keeps the
+// inflated rows, the decoded image and its 8-bit conversion) plus the input's own buffers.
 std::size_t budgetFor(std::size_t width, std::size_t height, std::size_t inputSize) {
-    return width * height * 4 * 4 + inputSize * 2 + (std::size_t{8} << 20);
+    return width * height * 8 * 4 + inputSize * 2 + (std::size_t{8} << 20);
 }
 
 }  // namespace

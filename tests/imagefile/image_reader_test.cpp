@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <zlib.h>
+
 #include <string>
 
 #include "bmp_writer.h"
@@ -232,6 +234,32 @@ TEST(StbFormats, RefusesJpegHuffmanTablesWithMoreCodesThanFit) {
     for (std::size_t i = 0; i < 16; ++i) jpeg[table + 5 + i] = 200;
     Image image;
     EXPECT_EQ(read(jpeg, image), LoadStatus::BadFile);
+}
+
+void appendPngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
+    auto put32 = [&](std::uint32_t v) {
+        for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<std::uint8_t>(v >> shift));
+    };
+    put32(static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = png.size();
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    put32(static_cast<std::uint32_t>(crc32(0, png.data() + start, static_cast<uInt>(png.size() - start))));
+}
+
+TEST(StbFormats, RefusesAPngWhoseDataInflatesFarBeyondItsSize) {
+    // A 1 x 1 picture whose compressed data unpacks to 32 MB.
+    const std::vector<std::uint8_t> zeros(32u << 20, 0);
+    std::vector<std::uint8_t> packed(compressBound(static_cast<uLong>(zeros.size())));
+    uLongf packedSize = static_cast<uLongf>(packed.size());
+    ASSERT_EQ(compress2(packed.data(), &packedSize, zeros.data(), static_cast<uLong>(zeros.size()), 9), Z_OK);
+    packed.resize(packedSize);
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    appendPngChunk(png, "IHDR", {0, 0, 0, 1, 0, 0, 0, 1, 8, 6, 0, 0, 0});
+    appendPngChunk(png, "IDAT", packed);
+    appendPngChunk(png, "IEND", {});
+    Image image;
+    EXPECT_EQ(read(png, image), LoadStatus::BadFile);
 }
 
 TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
