@@ -262,6 +262,22 @@ TEST(StbFormats, RefusesAPngWhoseDataInflatesFarBeyondItsSize) {
     EXPECT_EQ(read(png, image), LoadStatus::BadFile);
 }
 
+TEST(StbFormats, AcceptsAnEmptyPngDataChunkBeforeTheData) {
+    const std::vector<std::uint8_t> row = {0, 10, 20, 30, 40};  // filter type, then one RGBA pixel
+    std::vector<std::uint8_t> packed(64);
+    uLongf packedSize = static_cast<uLongf>(packed.size());
+    ASSERT_EQ(compress2(packed.data(), &packedSize, row.data(), static_cast<uLong>(row.size()), 9), Z_OK);
+    packed.resize(packedSize);
+    std::vector<std::uint8_t> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1a, '\n'};
+    appendPngChunk(png, "IHDR", {0, 0, 0, 1, 0, 0, 0, 1, 8, 6, 0, 0, 0});
+    appendPngChunk(png, "IDAT", {});
+    appendPngChunk(png, "IDAT", packed);
+    appendPngChunk(png, "IEND", {});
+    Image image;
+    ASSERT_EQ(read(png, image), LoadStatus::Ok);
+    EXPECT_EQ(pixel(image, 0, 0), (Rgba{10, 20, 30, 40}));
+}
+
 TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
     Image image;
     EXPECT_EQ(varnoka::imagefile::loadImageFile(std::string(VARNOKA_TEST_DATA_DIR) + "/missing.png", image),
