@@ -7,7 +7,10 @@ namespace varnoka::xfile {
 
 namespace {
 
-bool isSpace(std::uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+// NUL padding and the DOS end-of-file mark (Ctrl-Z) turn up at the end of old files.
+bool isSpace(std::uint8_t c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v' || c == 0 || c == 0x1A;
+}
 
 // Characters that end a word; everything else (including '.', '-', '#') can be inside one.
 bool isDelimiter(std::uint8_t c) {

@@ -15,9 +15,11 @@ void expectBad(const std::vector<std::uint8_t>& bytes) {
     EXPECT_TRUE(model.positions.empty() && model.faces.empty() && model.materials.empty());
 }
 
-TEST(XFileMalformed, TheBaseFileLoads) {
+TEST(XFileMalformed, TheBaseFileLoadsEvenWithOldEndOfFilePadding) {
     LoadedModel model;
     ASSERT_EQ(readText(meshWith(""), model), LoadStatus::Ok);
+    EXPECT_EQ(model.counts.faces, 1u);
+    ASSERT_EQ(readText(meshWith("") + std::string("\x1a\0\0", 3), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.faces, 1u);
 }
 
