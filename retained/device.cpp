@@ -95,6 +95,11 @@ HRESULT Device::Update() {
     return presenter_->Show(target_);
 }
 
+void Device::PrepareToDraw() {
+    if (target_.colorStale) presenter_->GiveBack(target_);
+    target_.drawnSinceShown = true;
+}
+
 HRESULT Device::SetRenderMode(DWORD flags) {
     if ((flags & ~(D3DRMRENDERMODE_BLENDEDTRANSPARENCY | D3DRMRENDERMODE_SORTEDTRANSPARENCY)) != 0)
         return D3DRMERR_BADVALUE;

@@ -40,6 +40,8 @@ public:
     RenderTarget& Target() { return target_; }
     RenderScratch& Scratch() { return scratch_; }
     RenderSettings Settings() const;
+    // Gets the colour buffer back from the presenter if it holds it, before drawing on it.
+    void PrepareToDraw();
 
 protected:
     void* FindInterface(REFIID iid) override;

@@ -11,7 +11,7 @@ class GdiPresenter final : public Presenter {
 public:
     explicit GdiPresenter(HWND window) : window_(window) {}
 
-    HRESULT Show(const RenderTarget& frame) override {
+    HRESULT Show(RenderTarget& frame) override {
         if (frame.width == 0 || frame.height == 0) return D3DRM_OK;
         HDC dc = GetDC(window_);
         if (dc == nullptr) return E_FAIL;
@@ -29,6 +29,8 @@ public:
         ReleaseDC(window_, dc);
         return rows == 0 ? E_FAIL : D3DRM_OK;
     }
+
+    void GiveBack(RenderTarget&) override {}  // GDI copies; the buffer never leaves
 
 private:
     HWND window_;

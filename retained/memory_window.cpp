@@ -33,12 +33,23 @@ std::vector<std::uint32_t> MemoryWindow::Pixels() const {
     return pixels_;
 }
 
-void MemoryWindow::Show(const RenderTarget& frame) {
+void MemoryWindow::Show(RenderTarget& frame) {
+    ++framesShown_;
+    if (!frame.drawnSinceShown && width_ == frame.width && height_ == frame.height) return;
     width_ = frame.width;
     height_ = frame.height;
-    pixels_.resize(frame.color.size());  // grows once; later frames reuse it
-    std::copy(frame.color.begin(), frame.color.end(), pixels_.begin());
-    ++framesShown_;
+    if (pixels_.size() == frame.color.size()) {
+        pixels_.swap(frame.color);
+        frame.colorStale = true;
+    } else {
+        pixels_ = frame.color;  // first frame, or a new size
+    }
+    frame.drawnSinceShown = false;
+}
+
+void MemoryWindow::GiveBack(RenderTarget& frame) const {
+    std::copy(pixels_.begin(), pixels_.end(), frame.color.begin());
+    frame.colorStale = false;
 }
 
 namespace {
@@ -46,10 +57,11 @@ namespace {
 class MemoryPresenter final : public Presenter {
 public:
     explicit MemoryPresenter(MemoryWindow* window) : window_(window) {}
-    HRESULT Show(const RenderTarget& frame) override {
+    HRESULT Show(RenderTarget& frame) override {
         window_->Show(frame);
         return S_OK;
     }
+    void GiveBack(RenderTarget& frame) override { window_->GiveBack(frame); }
 
 private:
     MemoryWindow* window_;

@@ -22,7 +22,10 @@ public:
     std::uint32_t Pixel(int x, int y) const;  // 0x00RRGGBB
     std::vector<std::uint32_t> Pixels() const;
 
-    void Show(const RenderTarget& frame);
+    // Takes the frame's colour buffer in exchange for the one shown before; a frame unchanged
+    // since it was last shown is already here.
+    void Show(RenderTarget& frame);
+    void GiveBack(RenderTarget& frame) const;
 
 private:
     int width_ = 0;

@@ -12,7 +12,10 @@ namespace varnoka::rm {
 class Presenter {
 public:
     virtual ~Presenter() = default;
-    virtual HRESULT Show(const RenderTarget& frame) = 0;
+    // May take frame.color in exchange for an older buffer, marking it colorStale.
+    virtual HRESULT Show(RenderTarget& frame) = 0;
+    // Puts the last shown frame back into a stale colour buffer.
+    virtual void GiveBack(RenderTarget& frame) = 0;
 };
 
 std::unique_ptr<Presenter> MakeWindowPresenter(HWND window);

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "retained/pick_arrays.h"
+#include "retained/pipeline/fill_memory.h"
 #include "retained/pipeline/pixel_shading.h"
 
 namespace varnoka::rm {
@@ -75,13 +76,23 @@ D3DVALUE Viewport::GetField() {
 HRESULT Viewport::Clear() {
     EngineLock lock;
     RenderTarget& target = device_->Target();
+    const bool wholeTarget = rect_.x == 0 && rect_.y == 0 && rect_.width == target.width &&
+                             rect_.height == target.height;
+    if (wholeTarget)
+        target.colorStale = false;  // every pixel is about to be overwritten
+    else
+        device_->PrepareToDraw();
     const Vec3 background = camera_->Root()->SceneBackground();
     const std::uint32_t color = PackUnit(background.x, background.y, background.z, 0.5f);
-    for (int y = rect_.y; y < rect_.y + rect_.height; ++y) {
-        const std::size_t row = static_cast<std::size_t>(y) * target.width + rect_.x;
-        std::fill_n(target.color.begin() + row, rect_.width, color);
-        std::fill_n(target.depth.begin() + row, rect_.width, 1.0f);
+    if (wholeTarget) {
+        Fill32(target.color.data(), color, target.color.size());
+    } else {
+        for (int y = rect_.y; y < rect_.y + rect_.height; ++y)
+            Fill32(target.color.data() + static_cast<std::size_t>(y) * target.width + rect_.x, color,
+                   static_cast<std::size_t>(rect_.width));
     }
+    target.ClearDepth(rect_);
+    target.drawnSinceShown = true;
     return D3DRM_OK;
 }
 
@@ -90,6 +101,7 @@ HRESULT Viewport::Render(LPDIRECT3DRMFRAME scene) {
     Frame* root = AsFrame(scene);
     if (root == nullptr) return D3DRMERR_BADOBJECT;
     const RigidTransform worldToView = Inverse(camera_->WorldTransform());
+    device_->PrepareToDraw();
     RenderScene(root, worldToView, CurrentProjection(), device_->Settings(), device_->Scratch(), device_->Target());
     return D3DRM_OK;
 }

@@ -1,5 +1,9 @@
 #include "retained/pipeline/face_stage.h"
 
+#include <cmath>
+
+#include "retained/pipeline/pixel_shading.h"
+
 namespace varnoka::rm {
 
 bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face) {
@@ -8,6 +12,14 @@ bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, c
     const Vec3 corner = transformed.viewPositions[mesh.cornerPosition[face.firstCorner]];
     const Vec3 normal = transformed.viewFaceNormals[&face - mesh.faces.data()];
     return Dot(normal, corner) < 0;
+}
+
+void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch) {
+    if (scratch.litCorners.size() < mesh.normals.size()) scratch.litCorners.resize(mesh.normals.size());
+    if (++scratch.stamp == 0) {  // wrapped: old stamps could match again
+        for (LitCorner& corner : scratch.litCorners) corner.stamp = 0;
+        scratch.stamp = 1;
+    }
 }
 
 void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed, std::size_t faceIndex,
@@ -32,11 +44,35 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
         v.position = transformed.clipPositions[position];
         v.u = textured ? mesh.textureCoordinates[position].u : 0.0f;
         v.v = textured ? mesh.textureCoordinates[position].v : 0.0f;
-        v.color = lighting.shadeMode == D3DRMSHADE_FLAT
-                      ? flatColor
-                      : LightPoint(material, transformed.viewPositions[position],
-                                   transformed.viewNormals[mesh.cornerNormal[face.firstCorner + i]],
-                                   *lighting.lights, lighting.model, lighting.lightingOn);
+        if (lighting.shadeMode == D3DRMSHADE_FLAT) {
+            v.color = flatColor;
+            continue;
+        }
+        const std::uint32_t normal = mesh.cornerNormal[face.firstCorner + i];
+        LitCorner& lit = scratch.litCorners[normal];
+        if (lit.stamp != scratch.stamp || lit.position != position || lit.material != face.material) {
+            lit = {scratch.stamp, position, face.material,
+                   LightPoint(material, transformed.viewPositions[position], transformed.viewNormals[normal],
+                              *lighting.lights, lighting.model, lighting.lightingOn)};
+        }
+        v.color = lit.color;
+    }
+    // Colours saturate at the corners, as vertex colours do; what lies between stays in range.
+    for (ClipVertex& v : scratch.corners)
+        v.color = {Clamp01(v.color.x), Clamp01(v.color.y), Clamp01(v.color.z)};
+    if (textured) {
+        // Texture coordinates wrap, so whole periods may be added freely; starting each face at
+        // one or more keeps every interpolated coordinate positive, where truncation is floor.
+        float lowU = scratch.corners[0].u, lowV = scratch.corners[0].v;
+        for (const ClipVertex& v : scratch.corners) {
+            lowU = std::fmin(lowU, v.u);
+            lowV = std::fmin(lowV, v.v);
+        }
+        const float shiftU = 1.0f - std::floor(lowU), shiftV = 1.0f - std::floor(lowV);
+        for (ClipVertex& v : scratch.corners) {
+            v.u += shiftU;
+            v.v += shiftV;
+        }
     }
 }
 

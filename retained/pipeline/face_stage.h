@@ -20,11 +20,25 @@ struct FaceLighting {
     bool lightingOn;
 };
 
+// The light at a corner depends only on its position, normal and material, which neighbouring
+// faces share; it is worked out once per mesh and frame, keyed by the corner's normal.
+struct LitCorner {
+    std::uint32_t stamp = 0;
+    std::uint32_t position = 0;
+    std::uint32_t material = 0;
+    Vec3 color;
+};
+
 // Reused buffers; they keep their capacity between faces and frames.
 struct FaceScratch {
     std::vector<ClipVertex> corners;
     std::vector<ScreenVertex> triangles;  // three per triangle
+    std::vector<LitCorner> litCorners;    // by normal index
+    std::uint32_t stamp = 0;
 };
+
+// Forgets the light worked out for the previous mesh.
+void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch);
 
 bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face);
 

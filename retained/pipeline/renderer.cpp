@@ -96,6 +96,7 @@ void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projecti
     for (const DrawItem& item : scratch.scene.items) {
         const CompiledMesh& mesh = *item.mesh;
         TransformMesh(mesh, item.modelToView, projection, scratch.mesh);
+        BeginMesh(mesh, scratch.face);
         for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
             if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
             PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
@@ -118,6 +119,7 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
     for (std::size_t i = 0; i < scratch.scene.items.size(); ++i) {
         const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
         TransformMesh(mesh, scratch.scene.items[i].modelToView, projection, scratch.mesh);
+        BeginMesh(mesh, scratch.face);
         PickHit best{static_cast<int>(i), 2.0f, 0, {}};
         for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
             if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;

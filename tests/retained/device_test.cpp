@@ -126,4 +126,29 @@ TEST(Device, UpdatePresentsTheFinishedFrameIntoTheWindow) {
     EXPECT_EQ(rig.window.Pixel(3, 2), 0xFF8000u);
 }
 
+TEST(Device, RepeatedUpdatesAndDrawingWithoutClearKeepTheLastFrame) {
+    rigs::SceneRig rig(16, 16);
+    rig.device->SetQuality(D3DRMLIGHT_OFF | D3DRMFILL_SOLID | D3DRMSHADE_FLAT);
+    rig.scene->SetSceneBackgroundRGB(0, 0, 1);
+    IDirect3DRMFrame2* frame = rig.AddChildFrame(-0.5f, 0, 4);
+    IDirect3DRMMeshBuilder2* square = rigs::MakeBuilder(rig, rigs::SquareMesh(0.5f, {1, 0, 0}));
+    frame->AddVisual(square);
+    rig.Frame();
+    const std::vector<std::uint32_t> first = rig.window.Pixels();
+    rig.device->Update();  // nothing drawn since: the same picture
+    EXPECT_EQ(rigs::CountDifferentPixels(first, rig.window.Pixels()), 0);
+    rig.device->Update();
+    EXPECT_EQ(rigs::CountDifferentPixels(first, rig.window.Pixels()), 0);
+    // Drawing again without Clear paints over the last frame, not over an older buffer.
+    frame->SetPosition(rig.scene, 0.5f, 0, 4);
+    rig.viewport->Render(rig.scene);
+    rig.device->Update();
+    const std::vector<std::uint32_t> both = rig.window.Pixels();
+    int red = 0;
+    for (std::uint32_t p : both) red += p == 0xFF0000u;
+    int redBefore = 0;
+    for (std::uint32_t p : first) redBefore += p == 0xFF0000u;
+    EXPECT_EQ(red, 2 * redBefore);
+}
+
 }  // namespace

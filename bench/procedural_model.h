@@ -1,0 +1,14 @@
+#pragma once
+// A stand-in for a shipped car: a textured, shiny ellipsoid of a chosen number of triangles.
+
+#include "retained/mesh_data.h"
+
+namespace bench {
+
+// rings x segments quads, two triangles each; radii in model units.
+varnoka::rm::MeshData Ellipsoid(int rings, int segments, varnoka::rm::Vec3 radii, IDirect3DRMTexture* texture);
+
+// A 256 x 256 texture of coloured stripes and a grid.
+IDirect3DRMTexture* StripedTexture();
+
+}  // namespace bench

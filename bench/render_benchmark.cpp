@@ -1,0 +1,185 @@
+// Frame time of the engine drawing a car-sized textured, Gouraud-lit model: Move, Clear, Render
+// and Update into memory, as the saver's render thread does each pass.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "allocation_counter.h"
+#include "procedural_model.h"
+#include "retained/d3drm_api.h"
+#include "retained/memory_window.h"
+
+namespace {
+
+struct BenchScene {
+    BenchScene(int width, int height, int rings, int segments) {
+        Direct3DRMCreate(&d3drm);
+        d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
+        DirectDrawCreateClipper(0, &clipper, nullptr);
+        clipper->SetHWnd(0, window.Handle());
+        GUID rgb = IID_IDirect3DRGBDevice;
+        d3drm2->CreateDeviceFromClipper(clipper, &rgb, width, height, &device);
+        device->SetQuality(D3DRMRENDER_GOURAUD);
+        device->SetDither(TRUE);
+        d3drm2->CreateFrame(nullptr, &scene);
+        d3drm2->CreateFrame(scene, &camera);
+        d3drm2->CreateViewport(device, camera, 0, 0, width, height, &viewport);
+        viewport->SetBack(400.0f);
+
+        IDirect3DRMLight* ambient = nullptr;
+        IDirect3DRMLight* sun = nullptr;
+        d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &ambient);
+        d3drm2->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1, 1, 1, &sun);
+        scene->AddLight(ambient);
+        IDirect3DRMFrame2* lightFrame = nullptr;
+        d3drm2->CreateFrame(scene, &lightFrame);
+        lightFrame->SetOrientation(scene, 0, -1, 1, 0, 1, 0);
+        lightFrame->AddLight(sun);
+        ambient->Release();
+        sun->Release();
+        lightFrame->Release();
+
+        IDirect3DRMTexture* texture = bench::StripedTexture();
+        d3drm2->CreateMeshBuilder(&builder);
+        varnoka::rm::AssignMeshData(builder, bench::Ellipsoid(rings, segments, {3.0f, 2.0f, 3.0f}, texture));
+        texture->Release();
+        d3drm2->CreateFrame(scene, &model);
+        model->SetPosition(scene, 0, 0, 10);
+        model->SetRotation(scene, 0, 1, 0, -0.02f);
+        model->AddVisual(builder);
+        triangles = 2 * rings * segments;
+    }
+
+    ~BenchScene() {
+        viewport->Release();
+        model->Release();
+        builder->Release();
+        camera->Release();
+        scene->Release();
+        device->Release();
+        clipper->Release();
+        d3drm2->Release();
+        d3drm->Release();
+    }
+
+    void Frame() {
+        scene->Move(1.0f);
+        viewport->Clear();
+        viewport->Render(scene);
+        device->Update();
+    }
+
+    int CoveredPixels() const {
+        int covered = 0;
+        for (std::uint32_t p : window.Pixels()) covered += p != 0;
+        return covered;
+    }
+
+    varnoka::rm::MemoryWindow window;
+    IDirect3DRM* d3drm = nullptr;
+    IDirect3DRM2* d3drm2 = nullptr;
+    IDirectDrawClipper* clipper = nullptr;
+    IDirect3DRMDevice2* device = nullptr;
+    IDirect3DRMFrame2* scene = nullptr;
+    IDirect3DRMFrame2* camera = nullptr;
+    IDirect3DRMFrame2* model = nullptr;
+    IDirect3DRMMeshBuilder2* builder = nullptr;
+    IDirect3DRMViewport* viewport = nullptr;
+    int triangles = 0;
+};
+
+void RenderFrames(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    const int rings = static_cast<int>(state.range(2));
+    const int segments = static_cast<int>(state.range(3));
+    BenchScene scene(width, height, rings, segments);
+    for (int i = 0; i < 3; ++i) scene.Frame();  // buffers grow to the scene here
+    const std::uint64_t allocationsBefore = bench::AllocationCount();
+    std::int64_t frames = 0;
+    for (auto _ : state) {
+        scene.Frame();
+        ++frames;
+    }
+    const std::uint64_t allocations = bench::AllocationCount() - allocationsBefore;
+    const double covered = scene.CoveredPixels();
+    state.counters["triangles"] = scene.triangles;
+    state.counters["coverage"] = covered / (static_cast<double>(width) * height);
+    state.counters["triangles_per_s"] =
+        benchmark::Counter(static_cast<double>(scene.triangles) * frames, benchmark::Counter::kIsRate);
+    state.counters["pixels_per_s"] = benchmark::Counter(covered * frames, benchmark::Counter::kIsRate);
+    state.counters["allocations_per_frame"] = frames ? static_cast<double>(allocations) / frames : 0.0;
+}
+
+// The car-sized model: 50 x 50 quads, 5,000 triangles.
+BENCHMARK(RenderFrames)
+    ->Name("render")
+    ->Args({640, 480, 50, 50})
+    ->Args({1920, 1080, 50, 50})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(RenderFrames)
+    ->Name("triangles")
+    ->Args({1920, 1080, 25, 20})
+    ->Args({1920, 1080, 100, 50})
+    ->Args({1920, 1080, 250, 200})
+    ->Args({1920, 1080, 1000, 500})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(RenderFrames)
+    ->Name("resolution")
+    ->Args({320, 240, 50, 50})
+    ->Args({1280, 720, 50, 50})
+    ->Args({2560, 1440, 50, 50})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// Collects the runs and ends the output with one line per figure.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) runs_.push_back(run);
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n");
+        for (const Run& run : runs_) {
+            const std::string name = run.benchmark_name();
+            const auto counter = [&run](const char* key) { return run.counters.at(key).value; };
+            const std::string args = name.substr(name.find('/') + 1);
+            const std::string group = name.substr(0, name.find('/'));
+            int w = 0, h = 0, rings = 0, segments = 0;
+            std::sscanf(args.c_str(), "%d/%d/%d/%d", &w, &h, &rings, &segments);
+            const double ms = run.GetAdjustedRealTime();
+            if (group == "triangles")
+                std::printf("frame %dx%d %d triangles: %.2f ms/frame\n", w, h, 2 * rings * segments, ms);
+            else
+                std::printf("%s %dx%d: %.2f ms/frame\n", group == "render" ? "render" : "frame", w, h, ms);
+            if (group == "render") {
+                std::printf("triangles/s %dx%d: %.3g triangles/s\n", w, h, counter("triangles_per_s"));
+                std::printf("pixels/s %dx%d: %.3g pixels/s\n", w, h, counter("pixels_per_s"));
+                std::printf("coverage %dx%d: %.0f %%\n", w, h, 100.0 * counter("coverage"));
+                std::printf("allocations per frame %dx%d: %.0f allocations\n", w, h,
+                            counter("allocations_per_frame"));
+            }
+        }
+    }
+
+private:
+    std::vector<Run> runs_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
