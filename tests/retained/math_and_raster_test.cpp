@@ -39,11 +39,10 @@ std::vector<int> Coverage(const std::vector<ScreenVertex>& corners, int w, int h
     for (std::size_t i = 0; i + 2 < corners.size(); i += 3) {
         TriangleSetup setup;
         if (!SetupTriangle(corners[i], corners[i + 1], corners[i + 2], clip, setup)) continue;
-        for (int y = setup.firstRow; y <= setup.lastRow; ++y) {
-            int first = 0, last = -1;
-            RowSpan(setup, y, clip, first, last);
+        RowWalker rows(setup, clip);
+        int y = 0, first = 0, last = -1;
+        while (rows.Next(y, first, last))
             for (int x = first; x <= last; ++x) ++count[static_cast<std::size_t>(y) * w + x];
-        }
     }
     return count;
 }
@@ -69,6 +68,35 @@ TEST(TriangleRaster, SharedEdgesCoverEveryPixelExactlyOnce) {
             corners.insert(corners.end(), {a, b, c, a, c, d});  // clockwise on screen
         }
     for (int count : Coverage(corners, w, h)) ASSERT_EQ(count, 1);
+}
+
+TEST(TriangleRaster, DrawingAndPickingAgreeOnEveryRow) {
+    // Drawing walks rows incrementally, picking divides per pixel: the spans must be the same.
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> coordinate(-300.0f, 400.0f);
+    const PixelRect clip{3, 5, 90, 70};
+    int compared = 0;
+    for (int n = 0; n < 3000; ++n) {
+        ScreenVertex a = At(coordinate(random), coordinate(random));
+        ScreenVertex b = At(coordinate(random), coordinate(random));
+        ScreenVertex c = At(coordinate(random), coordinate(random));
+        TriangleSetup setup;
+        if (!SetupTriangle(a, b, c, clip, setup) && !SetupTriangle(a, c, b, clip, setup)) continue;
+        RowWalker rows(setup, clip);
+        int y = 0, first = 0, last = -1;
+        while (rows.Next(y, first, last)) {
+            int expectedFirst = 0, expectedLast = -1;
+            RowSpan(setup, y, clip, expectedFirst, expectedLast);
+            if (expectedFirst > expectedLast) {
+                ASSERT_GT(first, last);
+            } else {
+                ASSERT_EQ(first, expectedFirst);
+                ASSERT_EQ(last, expectedLast);
+            }
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 10000);
 }
 
 TEST(TriangleRaster, CounterClockwiseAndDegenerateTrianglesCoverNothing) {

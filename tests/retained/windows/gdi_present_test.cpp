@@ -1,0 +1,188 @@
+// The one place the engine meets the real window system: Update copies the frame into the
+// clipper's window through GDI, and the window's pixels read back as drawn.
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "retained/d3drm_api.h"
+#include "retained/mesh_data.h"
+
+namespace {
+
+using varnoka::rm::MeshData;
+using varnoka::rm::MeshFace;
+
+constexpr int kWidth = 64;
+constexpr int kHeight = 48;
+
+HWND MakeWindow() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "VarnokaEngineTestWindow";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Engine test", WS_POPUP | WS_VISIBLE,
+                                  0, 0, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+    UpdateWindow(window);
+    return window;
+}
+
+// A square facing the camera that fills the middle of the view.
+MeshData Square() {
+    MeshData data;
+    data.positions = {{-1, 1, 0}, {1, 1, 0}, {1, -1, 0}, {-1, -1, 0}};
+    varnoka::rm::MeshMaterial material;
+    material.faceColor = {0.0f, 1.0f, 0.0f};
+    data.materials.push_back(material);
+    MeshFace face;
+    face.positions = {0, 1, 2, 3};
+    data.faces.push_back(face);
+    return data;
+}
+
+// The box of the native golden image "rgb_solid_gouraud", built the same way.
+MeshData Box() {
+    MeshData data;
+    data.positions = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1},
+                      {-1, -1, 1},  {1, -1, 1},  {1, 1, 1},  {-1, 1, 1}};
+    varnoka::rm::MeshMaterial material;
+    material.faceColor = {1.0f, 0.6f, 0.2f};
+    material.power = 8.0f;
+    material.specular = {0.6f, 0.6f, 0.6f};
+    data.materials.push_back(material);
+    const std::uint32_t faces[6][4] = {{0, 3, 2, 1}, {5, 6, 7, 4}, {4, 7, 3, 0},
+                                       {1, 2, 6, 5}, {3, 7, 6, 2}, {4, 0, 1, 5}};
+    for (const auto& f : faces) {
+        MeshFace face;
+        face.positions.assign(f, f + 4);
+        data.faces.push_back(face);
+    }
+    return data;
+}
+
+bool ReadGolden(const char* path, std::vector<COLORREF>& pixels) {
+    FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return false;
+    int width = 0, height = 0, maxValue = 0;
+    const bool header = std::fscanf(file, "P6 %d %d %d", &width, &height, &maxValue) == 3 && width == kWidth &&
+                        height == kHeight && maxValue == 255 && std::fgetc(file) != EOF;
+    std::vector<unsigned char> bytes(kWidth * kHeight * 3);
+    const bool body = header && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    std::fclose(file);
+    for (std::size_t i = 0; body && i < bytes.size(); i += 3) pixels.push_back(RGB(bytes[i], bytes[i + 1], bytes[i + 2]));
+    return body;
+}
+
+TEST(GdiPresenter, UpdateShowsTheFrameInTheWindow) {
+    HWND window = MakeWindow();
+    ASSERT_NE(window, nullptr);
+    IDirect3DRM* d3drm = nullptr;
+    IDirect3DRM2* d3drm2 = nullptr;
+    IDirectDrawClipper* clipper = nullptr;
+    ASSERT_EQ(Direct3DRMCreate(&d3drm), D3DRM_OK);
+    ASSERT_EQ(d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2)), S_OK);
+    ASSERT_EQ(DirectDrawCreateClipper(0, &clipper, nullptr), DD_OK);
+    ASSERT_EQ(clipper->SetHWnd(0, window), DD_OK);
+    IDirect3DRMDevice2* device = nullptr;
+    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, nullptr, kWidth, kHeight, &device), D3DRM_OK);
+    device->SetQuality(D3DRMLIGHT_OFF | D3DRMFILL_SOLID | D3DRMSHADE_FLAT);
+    IDirect3DRMFrame2* scene = nullptr;
+    IDirect3DRMFrame2* camera = nullptr;
+    IDirect3DRMFrame2* model = nullptr;
+    d3drm2->CreateFrame(nullptr, &scene);
+    d3drm2->CreateFrame(scene, &camera);
+    d3drm2->CreateFrame(scene, &model);
+    model->SetPosition(scene, 0, 0, 5);
+    scene->SetSceneBackgroundRGB(1.0f, 0.0f, 0.0f);
+    IDirect3DRMMeshBuilder2* builder = nullptr;
+    d3drm2->CreateMeshBuilder(&builder);
+    ASSERT_EQ(varnoka::rm::AssignMeshData(builder, Square()), D3DRM_OK);
+    model->AddVisual(builder);
+    IDirect3DRMViewport* viewport = nullptr;
+    ASSERT_EQ(d3drm2->CreateViewport(device, camera, 0, 0, kWidth, kHeight, &viewport), D3DRM_OK);
+
+    ASSERT_EQ(viewport->Clear(), D3DRM_OK);
+    ASSERT_EQ(viewport->Render(scene), D3DRM_OK);
+    ASSERT_EQ(device->Update(), D3DRM_OK);
+    GdiFlush();
+
+    HDC dc = GetDC(window);
+    const COLORREF corner = GetPixel(dc, 2, 2);
+    const COLORREF middle = GetPixel(dc, kWidth / 2, kHeight / 2);
+    ReleaseDC(window, dc);
+    EXPECT_EQ(corner, RGB(255, 0, 0));
+    EXPECT_EQ(middle, RGB(0, 255, 0));
+
+    viewport->Release();
+    builder->Release();
+    model->Release();
+    camera->Release();
+    scene->Release();
+    device->Release();
+    clipper->Release();
+    d3drm2->Release();
+    d3drm->Release();
+    DestroyWindow(window);
+}
+
+TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
+    std::vector<COLORREF> golden;
+    ASSERT_TRUE(ReadGolden(VARNOKA_GOLDEN_DIR "/rgb_solid_gouraud.ppm", golden));
+    HWND window = MakeWindow();
+    IDirect3DRM* d3drm = nullptr;
+    IDirect3DRM2* d3drm2 = nullptr;
+    IDirectDrawClipper* clipper = nullptr;
+    Direct3DRMCreate(&d3drm);
+    d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
+    DirectDrawCreateClipper(0, &clipper, nullptr);
+    clipper->SetHWnd(0, window);
+    IDirect3DRMDevice2* device = nullptr;
+    GUID rgb = IID_IDirect3DRGBDevice;
+    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, &rgb, kWidth, kHeight, &device), D3DRM_OK);
+    device->SetDither(FALSE);
+    device->SetQuality(D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | D3DRMLIGHT_ON);
+    IDirect3DRMFrame2 *scene = nullptr, *camera = nullptr, *lightFrame = nullptr, *model = nullptr;
+    d3drm2->CreateFrame(nullptr, &scene);
+    d3drm2->CreateFrame(scene, &camera);
+    IDirect3DRMViewport* viewport = nullptr;
+    d3drm2->CreateViewport(device, camera, 0, 0, kWidth, kHeight, &viewport);
+    IDirect3DRMLight *ambient = nullptr, *sun = nullptr;
+    d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &ambient);
+    d3drm2->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1.0f, 1.0f, 1.0f, &sun);
+    d3drm2->CreateFrame(scene, &lightFrame);
+    lightFrame->SetPosition(scene, 0, 5, -5);
+    lightFrame->SetOrientation(scene, 0, -1, 1, 0, 1, 0);
+    lightFrame->AddLight(sun);
+    scene->AddLight(ambient);
+    scene->SetSceneBackgroundRGB(0.0f, 0.0f, 0.25f);
+    d3drm2->CreateFrame(scene, &model);
+    model->SetPosition(scene, 0, 0, 6);
+    model->SetOrientation(scene, 0.6f, -0.5f, 1.0f, 0.0f, 1.0f, 0.0f);
+    IDirect3DRMMeshBuilder2* builder = nullptr;
+    d3drm2->CreateMeshBuilder(&builder);
+    ASSERT_EQ(varnoka::rm::AssignMeshData(builder, Box()), D3DRM_OK);
+    model->AddVisual(builder);
+    scene->Move(1.0f);
+    viewport->Clear();
+    viewport->Render(scene);
+    ASSERT_EQ(device->Update(), D3DRM_OK);
+    GdiFlush();
+
+    HDC dc = GetDC(window);
+    int different = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) different += GetPixel(dc, x, y) != golden[y * kWidth + x];
+    ReleaseDC(window, dc);
+    EXPECT_EQ(different, 0);
+
+    for (IUnknown* object : std::initializer_list<IUnknown*>{viewport, builder, model, lightFrame, ambient, sun,
+                                                             camera, scene, device, clipper, d3drm2, d3drm})
+        object->Release();
+    DestroyWindow(window);
+}
+
+}  // namespace
