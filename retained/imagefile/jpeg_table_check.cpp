@@ -66,9 +66,12 @@ bool huffmanSegmentFits(JpegCursor& cursor, long length) {
 }  // namespace
 
 bool jpegHuffmanTablesFit(const std::uint8_t* bytes, std::size_t size) {
-    if (size < 2 || bytes[0] != kMarkerPrefix || bytes[1] != kStartOfImage) return true;  // not decoded as JPEG
+    // The decoder takes any run of 0xFF fill bytes before the start-of-image mark.
+    std::size_t start = 0;
+    while (start < size && bytes[start] == kMarkerPrefix) ++start;
+    if (start == 0 || start == size || bytes[start] != kStartOfImage) return true;  // not decoded as JPEG
     JpegCursor cursor(bytes, size);
-    cursor.skip(2);
+    cursor.skip(start + 1);
     while (!cursor.atEnd()) {
         std::uint8_t byte = cursor.get8();
         if (byte != kMarkerPrefix) continue;  // the decoder steps over stray bytes one by one

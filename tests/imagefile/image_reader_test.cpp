@@ -234,6 +234,9 @@ TEST(StbFormats, RefusesJpegHuffmanTablesWithMoreCodesThanFit) {
     for (std::size_t i = 0; i < 16; ++i) jpeg[table + 5 + i] = 200;
     Image image;
     EXPECT_EQ(read(jpeg, image), LoadStatus::BadFile);
+    // Fill bytes before the start mark still make it a JPEG to the decoder.
+    jpeg.insert(jpeg.begin(), {0xFF, 0xFF});
+    EXPECT_EQ(read(jpeg, image), LoadStatus::BadFile);
 }
 
 void appendPngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
