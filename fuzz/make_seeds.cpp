@@ -55,29 +55,29 @@ void writeModelSeeds(const std::string& dir, const std::string& dataDir) {
 
 void writeImageSeeds(const std::string& dir) {
     const std::vector<std::array<std::uint8_t, 3>> palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.palette = palette;
+    BmpContent bmp;
+    bmp.width = 3;
+    bmp.height = 2;
+    bmp.palette = palette;
     for (unsigned bits : {1u, 4u, 8u}) {
-        spec.bitsPerPixel = static_cast<std::uint16_t>(bits);
-        spec.rows = {Bytes((3 * bits + 7) / 8, 0x5a), Bytes((3 * bits + 7) / 8, 0xa5)};
-        save(dir + "/p" + std::to_string(bits) + ".bmp", writeBmp(spec));
+        bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
+        bmp.rows = {Bytes((3 * bits + 7) / 8, 0x5a), Bytes((3 * bits + 7) / 8, 0xa5)};
+        save(dir + "/p" + std::to_string(bits) + ".bmp", writeBmp(bmp));
     }
-    spec.palette.clear();
+    bmp.palette.clear();
     for (unsigned bits : {16u, 24u, 32u}) {
-        spec.bitsPerPixel = static_cast<std::uint16_t>(bits);
-        spec.height = bits == 24 ? -2 : 2;
-        spec.rows = {Bytes(3 * bits / 8, 0x37), Bytes(3 * bits / 8, 0xc8)};
-        save(dir + "/d" + std::to_string(bits) + ".bmp", writeBmp(spec));
+        bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
+        bmp.height = bits == 24 ? -2 : 2;
+        bmp.rows = {Bytes(3 * bits / 8, 0x37), Bytes(3 * bits / 8, 0xc8)};
+        save(dir + "/d" + std::to_string(bits) + ".bmp", writeBmp(bmp));
     }
-    spec.height = 2;
-    spec.headerSize = 108;
-    spec.compression = 3;
-    spec.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
-    save(dir + "/alpha.bmp", writeBmp(spec));
+    bmp.height = 2;
+    bmp.headerSize = 108;
+    bmp.compression = 3;
+    bmp.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
+    save(dir + "/alpha.bmp", writeBmp(bmp));
 
-    BmpSpec rle;
+    BmpContent rle;
     rle.width = 4;
     rle.height = 3;
     rle.palette = palette;

@@ -14,45 +14,45 @@ void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 
 }  // namespace
 
-std::vector<std::uint8_t> writeBmp(const BmpSpec& spec) {
+std::vector<std::uint8_t> writeBmp(const BmpContent& bmp) {
     std::vector<std::uint8_t> header;
-    put32(header, spec.headerSize);
-    if (spec.headerSize == 12) {
-        put16(header, static_cast<std::uint32_t>(spec.width));
-        put16(header, static_cast<std::uint32_t>(spec.height));
+    put32(header, bmp.headerSize);
+    if (bmp.headerSize == 12) {
+        put16(header, static_cast<std::uint32_t>(bmp.width));
+        put16(header, static_cast<std::uint32_t>(bmp.height));
         put16(header, 1);
-        put16(header, spec.bitsPerPixel);
+        put16(header, bmp.bitsPerPixel);
     } else {
-        put32(header, static_cast<std::uint32_t>(spec.width));
-        put32(header, static_cast<std::uint32_t>(spec.height));
+        put32(header, static_cast<std::uint32_t>(bmp.width));
+        put32(header, static_cast<std::uint32_t>(bmp.height));
         put16(header, 1);
-        put16(header, spec.bitsPerPixel);
-        put32(header, spec.compression);
+        put16(header, bmp.bitsPerPixel);
+        put32(header, bmp.compression);
         put32(header, 0);
         put32(header, 2835);
         put32(header, 2835);
-        put32(header, static_cast<std::uint32_t>(spec.palette.size()));
+        put32(header, static_cast<std::uint32_t>(bmp.palette.size()));
         put32(header, 0);
-        if (spec.headerSize > 40) {
-            for (std::uint32_t mask : spec.masks) put32(header, mask);
+        if (bmp.headerSize > 40) {
+            for (std::uint32_t mask : bmp.masks) put32(header, mask);
         }
-        header.resize(spec.headerSize, 0);
-        if (spec.headerSize == 40) {
-            for (std::uint32_t mask : spec.masks) put32(header, mask);
+        header.resize(bmp.headerSize, 0);
+        if (bmp.headerSize == 40) {
+            for (std::uint32_t mask : bmp.masks) put32(header, mask);
         }
     }
-    for (const auto& entry : spec.palette) {
+    for (const auto& entry : bmp.palette) {
         header.push_back(entry[2]);
         header.push_back(entry[1]);
         header.push_back(entry[0]);
-        if (spec.headerSize != 12) header.push_back(0);
+        if (bmp.headerSize != 12) header.push_back(0);
     }
 
-    std::vector<std::uint8_t> pixels = spec.encoded;
-    if (spec.encoded.empty()) {
-        const bool bottomUp = spec.height > 0;
-        for (std::size_t i = 0; i < spec.rows.size(); ++i) {
-            const auto& row = spec.rows[bottomUp ? spec.rows.size() - 1 - i : i];
+    std::vector<std::uint8_t> pixels = bmp.encoded;
+    if (bmp.encoded.empty()) {
+        const bool bottomUp = bmp.height > 0;
+        for (std::size_t i = 0; i < bmp.rows.size(); ++i) {
+            const auto& row = bmp.rows[bottomUp ? bmp.rows.size() - 1 - i : i];
             pixels.insert(pixels.end(), row.begin(), row.end());
             while (pixels.size() % 4 != 0) pixels.push_back(0);
         }

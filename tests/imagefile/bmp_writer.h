@@ -5,7 +5,7 @@
 #include <vector>
 
 // Writes BMP files field by field, so each test states exactly what the file holds.
-struct BmpSpec {
+struct BmpContent {
     std::int32_t width = 0;
     std::int32_t height = 0;  // positive: rows stored bottom-up
     std::uint16_t bitsPerPixel = 24;
@@ -19,4 +19,4 @@ struct BmpSpec {
     std::vector<std::uint8_t> encoded;
 };
 
-std::vector<std::uint8_t> writeBmp(const BmpSpec& spec);
+std::vector<std::uint8_t> writeBmp(const BmpContent& bmp);

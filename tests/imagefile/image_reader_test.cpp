@@ -49,19 +49,19 @@ TEST(BmpReader, ReadsPalettedPicturesBottomUpAndTopDown) {
     for (unsigned bits : {4u, 8u}) {
         for (bool topDown : {false, true}) {
             SCOPED_TRACE(testing::Message() << bits << " bits, top-down " << topDown);
-            BmpSpec spec;
-            spec.width = 3;
-            spec.height = topDown ? -2 : 2;
-            spec.bitsPerPixel = static_cast<std::uint16_t>(bits);
-            spec.palette = kPalette;
-            for (const auto& row : kIndices) spec.rows.push_back(packIndices(row, bits));
+            BmpContent bmp;
+            bmp.width = 3;
+            bmp.height = topDown ? -2 : 2;
+            bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
+            bmp.palette = kPalette;
+            for (const auto& row : kIndices) bmp.rows.push_back(packIndices(row, bits));
             Image image;
-            ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+            ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
             expectPicture(image);
         }
     }
     // One bit per pixel, and the old OS/2 header with its 3-byte palette entries.
-    BmpSpec mono;
+    BmpContent mono;
     mono.width = 3;
     mono.height = 1;
     mono.bitsPerPixel = 1;
@@ -75,71 +75,71 @@ TEST(BmpReader, ReadsPalettedPicturesBottomUpAndTopDown) {
 }
 
 TEST(BmpReader, ReadsDirectColourDepthsAndBitFields) {
-    BmpSpec spec;
-    spec.width = 3;
-    spec.height = 2;
+    BmpContent bmp;
+    bmp.width = 3;
+    bmp.height = 2;
     auto addRows = [&](auto encode) {
-        spec.rows.clear();
+        bmp.rows.clear();
         for (const auto& row : kPicture) {
             std::vector<std::uint8_t> bytes;
             for (const Rgba& c : row) encode(bytes, c);
-            spec.rows.push_back(bytes);
+            bmp.rows.push_back(bytes);
         }
     };
     Image image;
 
-    spec.bitsPerPixel = 24;
+    bmp.bitsPerPixel = 24;
     addRows([](auto& out, const Rgba& c) { out.insert(out.end(), {c[2], c[1], c[0]}); });
-    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
     expectPicture(image);
 
     // 32 bits without masks: the fourth byte is unused, not alpha.
-    spec.bitsPerPixel = 32;
+    bmp.bitsPerPixel = 32;
     addRows([](auto& out, const Rgba& c) { out.insert(out.end(), {c[2], c[1], c[0], 0}); });
-    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
     expectPicture(image);
 
     // 16 bits, 5-5-5 by default and 5-6-5 through masks.
-    spec.bitsPerPixel = 16;
+    bmp.bitsPerPixel = 16;
     addRows([](auto& out, const Rgba& c) {
         const unsigned v = (c[0] >> 3) << 10 | (c[1] >> 3) << 5 | c[2] >> 3;
         out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
     });
-    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
     expectPicture(image);
-    spec.compression = 3;
-    spec.masks = {0xF800, 0x07E0, 0x001F};
+    bmp.compression = 3;
+    bmp.masks = {0xF800, 0x07E0, 0x001F};
     addRows([](auto& out, const Rgba& c) {
         const unsigned v = (c[0] >> 3) << 11 | (c[1] >> 2) << 5 | c[2] >> 3;
         out.insert(out.end(), {static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)});
     });
-    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
     expectPicture(image);
 
     // 32 bits with an alpha mask in a version-4 sized header.
-    spec.bitsPerPixel = 32;
-    spec.headerSize = 108;
-    spec.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
-    spec.rows = {{1, 2, 3, 128, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255}};
-    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    bmp.bitsPerPixel = 32;
+    bmp.headerSize = 108;
+    bmp.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
+    bmp.rows = {{1, 2, 3, 128, 0, 0, 0, 0, 0, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 255}};
+    ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
     EXPECT_EQ(pixel(image, 0, 0), (Rgba{1, 2, 3, 128}));
     EXPECT_EQ(pixel(image, 2, 1), (Rgba{0, 0, 0, 255}));
 }
 
 TEST(BmpReader, DecodesRunLengthEncodingsWithRunsAbsoluteRunsAndDeltas) {
-    BmpSpec spec;
-    spec.width = 4;
-    spec.height = 3;
-    spec.palette = kPalette;
+    BmpContent bmp;
+    bmp.width = 4;
+    bmp.height = 3;
+    bmp.palette = kPalette;
     const Rgba red{255, 0, 0, 255}, green{0, 255, 0, 255}, blue{0, 0, 255, 255}, none{0, 0, 0, 0};
 
     // Bottom row: a run of 3 red, then 5 more of which only one fits; next row: absolute
     // green, blue, green; then a delta skips to the top row's third pixel, one blue.
-    spec.bitsPerPixel = 8;
-    spec.compression = 1;
-    spec.encoded = {3, 1, 5, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 0, 0, 2, 2, 0, 1, 3, 0, 1};
+    bmp.bitsPerPixel = 8;
+    bmp.compression = 1;
+    bmp.encoded = {3, 1, 5, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 0, 0, 2, 2, 0, 1, 3, 0, 1};
     Image image;
-    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
     EXPECT_EQ(pixel(image, 0, 2), red);
     EXPECT_EQ(pixel(image, 3, 2), red);
     EXPECT_EQ(pixel(image, 1, 1), blue);
@@ -148,20 +148,20 @@ TEST(BmpReader, DecodesRunLengthEncodingsWithRunsAbsoluteRunsAndDeltas) {
     EXPECT_EQ(pixel(image, 2, 0), blue);
 
     // RLE4 alternates nibbles: a run of 4 as red, green, red, green.
-    spec.bitsPerPixel = 4;
-    spec.compression = 2;
-    spec.encoded = {4, 0x12, 0, 0, 0, 3, 0x32, 0x30, 0, 1};
-    ASSERT_EQ(read(writeBmp(spec), image), LoadStatus::Ok);
+    bmp.bitsPerPixel = 4;
+    bmp.compression = 2;
+    bmp.encoded = {4, 0x12, 0, 0, 0, 3, 0x32, 0x30, 0, 1};
+    ASSERT_EQ(read(writeBmp(bmp), image), LoadStatus::Ok);
     EXPECT_EQ(pixel(image, 2, 2), red);
     EXPECT_EQ(pixel(image, 3, 2), green);
     EXPECT_EQ(pixel(image, 0, 1), blue);
     EXPECT_EQ(pixel(image, 2, 1), blue);
 
     // Moving below the picture or running out of data is a bad file.
-    spec.encoded = {0, 2, 0, 9, 0, 1};
-    EXPECT_EQ(read(writeBmp(spec), image), LoadStatus::BadFile);
-    spec.encoded = {2, 0x11, 0, 0};
-    EXPECT_EQ(read(writeBmp(spec), image), LoadStatus::BadFile);
+    bmp.encoded = {0, 2, 0, 9, 0, 1};
+    EXPECT_EQ(read(writeBmp(bmp), image), LoadStatus::BadFile);
+    bmp.encoded = {2, 0x11, 0, 0};
+    EXPECT_EQ(read(writeBmp(bmp), image), LoadStatus::BadFile);
 }
 
 TEST(PpmReader, ReadsBinaryAndPlainPixmaps) {
@@ -287,7 +287,7 @@ TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
               LoadStatus::FileNotFound);
     EXPECT_EQ(read({'h', 'e', 'l', 'l', 'o'}, image), LoadStatus::BadFile);
 
-    BmpSpec huge;
+    BmpContent huge;
     huge.width = 100000;
     huge.height = 100000;
     huge.rows = {{0, 0, 0}};
@@ -295,7 +295,7 @@ TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
     huge.width = 4096;  // allowed size, but the pixels are not there
     huge.height = 4096;
     EXPECT_EQ(read(writeBmp(huge), image), LoadStatus::BadFile);
-    BmpSpec oddDepth;
+    BmpContent oddDepth;
     oddDepth.width = 1;
     oddDepth.height = 1;
     oddDepth.bitsPerPixel = 7;
@@ -311,14 +311,14 @@ TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
     EXPECT_EQ(read(forged, image), LoadStatus::BadFile);
 
     // Every prefix of every format is read or refused; the sanitizer build checks the reads.
-    BmpSpec rle;
+    BmpContent rle;
     rle.width = 4;
     rle.height = 3;
     rle.bitsPerPixel = 8;
     rle.compression = 1;
     rle.palette = kPalette;
     rle.encoded = {3, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 2, 1, 1, 0, 1};
-    BmpSpec paletted;
+    BmpContent paletted;
     paletted.width = 3;
     paletted.height = 2;
     paletted.bitsPerPixel = 8;
