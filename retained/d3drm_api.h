@@ -82,8 +82,8 @@ protected:
 };
 
 struct IDirect3DRMMeshBuilder : public IDirect3DRMVisual {
-    // Reading model files joins the engine with the model reader; until then it answers
-    // D3DRMERR_NOTDONEYET.
+    // Every mesh of a `.x` file, with its frames' transforms, replaces the builder's mesh; a file
+    // that is missing or malformed leaves the builder empty.
     virtual HRESULT STDMETHODCALLTYPE Load(LPVOID source, LPVOID objectName, D3DRMLOADOPTIONS options,
                                            D3DRMLOADTEXTURECALLBACK loadTexture, LPVOID argument) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetTexture(LPDIRECT3DRMTEXTURE texture) = 0;
@@ -173,8 +173,7 @@ protected:
 using LPDIRECT3DRMVIEWPORT = IDirect3DRMViewport*;
 
 struct IDirect3DRM : public IUnknown {
-    // Texture files are read once the engine is joined with the image readers; until then it
-    // answers D3DRMERR_NOTDONEYET.
+    // BMP, PPM, PNG, TGA or JPEG files, opened relative to the current directory.
     virtual HRESULT STDMETHODCALLTYPE LoadTexture(const char* fileName, LPDIRECT3DRMTEXTURE* texture) = 0;
 
 protected:

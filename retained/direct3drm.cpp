@@ -9,6 +9,7 @@
 #include "retained/frame.h"
 #include "retained/light.h"
 #include "retained/mesh_builder.h"
+#include "retained/model_file_loading.h"
 #include "retained/progressive_mesh.h"
 #include "retained/viewport.h"
 
@@ -54,9 +55,8 @@ public:
         return remaining;
     }
 
-    HRESULT STDMETHODCALLTYPE LoadTexture(const char*, LPDIRECT3DRMTEXTURE* texture) override {
-        if (texture != nullptr) *texture = nullptr;
-        return D3DRMERR_NOTDONEYET;
+    HRESULT STDMETHODCALLTYPE LoadTexture(const char* fileName, LPDIRECT3DRMTEXTURE* texture) override {
+        return LoadTextureFile(fileName, texture);
     }
 
     HRESULT STDMETHODCALLTYPE CreateFrame(LPDIRECT3DRMFRAME parent, LPDIRECT3DRMFRAME2* frame) override {

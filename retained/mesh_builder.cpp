@@ -1,5 +1,7 @@
 #include "retained/mesh_builder.h"
 
+#include "retained/model_file_loading.h"
+
 namespace varnoka::rm {
 
 void* MeshBuilder::FindInterface(REFIID iid) {
@@ -9,8 +11,16 @@ void* MeshBuilder::FindInterface(REFIID iid) {
     return ComObject::FindInterface(iid);
 }
 
-HRESULT MeshBuilder::Load(LPVOID, LPVOID, D3DRMLOADOPTIONS, D3DRMLOADTEXTURECALLBACK, LPVOID) {
-    return D3DRMERR_NOTDONEYET;
+HRESULT MeshBuilder::Load(LPVOID source, LPVOID objectName, D3DRMLOADOPTIONS options,
+                          D3DRMLOADTEXTURECALLBACK loadTexture, LPVOID argument) {
+    // Whole files only: no resources, memory or named objects.
+    if (source == nullptr || objectName != nullptr || options != D3DRMLOAD_FROMFILE) return D3DRMERR_BADVALUE;
+    // The file is read without the engine lock, so the render thread keeps drawing meanwhile.
+    MeshData data;
+    HRESULT result = LoadModelFile(static_cast<const char*>(source), loadTexture, argument, data, nullptr);
+    if (SUCCEEDED(result) && FAILED(AssignMeshData(this, data))) result = D3DRMERR_BADFILE;
+    if (FAILED(result)) AssignMeshData(this, MeshData{});
+    return result;
 }
 
 HRESULT MeshBuilder::SetTexture(LPDIRECT3DRMTEXTURE texture) {

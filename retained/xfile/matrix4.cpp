@@ -45,4 +45,11 @@ Vector3 transformNormal(const Vector3& n, const Matrix4& m) {
     return r;
 }
 
+bool mirrors(const Matrix4& m) {
+    const float* a = m.m;
+    const float determinant = a[0] * (a[5] * a[10] - a[6] * a[9]) - a[1] * (a[4] * a[10] - a[6] * a[8]) +
+                              a[2] * (a[4] * a[9] - a[5] * a[8]);
+    return determinant < 0;
+}
+
 }  // namespace varnoka::xfile

@@ -1,5 +1,6 @@
 #include "retained/xfile/model_assembly.h"
 
+#include <algorithm>
 #include <set>
 
 #include "retained/xfile/bad_file.h"
@@ -117,6 +118,7 @@ private:
         const auto positionBase = static_cast<std::uint32_t>(model_.positions.size());
         const auto normalBase = static_cast<std::uint32_t>(model_.normals.size());
         const bool moved = !isIdentity(world);
+        const bool mirrored = mirrors(world);
         for (const Vector3& p : mesh.positions) model_.positions.push_back(moved ? transformPoint(p, world) : p);
         for (const Vector3& n : mesh.normals) model_.normals.push_back(transformNormal(n, world));
         if (withTextureCoords) {
@@ -147,6 +149,9 @@ private:
                 if (mesh.hasNormals) c.normal = normalBase + mesh.normalIndices[cornerInFile];
                 model_.corners.push_back(c);
             }
+            // A mirroring frame (as exporters from right-handed tools write) would show the
+            // faces' backs: their corners go the other way round.
+            if (mirrored) std::reverse(model_.corners.begin() + out.firstCorner, model_.corners.end());
             for (std::uint32_t corner = 2; corner < out.cornerCount; ++corner) {
                 Triangle triangle;
                 triangle.corners[0] = out.firstCorner;

@@ -1,0 +1,133 @@
+#include "retained/model_file_loading.h"
+
+#include <map>
+
+#include "retained/imagefile/image_reader.h"
+#include "retained/texture.h"
+#include "retained/xfile/texture_path.h"
+#include "retained/xfile/xfile_reader.h"
+
+namespace varnoka::rm {
+
+namespace {
+
+HRESULT ResultOf(LoadStatus status) {
+    switch (status) {
+        case LoadStatus::Ok:
+            return D3DRM_OK;
+        case LoadStatus::FileNotFound:
+            return D3DRMERR_FILENOTFOUND;
+        case LoadStatus::BadFile:
+            break;
+    }
+    return D3DRMERR_BADFILE;
+}
+
+// Each texture name is asked for once per model, however many materials use it.
+class TextureSource {
+public:
+    TextureSource(D3DRMLOADTEXTURECALLBACK loadTexture, void* argument, ModelLoadReport* report)
+        : loadTexture_(loadTexture), argument_(argument), report_(report) {}
+
+    ComRef<IDirect3DRMTexture> Get(const std::string& name) {
+        auto found = loaded_.find(name);
+        if (found != loaded_.end()) return found->second;
+        ComRef<IDirect3DRMTexture> texture = Load(name);
+        if (!texture && report_ != nullptr) report_->missingTextures.push_back(name);
+        loaded_.emplace(name, texture);
+        return texture;
+    }
+
+private:
+    ComRef<IDirect3DRMTexture> Load(const std::string& name) {
+        std::string path = xfile::texturePathFromName(name);
+        IDirect3DRMTexture* texture = nullptr;
+        const HRESULT result = loadTexture_ != nullptr ? loadTexture_(path.data(), argument_, &texture)
+                                                       : LoadTextureFile(path.c_str(), &texture);
+        ComRef<IDirect3DRMTexture> owned = ComRef<IDirect3DRMTexture>::Adopt(texture);
+        // Only the engine's own textures can be drawn.
+        if (FAILED(result) || AsTexture(owned.get()) == nullptr) return {};
+        return owned;
+    }
+
+    D3DRMLOADTEXTURECALLBACK loadTexture_;
+    void* argument_;
+    ModelLoadReport* report_;
+    std::map<std::string, ComRef<IDirect3DRMTexture>> loaded_;
+};
+
+Vec3 ToVec3(const xfile::Vector3& v) { return {v.x, v.y, v.z}; }
+
+MeshMaterial ToMaterial(const xfile::Material& material, TextureSource& textures) {
+    MeshMaterial converted;
+    converted.faceColor = {material.faceColor.r, material.faceColor.g, material.faceColor.b};
+    converted.alpha = material.faceColor.a;
+    converted.power = material.power;
+    converted.specular = {material.specular.r, material.specular.g, material.specular.b};
+    converted.emissive = {material.emissive.r, material.emissive.g, material.emissive.b};
+    if (!material.textureFileName.empty()) converted.texture = textures.Get(material.textureFileName);
+    return converted;
+}
+
+void ConvertModel(const xfile::LoadedModel& model, TextureSource& textures, MeshData& data) {
+    data.positions.reserve(model.positions.size());
+    for (const xfile::Vector3& p : model.positions) data.positions.push_back(ToVec3(p));
+    data.normals.reserve(model.normals.size());
+    for (const xfile::Vector3& n : model.normals) data.normals.push_back(ToVec3(n));
+    data.textureCoordinates.reserve(model.textureCoords.size());
+    for (const xfile::Vector2& t : model.textureCoords) data.textureCoordinates.push_back({t.u, t.v});
+    for (const xfile::Material& material : model.materials) data.materials.push_back(ToMaterial(material, textures));
+
+    // Faces without a material of their own are white, as a mesh without any materials is.
+    const auto whiteMaterial = static_cast<std::uint32_t>(data.materials.size());
+    bool needsWhite = false;
+    data.faces.reserve(model.faces.size());
+    for (const xfile::Face& face : model.faces) {
+        MeshFace converted;
+        bool everyCornerHasNormal = true;
+        for (std::uint32_t i = 0; i < face.cornerCount; ++i) {
+            const xfile::Corner& corner = model.corners[face.firstCorner + i];
+            converted.positions.push_back(corner.position);
+            everyCornerHasNormal &= corner.normal != xfile::kNoNormal;
+        }
+        if (everyCornerHasNormal) {
+            for (std::uint32_t i = 0; i < face.cornerCount; ++i)
+                converted.normals.push_back(model.corners[face.firstCorner + i].normal);
+        }
+        if (face.material < data.materials.size()) {
+            converted.material = face.material;
+        } else {
+            converted.material = whiteMaterial;
+            needsWhite = true;
+        }
+        data.faces.push_back(std::move(converted));
+    }
+    if (needsWhite && !data.materials.empty()) data.materials.emplace_back();
+}
+
+}  // namespace
+
+HRESULT LoadModelFile(const char* fileName, D3DRMLOADTEXTURECALLBACK loadTexture, void* argument, MeshData& data,
+                      ModelLoadReport* report) {
+    data = MeshData{};
+    if (fileName == nullptr) return D3DRMERR_BADVALUE;
+    xfile::LoadedModel model;
+    const HRESULT result = ResultOf(xfile::loadXFile(fileName, model));
+    if (FAILED(result)) return result;
+    if (report != nullptr) *report = ModelLoadReport{model.counts, {}};
+    TextureSource textures(loadTexture, argument, report);
+    ConvertModel(model, textures, data);
+    return D3DRM_OK;
+}
+
+HRESULT LoadTextureFile(const char* fileName, IDirect3DRMTexture** texture) {
+    if (texture == nullptr) return D3DRMERR_BADVALUE;
+    *texture = nullptr;
+    if (fileName == nullptr) return D3DRMERR_BADVALUE;
+    imagefile::Image image;
+    const HRESULT result = ResultOf(imagefile::loadImageFile(fileName, image));
+    if (FAILED(result)) return result;
+    return CreateTextureFromRGBA(image.width, image.height, image.rgba.data(), image.rgba.size(), texture);
+}
+
+}  // namespace varnoka::rm

@@ -1,0 +1,20 @@
+#pragma once
+// The saver's picture of one model, drawn into memory: the scene, lights, camera and render
+// settings the full-screen saver uses with its default settings on a full-colour screen.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "retained/d3drm_api.h"
+#include "retained/memory_window.h"
+
+struct SaverViewImage {
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row 0 the top row
+};
+
+// Draws `modelPath` turned by `yawDegrees` the way the saver turns it. Texture names in the
+// model are opened relative to the model's folder. Returns the loader's result code.
+HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image);

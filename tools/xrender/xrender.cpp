@@ -1,0 +1,118 @@
+// xrender: draws a .x model the way the saver shows it, into a PNG file, or tells what the file
+// holds.
+//
+//   xrender MODEL.x [OUT.png] [--size WxH] [--yaw DEGREES] [--info]
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "retained/model_file_loading.h"
+#include "tools/xrender/png_file.h"
+#include "tools/xrender/saver_view.h"
+
+namespace {
+
+struct Options {
+    std::string model;
+    std::string output;
+    int width = 640;
+    int height = 480;
+    double yawDegrees = 0;
+    bool info = false;
+};
+
+int Usage() {
+    std::fprintf(stderr, "usage: xrender MODEL.x [OUT.png] [--size WxH] [--yaw DEGREES] [--info]\n");
+    return 2;
+}
+
+bool ParseSize(const char* text, int& width, int& height) {
+    char x = 0;
+    char rest = 0;
+    return std::sscanf(text, "%d%c%d%c", &width, &x, &height, &rest) == 3 && (x == 'x' || x == 'X') && width > 0 &&
+           height > 0 && width <= 8192 && height <= 8192;
+}
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "--info") {
+            options.info = true;
+        } else if (argument == "--size" && i + 1 < argc) {
+            if (!ParseSize(argv[++i], options.width, options.height)) return false;
+        } else if (argument == "--yaw" && i + 1 < argc) {
+            char* end = nullptr;
+            options.yawDegrees = std::strtod(argv[++i], &end);
+            if (end == argv[i] || *end != '\0') return false;
+        } else if (argument.rfind("--", 0) == 0) {
+            return false;
+        } else if (options.model.empty()) {
+            options.model = argument;
+        } else if (options.output.empty()) {
+            options.output = argument;
+        } else {
+            return false;
+        }
+    }
+    if (options.model.empty()) return false;
+    if (options.output.empty()) {
+        const std::string::size_type dot = options.model.find_last_of('.');
+        const std::string::size_type slash = options.model.find_last_of('/');
+        const bool hasExtension = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+        options.output = (hasExtension ? options.model.substr(0, dot) : options.model) + ".png";
+    }
+    return true;
+}
+
+// The loader's result as the saver words it.
+const char* LoadErrorText(HRESULT result) {
+    switch (result) {
+        case D3DRMERR_FILENOTFOUND:
+            return "The file was not found.";
+        case D3DRMERR_BADFILE:
+            return "D3DRMERR_BADFILE";
+        case D3DRMERR_BADALLOC:
+            return "D3DRMERR_BADALLOC";
+        case D3DRMERR_BADVALUE:
+            return "D3DRMERR_BADVALUE";
+        default:
+            return "Unknown error.";
+    }
+}
+
+int PrintInfo(const Options& options) {
+    varnoka::rm::MeshData data;
+    varnoka::rm::ModelLoadReport report;
+    const HRESULT result = varnoka::rm::LoadModelFile(options.model.c_str(), nullptr, nullptr, data, &report);
+    if (FAILED(result)) {
+        std::printf("%s\n", LoadErrorText(result));
+        return 1;
+    }
+    std::printf("vertices %u faces %u materials %u textures %u missing %zu\n", report.counts.vertices,
+                report.counts.faces, report.counts.materials, report.counts.textures, report.missingTextures.size());
+    std::fflush(stdout);
+    for (const std::string& name : report.missingTextures) std::fprintf(stderr, "missing texture: %s\n", name.c_str());
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Options options;
+    if (!ParseOptions(argc, argv, options)) return Usage();
+    if (options.info) return PrintInfo(options);
+
+    SaverViewImage image;
+    const HRESULT result = DrawSaverView(options.model, options.width, options.height, options.yawDegrees, image);
+    if (FAILED(result)) {
+        std::printf("%s\n", LoadErrorText(result));
+        return 1;
+    }
+    if (!WritePng(options.output, image)) {
+        std::fprintf(stderr, "cannot write %s\n", options.output.c_str());
+        return 1;
+    }
+    std::printf("%s\n", options.output.c_str());
+    return 0;
+}
