@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "known_model_counts.h"
 #include "retained/model_file_loading.h"
 #include "scene_rig.h"
 
@@ -219,3 +220,5 @@ TEST(LoadTextureFile, ReadsImagesAndReportsMissingAndBadFiles) {
 }
 
 }  // namespace
+
+TEST(KnownModel, LoadsWithTheSameCountsInEveryBuild) { ExpectPartsCarCounts(VARNOKA_TEST_DATA "/parts_car.x"); }
