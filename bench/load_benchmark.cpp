@@ -1,0 +1,149 @@
+// How fast `.x` files are read: a generated model of 50,000 faces in the text, binary and
+// compressed encodings, read from memory into the plain model the engine is filled from.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "binary_x_writer.h"
+#include "retained/xfile/xfile_reader.h"
+
+namespace {
+
+constexpr int GridSide = 159;  // 158 x 158 quads, two triangles each: 49,928 faces
+
+struct Grid {
+    std::vector<double> positions;  // x, y, z per vertex
+    std::vector<std::uint32_t> triangles;
+};
+
+Grid MakeGrid() {
+    Grid grid;
+    for (int j = 0; j < GridSide; ++j)
+        for (int i = 0; i < GridSide; ++i) {
+            grid.positions.push_back(i * 0.0125 - 1.0);
+            grid.positions.push_back(((i * 7 + j * 13) % 17) * 0.001);
+            grid.positions.push_back(j * 0.0125 - 1.0);
+        }
+    for (int j = 0; j + 1 < GridSide; ++j)
+        for (int i = 0; i + 1 < GridSide; ++i) {
+            const std::uint32_t a = j * GridSide + i, b = a + 1, c = a + GridSide, d = c + 1;
+            grid.triangles.insert(grid.triangles.end(), {a, c, b, b, c, d});
+        }
+    return grid;
+}
+
+std::vector<std::uint8_t> TextFile(const Grid& grid) {
+    std::string text = "xof 0303txt 0032\nMesh Grid {\n";
+    char line[96];
+    const size_t vertices = grid.positions.size() / 3;
+    text += std::to_string(vertices) + ";\n";
+    for (size_t v = 0; v < vertices; ++v) {
+        std::snprintf(line, sizeof line, "%.4f;%.4f;%.4f;%s\n", grid.positions[3 * v], grid.positions[3 * v + 1],
+                      grid.positions[3 * v + 2], v + 1 < vertices ? "," : ";");
+        text += line;
+    }
+    const size_t faces = grid.triangles.size() / 3;
+    text += std::to_string(faces) + ";\n";
+    for (size_t f = 0; f < faces; ++f) {
+        std::snprintf(line, sizeof line, "3;%u,%u,%u;%s\n", grid.triangles[3 * f], grid.triangles[3 * f + 1],
+                      grid.triangles[3 * f + 2], f + 1 < faces ? "," : ";");
+        text += line;
+    }
+    text += "}\n";
+    return bytesOf(text);
+}
+
+std::vector<std::uint8_t> BinaryFile(const Grid& grid) {
+    BinaryXWriter writer;
+    writer.name("Mesh").name("Grid").open();
+    writer.integer(static_cast<std::uint32_t>(grid.positions.size() / 3)).floats(grid.positions);
+    std::vector<std::uint32_t> faces;
+    faces.push_back(static_cast<std::uint32_t>(grid.triangles.size() / 3));
+    for (size_t f = 0; f < grid.triangles.size(); f += 3)
+        faces.insert(faces.end(), {3, grid.triangles[f], grid.triangles[f + 1], grid.triangles[f + 2]});
+    writer.integers(faces).close();
+    return writer.file();
+}
+
+const Grid& TheGrid() {
+    static const Grid grid = MakeGrid();
+    return grid;
+}
+
+void ReadFile(benchmark::State& state, const std::vector<std::uint8_t>& file) {
+    for (auto _ : state) {
+        varnoka::xfile::LoadedModel model;
+        const auto status = varnoka::xfile::readXFile(file.data(), file.size(), model);
+        if (status != varnoka::LoadStatus::Ok || model.counts.faces != TheGrid().triangles.size() / 3) {
+            state.SkipWithError("the generated file did not load");
+            return;
+        }
+        benchmark::DoNotOptimize(model.positions.data());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * file.size()));
+    state.counters["file_bytes"] = static_cast<double>(file.size());
+}
+
+void Text(benchmark::State& state) {
+    static const std::vector<std::uint8_t> file = TextFile(TheGrid());
+    ReadFile(state, file);
+}
+void Binary(benchmark::State& state) {
+    static const std::vector<std::uint8_t> file = BinaryFile(TheGrid());
+    ReadFile(state, file);
+}
+void CompressedText(benchmark::State& state) {
+    static const std::vector<std::uint8_t> file = compressXFile(TextFile(TheGrid()));
+    ReadFile(state, file);
+}
+void CompressedBinary(benchmark::State& state) {
+    static const std::vector<std::uint8_t> file = compressXFile(BinaryFile(TheGrid()));
+    ReadFile(state, file);
+}
+
+BENCHMARK(Text)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(Binary)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CompressedText)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CompressedBinary)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Ends the output with one line per figure.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        runs_.insert(runs_.end(), runs.begin(), runs.end());
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n");
+        for (const Run& run : runs_) {
+            const double ms = run.GetAdjustedRealTime();
+            const double megabytes = run.counters.at("file_bytes").value / 1e6;
+            const std::string fullName = run.benchmark_name();
+            const std::string name = fullName.substr(0, fullName.find('/'));
+            const char* label = name == "Text"             ? "load text"
+                                : name == "Binary"         ? "load binary"
+                                : name == "CompressedText" ? "load compressed text"
+                                                           : "load compressed binary";
+            std::printf("%s %.1fMB: %.2f ms\n", label, megabytes, ms);
+            std::printf("%s rate: %.0f MB/s\n", label, megabytes / (ms / 1000.0));
+        }
+    }
+
+private:
+    std::vector<Run> runs_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
