@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "retained/imagefile/compressed_size_check.h"
 #include "retained/imagefile/jpeg_table_check.h"
 #include "retained/imagefile/stb_allocation_budget.h"
 
@@ -41,6 +42,9 @@ bool readWithStb(const std::uint8_t* bytes, std::size_t size, Image& image) {
     const bool known = stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0;
     setStbAllocationBudget(0);
     if (!known || !imageSizeAllowed(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) return false;
+    if (!dataCanHoldPicture(bytes, size, static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) {
+        return false;
+    }
 
     setStbAllocationBudget(budgetFor(static_cast<std::size_t>(width), static_cast<std::size_t>(height), size));
     stbi_uc* pixels = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);

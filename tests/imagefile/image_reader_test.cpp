@@ -302,6 +302,17 @@ TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
     oddDepth.rows = {{0}};
     EXPECT_EQ(read(writeBmp(oddDepth), image), LoadStatus::BadFile);
 
+    // TGAs (no signature, so only their header speaks) far smaller than the pictures they
+    // claim: stb would fill the rest with zeros.
+    std::vector<std::uint8_t> tga = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 24, 0};
+    tga.insert(tga.end(), {0xFF, 1, 2, 3});  // one run of 128 pixels
+    EXPECT_EQ(read(tga, image), LoadStatus::BadFile);
+    tga[2] = 2;  // uncompressed: 4096 x 4096 x 3 bytes would be needed
+    EXPECT_EQ(read(tga, image), LoadStatus::BadFile);
+    tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0, 1, 2, 3};
+    ASSERT_EQ(read(tga, image), LoadStatus::Ok);
+    EXPECT_EQ(pixel(image, 0, 0), (Rgba{3, 2, 1, 255}));
+
     // A PNG that claims a picture far larger than any texture.
     std::vector<std::uint8_t> png;
     const std::vector<std::uint8_t> rgba = pictureBytes();
