@@ -198,7 +198,7 @@ private:
             const int count = last - start + 1 < kBlock ? last - start + 1 : kBlock;
             const float offset = static_cast<float>(start - first);
             int texelIndex[kBlock];
-            for (int i = 0; i < kBlock; ++i) {
+            for (int i = 0; i < count; ++i) {
                 const float n = offset + static_cast<float>(i);
                 const float w = 1.0f / (a[kInverseW] + step[kInverseW] * n);
                 float tu = (u0 + uStep * n) * w;

@@ -1,8 +1,8 @@
 #pragma once
 // The device's colour and depth buffers, sized once when the device is made.
 //
-// Two savings keep memory traffic down, since a large frame is bound by it: a cleared row of the
-// depth buffer is only filled when something is first drawn on it, and a presenter may take the
+// Two savings keep memory traffic down, since a large frame is bound by it: a cleared stretch of
+// the depth buffer is only filled when something is first drawn on it, and a presenter may take the
 // colour buffer instead of copying it (colorStale then says the buffer must be given back before
 // it is drawn on again).
 
@@ -28,17 +28,22 @@ public:
     void Resize(int w, int h) {
         width = w;
         height = h;
+        segmentsPerRow_ = (w + kSegment - 1) / kSegment;
         color.assign(static_cast<std::size_t>(w) * h, 0);
         depth_.assign(static_cast<std::size_t>(w) * h, 1.0f);
-        depthRowReady_.assign(static_cast<std::size_t>(h), 1);
+        segmentReady_.assign(static_cast<std::size_t>(segmentsPerRow_) * h, 1);
     }
 
-    // Depth of row y, 0 at the front plane and 1 at the back plane.
-    float* DepthRow(int y) {
+    // Depth of row y, 0 at the front plane and 1 at the back plane, valid from first to last.
+    float* DepthSpan(int y, int first, int last) {
         float* row = depth_.data() + static_cast<std::size_t>(y) * width;
-        if (!depthRowReady_[y]) {
-            std::fill(row, row + width, 1.0f);  // plain stores: the row is used at once, from cache
-            depthRowReady_[y] = 1;
+        std::uint8_t* ready = segmentReady_.data() + static_cast<std::size_t>(y) * segmentsPerRow_;
+        for (int segment = first / kSegment; segment <= last / kSegment; ++segment) {
+            if (ready[segment]) continue;
+            const int start = segment * kSegment;
+            const int end = std::min(start + kSegment, width);
+            std::fill(row + start, row + end, 1.0f);  // plain stores: used at once, from cache
+            ready[segment] = 1;
         }
         return row;
     }
@@ -46,17 +51,21 @@ public:
     void ClearDepth(const PixelRect& rect) {
         for (int y = rect.y; y < rect.y + rect.height; ++y) {
             if (rect.x == 0 && rect.width == width) {
-                depthRowReady_[y] = 0;
-            } else {
-                float* row = DepthRow(y);
+                std::fill_n(segmentReady_.begin() + static_cast<std::ptrdiff_t>(y) * segmentsPerRow_,
+                            segmentsPerRow_, 0);
+            } else if (rect.width > 0) {
+                float* row = DepthSpan(y, rect.x, rect.x + rect.width - 1);
                 std::fill(row + rect.x, row + rect.x + rect.width, 1.0f);
             }
         }
     }
 
 private:
+    static constexpr int kSegment = 64;  // pixels of a row whose depth is filled together
+
     std::vector<float> depth_;
-    std::vector<std::uint8_t> depthRowReady_;
+    std::vector<std::uint8_t> segmentReady_;
+    int segmentsPerRow_ = 0;
 };
 
 }  // namespace varnoka::rm

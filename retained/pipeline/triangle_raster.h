@@ -107,7 +107,7 @@ void FillTriangle(const TriangleSetup& setup, const Shader& shader, const PixelR
             step[i] = setup.planes[i].perX;
         }
         const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width);
-        shader.Span(first, last, y, a, step, target.DepthRow(y), target.color.data() + row);
+        shader.Span(first, last, y, a, step, target.DepthSpan(y, first, last), target.color.data() + row);
     }
 }
 
