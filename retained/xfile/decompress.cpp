@@ -63,6 +63,10 @@ bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std:
     // Unpacked, a model may be no larger than one we would read unpacked.
     if (statedBody > kMaxInputFileBytes) return false;
 
+    // Deflate expands a byte to at most 1032, which caps what a lying total can reserve.
+    const std::uint64_t mostPossible = static_cast<std::uint64_t>(size) * 1032;
+    out.reserve(static_cast<std::size_t>(statedBody < mostPossible ? statedBody : mostPossible));
+
     BlockInflater inflater;
     std::size_t pos = 4;
     std::size_t previousStart = 0;
