@@ -161,6 +161,8 @@ public:
             else
                 std::printf("%s %dx%d: %.2f ms/frame\n", group == "render" ? "render" : "frame", w, h, ms);
             if (group == "render") {
+                // Processor time alone, which other work on a shared machine inflates less.
+                std::printf("render cpu %dx%d: %.2f ms/frame\n", w, h, run.GetAdjustedCPUTime());
                 std::printf("triangles/s %dx%d: %.3g triangles/s\n", w, h, counter("triangles_per_s"));
                 std::printf("pixels/s %dx%d: %.3g pixels/s\n", w, h, counter("pixels_per_s"));
                 std::printf("coverage %dx%d: %.0f %%\n", w, h, 100.0 * counter("coverage"));
