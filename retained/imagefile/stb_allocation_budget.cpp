@@ -20,7 +20,9 @@ void setStbAllocationBudget(std::size_t bytes) { t_budgetLeft = bytes; }
 
 void* stbBudgetMalloc(std::size_t size) {
     if (size > t_budgetLeft) return nullptr;
-    void* raw = std::malloc(size + kPrefix);
+    // Zeroed: stb decodes a JPEG scan with a Huffman table it never received from the file,
+    // and a table of zeros keeps its lookups inside the table where leftover heap would not.
+    void* raw = std::calloc(1, size + kPrefix);
     if (raw == nullptr) return nullptr;
     storedSize(raw) = size;
     t_budgetLeft -= size;

@@ -6,6 +6,7 @@
 
 #include "bmp_writer.h"
 #include "retained/imagefile/image_reader.h"
+#include "retained/imagefile/stb_allocation_budget.h"
 
 #include <stb_image_write.h>
 
@@ -237,6 +238,25 @@ TEST(StbFormats, RefusesJpegHuffmanTablesWithMoreCodesThanFit) {
     // Fill bytes before the start mark still make it a JPEG to the decoder.
     jpeg.insert(jpeg.begin(), {0xFF, 0xFF});
     EXPECT_EQ(read(jpeg, image), LoadStatus::BadFile);
+}
+
+// stb's JPEG decoder can read a Huffman table the file never defined; zeroed blocks keep
+// that read inside the table, and the budget stops inflation bombs.
+TEST(StbAllocationBudget, HandsOutZeroedBlocksAndRefusesGrowthPastTheBudget) {
+    using namespace varnoka::imagefile;
+    setStbAllocationBudget(1000);
+    auto* block = static_cast<unsigned char*>(stbBudgetMalloc(600));
+    ASSERT_NE(block, nullptr);
+    for (int i = 0; i < 600; ++i) ASSERT_EQ(block[i], 0) << i;
+    EXPECT_EQ(stbBudgetMalloc(600), nullptr);
+    block = static_cast<unsigned char*>(stbBudgetRealloc(block, 900));
+    ASSERT_NE(block, nullptr);
+    EXPECT_EQ(stbBudgetRealloc(block, 1100), nullptr);
+    stbBudgetFree(block);
+    void* whole = stbBudgetMalloc(1000);
+    EXPECT_NE(whole, nullptr);
+    stbBudgetFree(whole);
+    setStbAllocationBudget(0);
 }
 
 void appendPngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
