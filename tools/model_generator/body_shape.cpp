@@ -1,0 +1,158 @@
+#include "tools/model_generator/body_shape.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "tools/model_generator/palette.h"
+#include "tools/model_generator/shapes.h"
+
+namespace varnoka::models {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr int kBodyRing = 28;
+constexpr double kBodyTaper = 0.06;
+constexpr int kCabinRing = 24;
+// Ends are rounded down to this share of the full section; the rest is the flat fascia.
+constexpr double kEndScale = 0.72;
+constexpr double kArchClearance = 0.08;
+// The glasshouse starts this far inside the body so the two meet without a gap.
+constexpr double kCabinSink = 0.12;
+
+double signedPower(double value, double exponent) {
+    const double magnitude = std::pow(std::fabs(value), exponent);
+    return value < 0 ? -magnitude : magnitude;
+}
+
+// A rounded, slightly tapering ring about the section, counter-clockwise seen from the tail.
+std::vector<Vec3> ring(double x, const Section& s, double roundness, double taper, int points) {
+    std::vector<Vec3> out;
+    for (int k = 0; k < points; ++k) {
+        const double t = 2 * kPi * k / points;
+        const double up = signedPower(std::sin(t), roundness);
+        const double narrowing = 1 - taper * std::max(0.0, up);
+        out.push_back({x, s.centreY + s.halfHeight * up, -s.halfWidth * narrowing * signedPower(std::cos(t), roundness)});
+    }
+    return out;
+}
+
+// Sorted, with points closer than `gap` merged.
+std::vector<double> tidy(std::vector<double> xs, double gap) {
+    std::sort(xs.begin(), xs.end());
+    std::vector<double> out;
+    for (const double x : xs) {
+        if (out.empty() || x - out.back() > gap) out.push_back(x);
+    }
+    return out;
+}
+
+}  // namespace
+
+double BodyShape::archedSill(double x) const {
+    const WheelDesign& w = design_.wheels;
+    const double archRadius = w.radius + kArchClearance;
+    double y = design_.body.sill.at(x);
+    for (const double axle : {w.frontAxle, w.rearAxle}) {
+        const double d = x - axle;
+        if (std::fabs(d) < archRadius) y = std::max(y, w.radius + std::sqrt(archRadius * archRadius - d * d));
+    }
+    return y;
+}
+
+Section BodyShape::sectionAt(double x) const {
+    const BodyDesign& b = design_.body;
+    double top = b.top.at(x);
+    double bottom = std::min(archedSill(x), top - 0.16);
+    double halfWidth = b.halfWidth.at(x);
+    double scale = 1;
+    const double intoNose = x - (noseX() - b.noseRadius);
+    const double intoTail = (tailX() + b.tailRadius) - x;
+    if (intoNose > 0) scale = kEndScale + (1 - kEndScale) * std::sqrt(std::max(0.0, 1 - std::pow(intoNose / b.noseRadius, 2)));
+    if (intoTail > 0) scale = kEndScale + (1 - kEndScale) * std::sqrt(std::max(0.0, 1 - std::pow(intoTail / b.tailRadius, 2)));
+    const double centre = bottom + 0.45 * (top - bottom);
+    top = centre + (top - centre) * scale;
+    bottom = centre - (centre - bottom) * scale;
+    halfWidth *= scale;
+    return {(top + bottom) / 2, (top - bottom) / 2, halfWidth};
+}
+
+double BodyShape::sideAt(double x, double y) const {
+    const Section s = sectionAt(x);
+    const double e = design_.body.roundness;
+    const double up = std::clamp((y - s.centreY) / s.halfHeight, -1.0, 1.0);
+    const double sine = signedPower(up, 1 / e);
+    const double cosine = std::sqrt(std::max(0.0, 1 - sine * sine));
+    return s.halfWidth * (1 - kBodyTaper * std::max(0.0, up)) * std::pow(cosine, e);
+}
+
+std::vector<double> BodyShape::bodyStations() const {
+    const BodyDesign& b = design_.body;
+    std::vector<double> xs;
+    const int steps = 36;
+    for (int i = 0; i <= steps; ++i) xs.push_back(tailX() + b.length * i / steps);
+    // Finer where the outline bends hardest: the rounded ends and the arches.
+    for (int i = 1; i < 6; ++i) {
+        const double a = kPi / 2 * i / 6;
+        xs.push_back(noseX() - b.noseRadius * (1 - std::cos(a)));
+        xs.push_back(tailX() + b.tailRadius * (1 - std::cos(a)));
+    }
+    const double archRadius = design_.wheels.radius + kArchClearance;
+    for (const double axle : {design_.wheels.frontAxle, design_.wheels.rearAxle}) {
+        for (int i = 0; i <= 12; ++i) xs.push_back(axle - archRadius * std::cos(kPi * i / 12));
+    }
+    return tidy(xs, 0.03);
+}
+
+Mesh BodyShape::makeBody() const {
+    const std::vector<double> xs = bodyStations();
+    std::vector<std::vector<Vec3>> sections;
+    for (const double x : xs) sections.push_back(ring(x, sectionAt(x), design_.body.roundness, kBodyTaper, kBodyRing));
+    const BodyDesign& b = design_.body;
+    return makeLoft(
+        sections,
+        [&](const LoftFace& face) -> std::uint32_t {
+            const double x = (xs[face.section] + xs[face.section + 1]) / 2;
+            const bool open = x > b.openFrom && x < b.openTo && face.normal.y > 0.7;
+            return static_cast<std::uint32_t>(open ? (design_.cabin.present ? kTrim : kInterior) : kPaint);
+        },
+        kPaint);
+}
+
+Mesh BodyShape::makeCabin() const {
+    const CabinDesign& c = design_.cabin;
+    std::vector<double> xs;
+    const double from = c.roof.firstX(), to = c.roof.lastX();
+    const int steps = 24;
+    for (int i = 0; i <= steps; ++i) xs.push_back(from + (to - from) * i / steps);
+    xs.push_back(c.roofFrom);
+    xs.push_back(c.roofTo);
+    for (const double pillar : c.pillars) {
+        xs.push_back(pillar - 0.07);
+        xs.push_back(pillar + 0.07);
+    }
+    xs = tidy(xs, 0.02);
+
+    std::vector<std::vector<Vec3>> sections;
+    for (const double x : xs) {
+        const double foot = design_.body.top.at(x) - kCabinSink;
+        const double roof = std::max(c.roof.at(x), foot + 0.05);
+        const Section s{(foot + roof) / 2, (roof - foot) / 2, sectionAt(x).halfWidth * c.widthFactor};
+        sections.push_back(ring(x, s, 0.3, c.tumblehome, kCabinRing));
+    }
+    return makeLoft(
+        sections,
+        [&](const LoftFace& face) -> std::uint32_t {
+            const double x = (xs[face.section] + xs[face.section + 1]) / 2;
+            const bool onSlope = x < c.roofFrom || x > c.roofTo;
+            if (onSlope) return static_cast<std::uint32_t>(std::fabs(face.normal.z) > 0.75 ? kPaint : kGlass);
+            if (face.normal.y > 0.6) return kPaint;
+            for (const double pillar : c.pillars) {
+                if (std::fabs(x - pillar) < 0.07) return kPaint;
+            }
+            return kGlass;
+        },
+        kPaint);
+}
+
+}  // namespace varnoka::models
