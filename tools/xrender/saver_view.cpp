@@ -46,6 +46,18 @@ private:
 
 }  // namespace
 
+HRESULT ReadModelInfo(const std::string& modelPath, varnoka::rm::ModelLoadReport& report) {
+    IDirect3DRM* d3drm = nullptr;
+    HRESULT result = Direct3DRMCreate(&d3drm);
+    if (FAILED(result)) return result;
+    TextureFolder textures{d3drm, FolderOf(modelPath)};
+    varnoka::rm::MeshData data;
+    result = varnoka::rm::LoadModelFile(modelPath.c_str(), LoadTextureBesideModel, &textures, data, &report);
+    data = varnoka::rm::MeshData{};  // its textures go before the engine object
+    d3drm->Release();
+    return result;
+}
+
 HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image) {
     Held held;
     varnoka::rm::MemoryWindow window;

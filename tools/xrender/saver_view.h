@@ -8,12 +8,16 @@
 
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
+#include "retained/model_file_loading.h"
 
 struct SaverViewImage {
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, row 0 the top row
 };
+
+// Reads the model's figures, loading its textures from beside it as the drawing does.
+HRESULT ReadModelInfo(const std::string& modelPath, varnoka::rm::ModelLoadReport& report);
 
 // Draws `modelPath` turned by `yawDegrees` the way the saver turns it. Texture names in the
 // model are opened relative to the model's folder. Returns the loader's result code.

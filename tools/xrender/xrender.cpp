@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "retained/model_file_loading.h"
 #include "tools/xrender/png_file.h"
 #include "tools/xrender/saver_view.h"
 
@@ -82,9 +81,8 @@ const char* LoadErrorText(HRESULT result) {
 }
 
 int PrintInfo(const Options& options) {
-    varnoka::rm::MeshData data;
     varnoka::rm::ModelLoadReport report;
-    const HRESULT result = varnoka::rm::LoadModelFile(options.model.c_str(), nullptr, nullptr, data, &report);
+    const HRESULT result = ReadModelInfo(options.model, report);
     if (FAILED(result)) {
         std::printf("%s\n", LoadErrorText(result));
         return 1;
