@@ -2,20 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "retained/imagefile/image_reader.h"
+#include "tests/models/signed_volume.h"
 #include "tools/model_generator/shapes.h"
 #include "tools/model_generator/texture_image.h"
 #include "tools/model_generator/textures.h"
 
 namespace varnoka::models {
 namespace {
-
-double signedVolume(const Mesh& m) {
-    double v = 0;
-    for (const Triangle& t : m.triangles) {
-        v += dot(m.positions[t.corners[0]], cross(m.positions[t.corners[1]], m.positions[t.corners[2]])) / 6;
-    }
-    return v;
-}
 
 TEST(ModelShapes, ClosedSolidsFaceOutwards) {
     EXPECT_GT(signedVolume(makeRoundedBox({{1, 0.5, 2}, 0.3, 12, 6}, 0)), 0);

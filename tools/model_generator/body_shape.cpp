@@ -49,9 +49,11 @@ std::vector<double> tidy(std::vector<double> xs, double gap) {
 
 }  // namespace
 
+double BodyShape::archRadius() const { return design_.wheels.radius + kArchClearance; }
+
 double BodyShape::archedSill(double x) const {
     const WheelDesign& w = design_.wheels;
-    const double archRadius = w.radius + kArchClearance;
+    const double archRadius = this->archRadius();
     double y = design_.body.sill.at(x);
     for (const double axle : {w.frontAxle, w.rearAxle}) {
         const double d = x - axle;
@@ -97,7 +99,7 @@ std::vector<double> BodyShape::bodyStations() const {
         xs.push_back(noseX() - b.noseRadius * (1 - std::cos(a)));
         xs.push_back(tailX() + b.tailRadius * (1 - std::cos(a)));
     }
-    const double archRadius = design_.wheels.radius + kArchClearance;
+    const double archRadius = this->archRadius();
     for (const double axle : {design_.wheels.frontAxle, design_.wheels.rearAxle}) {
         for (int i = 0; i <= 12; ++i) xs.push_back(axle - archRadius * std::cos(kPi * i / 12));
     }
@@ -144,9 +146,15 @@ Mesh BodyShape::makeCabin() const {
         sections,
         [&](const LoftFace& face) -> std::uint32_t {
             const double x = (xs[face.section] + xs[face.section + 1]) / 2;
-            const bool onSlope = x < c.roofFrom || x > c.roofTo;
-            if (onSlope) return static_cast<std::uint32_t>(std::fabs(face.normal.z) > 0.75 ? kPaint : kGlass);
-            if (face.normal.y > 0.6) return kPaint;
+            if (x < c.roofFrom || x > c.roofTo) {
+                const double across = std::fabs(face.normal.z);
+                if (across < 0.45) return kGlass;  // windscreen and rear window
+                if (across < 0.85) return kPaint;  // the pillars that frame them
+                // The side windows reach part of the way down each slope.
+                const double down = x < c.roofFrom ? (c.roofFrom - x) / (c.roofFrom - from) : (x - c.roofTo) / (to - c.roofTo);
+                return static_cast<std::uint32_t>(down < 0.6 && x >= c.sideGlassFrom ? kGlass : kPaint);
+            }
+            if (face.normal.y > 0.6 || x < c.sideGlassFrom) return kPaint;
             for (const double pillar : c.pillars) {
                 if (std::fabs(x - pillar) < 0.07) return kPaint;
             }

@@ -26,6 +26,7 @@ public:
     double sideAt(double x, double y) const;
     double noseX() const { return design_.body.length / 2; }
     double tailX() const { return -design_.body.length / 2; }
+    double archRadius() const;
 
     Mesh makeBody() const;
     Mesh makeCabin() const;

@@ -11,8 +11,9 @@
 
 namespace varnoka::models {
 
+// Designs are drawn in metres; the builder scales every car to the same length.
 struct BodyDesign {
-    double length = 7;
+    double length = 4.6;
     Curve top;        // bonnet, waist and boot line seen from the side
     Curve sill;       // underside before the wheel arches are cut
     Curve halfWidth;  // seen from above
@@ -32,15 +33,17 @@ struct CabinDesign {
     double widthFactor = 0.86;
     double tumblehome = 0.22;
     std::vector<double> pillars;  // x of the pillars between the side windows
+    double sideGlassFrom = -100;  // behind this x the sides are panels (a van's load space)
 };
 
 struct WheelDesign {
-    double radius = 0.52;
-    double width = 0.36;
-    double frontAxle = 2.3;
-    double rearAxle = -2.2;
-    double track = 1.3;  // z of the wheel centres
+    double radius = 0.33;
+    double width = 0.22;
+    double frontAxle = 1.45;
+    double rearAxle = -1.35;
+    double track = 0.78;  // z of the wheel centres
     int spokes = 5;
+    bool whiteWalls = false;
 };
 
 struct Extras {

@@ -13,6 +13,7 @@ struct Colour {
 };
 
 struct Material {
+    std::string name;  // written once at the top of the file, meshes refer to it
     Colour face;
     double power = 0;
     Colour specular;
@@ -27,15 +28,20 @@ struct Part {
     double creaseDegrees = 40;
 };
 
+// A frame places its own parts and, by name, any of the car's shared parts: the four wheels
+// are one tyre and one rim in the file, placed four times.
 struct PartFrame {
     std::string name;
     Placement placement;
     std::vector<Part> parts;
+    std::vector<std::string> sharedParts;
 };
 
 struct CarModel {
     std::string name;
+    Vec3 offset;  // of the whole car, which centres it on its origin
     std::vector<Material> palette;
+    std::vector<Part> sharedParts;
     std::vector<PartFrame> frames;
 };
 

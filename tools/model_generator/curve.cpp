@@ -15,7 +15,12 @@ Curve::Curve(std::vector<CurvePoint> points) : points_(std::move(points)) {
 double Curve::slopeAt(std::size_t i) const {
     // Flat at the ends, so outlines meet their end caps squarely.
     if (i == 0 || i + 1 == points_.size()) return 0;
-    return (points_[i + 1].y - points_[i - 1].y) / (points_[i + 1].x - points_[i - 1].x);
+    const double before = (points_[i].y - points_[i - 1].y) / (points_[i].x - points_[i - 1].x);
+    const double after = (points_[i + 1].y - points_[i].y) / (points_[i + 1].x - points_[i].x);
+    // Flat at every peak and valley, and the harmonic mean elsewhere, so a steep windscreen
+    // next to a flat roof never bulges above the points it was drawn through.
+    if (before * after <= 0) return 0;
+    return 2 / (1 / before + 1 / after);
 }
 
 double Curve::at(double x) const {

@@ -1,6 +1,6 @@
 #pragma once
 // A smooth line y(x) through points, for the outlines of a body: cubic Hermite pieces whose
-// slopes follow the neighbouring points, flat beyond the ends.
+// slopes follow the neighbouring points without overshooting them, flat beyond the ends.
 
 #include <vector>
 

@@ -22,6 +22,7 @@ enum Finish : std::uint32_t {
     kPlate,
     kInterior,
     kRimMetal,
+    kWhiteWall,
     kFinishCount
 };
 

@@ -33,7 +33,9 @@ Mesh makeTyre(const WheelDesign& w) {
     }
     lathe.profile.push_back({0.8 * r, h, 0.9});
     lathe.profile.push_back({inner, h * 0.9, 1});
-    return makeLathe(lathe, [](std::size_t) { return kTyre; });
+    // The first band is the outer sidewall's ring next to the rim.
+    const bool whiteWall = w.whiteWalls;
+    return makeLathe(lathe, [whiteWall](std::size_t edge) { return whiteWall && edge == 0 ? kWhiteWall : kTyre; });
 }
 
 Mesh makeRim(const WheelDesign& w) {

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <map>
+#include <set>
 
 #include "tools/model_generator/mesh_normals.h"
 #include "tools/model_generator/quantize.h"
@@ -56,14 +57,14 @@ void writeMatrix(Writer& w, int indent, const Placement& p) {
     w.line(indent, "}");
 }
 
-void writeMaterial(Writer& w, int indent, const Material& m) {
-    w.line(indent, "Material {");
-    w.line(indent + 1, colourText(m.face) + "1;;");
-    w.line(indent + 1, formatNumber(m.power) + ";");
-    w.line(indent + 1, colourText(m.specular) + ";");
-    w.line(indent + 1, colourText(m.emissive) + ";");
-    if (!m.texture.empty()) w.line(indent + 1, "TextureFilename { \"" + m.texture + "\"; }");
-    w.line(indent, "}");
+void writeMaterial(Writer& w, const Material& m) {
+    w.line(0, "Material " + m.name + " {");
+    w.line(1, colourText(m.face) + "1;;");
+    w.line(1, formatNumber(m.power) + ";");
+    w.line(1, colourText(m.specular) + ";");
+    w.line(1, colourText(m.emissive) + ";");
+    if (!m.texture.empty()) w.line(1, "TextureFilename { \"" + m.texture + "\"; }");
+    w.line(0, "}");
 }
 
 void writePart(Writer& w, int indent, const Part& part, const std::vector<Material>& palette) {
@@ -110,7 +111,7 @@ void writePart(Writer& w, int indent, const Part& part, const std::vector<Materi
     for (std::size_t i = 0; i < faces; ++i) {
         w.line(indent + 2, std::to_string(local[mesh.triangles[i].material]) + separator(i, faces));
     }
-    for (const auto& entry : local) writeMaterial(w, indent + 2, palette[entry.first]);
+    for (const auto& entry : local) w.line(indent + 2, "{ " + palette[entry.first].name + " }");
     w.line(indent + 1, "}");
     w.line(indent, "}");
 }
@@ -121,12 +122,24 @@ std::string writeXFileText(const CarModel& car) {
     Writer w;
     w.line(0, "xof 0303txt 0032");
     w.line(0, "");
+    // Only the materials some part wears, so no texture is named that nothing shows.
+    std::set<std::uint32_t> used;
+    const auto collect = [&used](const Part& part) {
+        for (const Triangle& t : part.mesh.triangles) used.insert(t.material);
+    };
+    for (const Part& part : car.sharedParts) collect(part);
+    for (const PartFrame& frame : car.frames) {
+        for (const Part& part : frame.parts) collect(part);
+    }
+    for (const std::uint32_t material : used) writeMaterial(w, car.palette[material]);
+    for (const Part& part : car.sharedParts) writePart(w, 0, part, car.palette);
     w.line(0, "Frame " + car.name + " {");
-    writeMatrix(w, 1, Placement{});
+    writeMatrix(w, 1, translation(car.offset));
     for (const PartFrame& frame : car.frames) {
         w.line(1, "Frame " + frame.name + " {");
         writeMatrix(w, 2, frame.placement);
         for (const Part& part : frame.parts) writePart(w, 2, part, car.palette);
+        for (const std::string& shared : frame.sharedParts) w.line(2, "{ " + shared + " }");
         w.line(1, "}");
     }
     w.line(0, "}");

@@ -1,0 +1,123 @@
+#include "tools/model_generator/car_trim.h"
+
+#include <algorithm>
+
+#include "tools/model_generator/palette.h"
+#include "tools/model_generator/trim_pieces.h"
+
+namespace varnoka::models {
+
+namespace {
+
+// Lamps, plates and grille stand this far proud of the flat nose and tail.
+constexpr double kProud = 0.02;
+
+struct Lamp {
+    RoundedBox box;
+    double z = 0;
+};
+
+// A lamp unit sitting inside a corner of the fascia of section `s`.
+Lamp lampFor(const Section& s, bool round, double share) {
+    const double halfHeight = std::min(0.085, 0.22 * s.halfHeight);
+    const double halfWidth = round ? halfHeight : share * s.halfWidth;
+    Lamp lamp{{{0.045, halfHeight, halfWidth}, round ? 1.0 : 0.35, 12, 6}, 0};
+    lamp.z = s.halfWidth - halfWidth - 0.1 * s.halfWidth;
+    return lamp;
+}
+
+void addFront(Mesh& trim, const CarDesign& design, const BodyShape& shape) {
+    const double nose = shape.noseX();
+    const Section fascia = shape.sectionAt(nose);
+    const Section behind = shape.sectionAt(nose - 0.2);
+    const bool round = design.extras.roundLamps;
+    const Lamp lamp = lampFor(fascia, round, 0.2);
+    const double lampY = fascia.centreY + 0.3 * fascia.halfHeight;
+    addPair(trim, lamp.box, {nose - kProud, lampY, lamp.z}, kHeadLamp);
+    const RoundedBox indicator{{0.035, 0.025, 0.05}, 0.4, 8, 4};
+    addPair(trim, indicator, {nose - kProud, lampY - lamp.box.radii.y - 0.045, lamp.z + lamp.box.radii.z - 0.05},
+            kIndicator);
+
+    const double between = lamp.z - lamp.box.radii.z - 0.03;
+    if (design.extras.grille) {
+        const RoundedBox grille{{0.02, 0.8 * lamp.box.radii.y + 0.02, between}, 0.25, 12, 6};
+        appendPlaced(trim, makeTexturedPanel(grille, true, kGrille), translation({nose - 0.005, lampY, 0}));
+    } else {
+        addBlock(trim, {{0.02, 0.03, between}, 0.3, 12, 4}, {nose - 0.01, lampY - 0.02, 0}, kTrim);
+    }
+
+    const double bumperY = fascia.bottom() + 0.08;
+    const RoundedBox bumper{{0.1, 0.075, behind.halfWidth * 0.99}, 0.5, 16, 6};
+    const auto bumperFinish = design.extras.chromeBumpers ? kChrome : kTrim;
+    addBlock(trim, bumper, {nose - 0.05, bumperY, 0}, bumperFinish);
+    const RoundedBox plate{{0.01, 0.062, 0.25}, 0.12, 12, 4};
+    appendPlaced(trim, makeTexturedPanel(plate, true, kPlate), translation({nose + 0.05 + 0.008, bumperY, 0}));
+}
+
+void addRear(Mesh& trim, const CarDesign& design, const BodyShape& shape) {
+    const double tail = shape.tailX();
+    const Section fascia = shape.sectionAt(tail);
+    const Section behind = shape.sectionAt(tail + 0.2);
+    const Lamp lamp = lampFor(fascia, design.extras.roundLamps, 0.26);
+    const double lampY = fascia.centreY + 0.35 * fascia.halfHeight;
+    addPair(trim, lamp.box, {tail + kProud, lampY, lamp.z}, kTailLamp);
+
+    const double bumperY = fascia.bottom() + 0.08;
+    const RoundedBox bumper{{0.1, 0.075, behind.halfWidth * 0.99}, 0.5, 16, 6};
+    addBlock(trim, bumper, {tail + 0.05, bumperY, 0}, design.extras.chromeBumpers ? kChrome : kTrim);
+    const RoundedBox plate{{0.01, 0.062, 0.25}, 0.12, 12, 4};
+    const double plateY = std::max(bumperY + 0.075 + 0.08, lampY - 0.05);
+    appendPlaced(trim, makeTexturedPanel(plate, false, kPlate), translation({tail - 0.008, plateY, 0}));
+
+    const RoundedBox pipe{{0.09, 0.032, 0.032}, 1, 10, 5};
+    addBlock(trim, pipe, {tail + 0.03, shape.sectionAt(tail + 0.15).bottom() + 0.03, -0.55 * fascia.halfWidth},
+             kChrome);
+}
+
+void addSides(Mesh& trim, const CarDesign& design, const BodyShape& shape) {
+    const CabinDesign& cabin = design.cabin;
+    // The mirrors stand at the foot of the windscreen.
+    const double mirrorX = cabin.present ? cabin.roof.lastX() - 0.22 : design.body.openTo - 0.05;
+    const double waist = design.body.top.at(mirrorX);
+    const double mirrorZ = shape.sideAt(mirrorX, waist - 0.05) + 0.06;
+    addPair(trim, {{0.05, 0.055, 0.09}, 0.45, 10, 5}, {mirrorX, waist + 0.06, mirrorZ}, kPaint);
+    addPair(trim, {{0.03, 0.02, 0.05}, 0.5, 6, 3}, {mirrorX + 0.02, waist + 0.005, mirrorZ - 0.06}, kTrim);
+
+    // A handle at the back of each door.
+    std::vector<double> handles;
+    for (const double pillar : cabin.pillars) handles.push_back(pillar + 0.16);
+    if (handles.empty() && cabin.present) handles.push_back(cabin.roofFrom + 0.3);
+    for (const double x : handles) {
+        const double y = design.body.top.at(x) - 0.1;
+        addPair(trim, {{0.06, 0.013, 0.014}, 0.5, 6, 3}, {x, y, shape.sideAt(x, y) + 0.004}, kChrome);
+    }
+}
+
+// Dark wells behind the wheels, so that nobody sees through an arch to the far side.
+void addArchLiners(Mesh& trim, const CarDesign& design, const BodyShape& shape) {
+    const WheelDesign& w = design.wheels;
+    const double archRadius = shape.archRadius();
+    for (const double axle : {w.frontAxle, w.rearAxle}) {
+        // Up into the body, but never through a low bonnet.
+        double top = w.radius + archRadius;
+        for (const double x : {axle - archRadius, axle, axle + archRadius}) {
+            top = std::min(top, shape.sectionAt(x).top() - 0.06);
+        }
+        const double bottom = w.radius - 0.1 * archRadius;
+        const RoundedBox liner{{0.95 * archRadius, (top - bottom) / 2, w.track - w.width / 2 - 0.03}, 0.3, 12, 4};
+        addBlock(trim, liner, {axle, (top + bottom) / 2, 0}, kTrim);
+    }
+}
+
+}  // namespace
+
+Mesh makeTrim(const CarDesign& design, const BodyShape& shape) {
+    Mesh trim;
+    addFront(trim, design, shape);
+    addRear(trim, design, shape);
+    addSides(trim, design, shape);
+    addArchLiners(trim, design, shape);
+    return trim;
+}
+
+}  // namespace varnoka::models

@@ -1,0 +1,28 @@
+// Writes the nine car models and their textures into a directory (models/ in the repository).
+// The output depends on nothing but this program, so running it again gives the same bytes.
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "tools/model_generator/model_set.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_models DIRECTORY\n");
+        return 2;
+    }
+    const std::string directory = argv[1];
+    for (const varnoka::models::GeneratedFile& file : varnoka::models::generateModelSet()) {
+        const std::string path = directory + "/" + file.name;
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));
+        out.close();
+        if (!out) {
+            std::fprintf(stderr, "make_models: cannot write %s\n", path.c_str());
+            return 1;
+        }
+        std::printf("%s %zu bytes\n", file.name.c_str(), file.bytes.size());
+    }
+    return 0;
+}
