@@ -148,11 +148,11 @@ Mesh BodyShape::makeCabin() const {
             const double x = (xs[face.section] + xs[face.section + 1]) / 2;
             if (x < c.roofFrom || x > c.roofTo) {
                 const double across = std::fabs(face.normal.z);
-                if (across < 0.45) return kGlass;  // windscreen and rear window
-                if (across < 0.85) return kPaint;  // the pillars that frame them
-                // The side windows reach part of the way down each slope.
+                if (across < 0.55) return kGlass;  // windscreen and rear window
+                if (across < 0.8) return kPaint;   // the pillars that frame them
+                // The side windows reach almost to the foot of each slope.
                 const double down = x < c.roofFrom ? (c.roofFrom - x) / (c.roofFrom - from) : (x - c.roofTo) / (to - c.roofTo);
-                return static_cast<std::uint32_t>(down < 0.6 && x >= c.sideGlassFrom ? kGlass : kPaint);
+                return static_cast<std::uint32_t>(down < 0.85 && x >= c.sideGlassFrom ? kGlass : kPaint);
             }
             if (face.normal.y > 0.6 || x < c.sideGlassFrom) return kPaint;
             for (const double pillar : c.pillars) {
