@@ -8,9 +8,11 @@
 
 namespace varnoka::rm {
 
-// Implements IUnknown for an object whose interfaces form one chain ending in Interface.
-template <class Interface>
-class ComObject : public Interface {
+// Implements IUnknown for an object reached through one or more interface chains, each ending in
+// a listed interface. The chains share one count, so a reference taken through one interface may
+// be dropped through another, and IUnknown is always the first chain's: the object's identity.
+template <class First, class... Others>
+class ComObject : public First, public Others... {
 public:
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (object == nullptr) return E_POINTER;
@@ -40,9 +42,9 @@ protected:
     ComObject() = default;
     virtual ~ComObject() = default;
 
-    // The interface pointer for iid, or null; IUnknown is always the object itself.
+    // The interface pointer for iid, or null.
     virtual void* FindInterface(REFIID iid) {
-        if (iid == IID_IUnknown) return static_cast<IUnknown*>(this);
+        if (iid == IID_IUnknown) return static_cast<IUnknown*>(static_cast<First*>(this));
         return nullptr;
     }
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "retained/clipper.h"
+#include "retained/com_base.h"
 #include "retained/device.h"
 #include "retained/frame.h"
 #include "retained/light.h"
@@ -23,37 +24,9 @@ HRESULT MakeObject(Interface** out) {
     return *out ? D3DRM_OK : D3DRMERR_BADALLOC;
 }
 
-class Direct3DRM final : public IDirect3DRM, public IDirect3DRM2 {
+class Direct3DRM final : public ComObject<IDirect3DRM, IDirect3DRM2> {
 public:
     Direct3DRM() : defaults_(std::make_shared<TextureDefaults>()) {}
-    Direct3DRM(const Direct3DRM&) = delete;
-    Direct3DRM& operator=(const Direct3DRM&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        EngineLock lock;
-        if (iid == IID_IUnknown || iid == IID_IDirect3DRM)
-            *object = static_cast<IDirect3DRM*>(this);
-        else if (iid == IID_IDirect3DRM2)
-            *object = static_cast<IDirect3DRM2*>(this);
-        else
-            *object = nullptr;
-        if (*object == nullptr) return E_NOINTERFACE;
-        ++references_;
-        return S_OK;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        EngineLock lock;
-        return ++references_;
-    }
-
-    ULONG STDMETHODCALLTYPE Release() override {
-        EngineLock lock;
-        const ULONG remaining = --references_;
-        if (remaining == 0) delete this;
-        return remaining;
-    }
 
     HRESULT STDMETHODCALLTYPE LoadTexture(const char* fileName, LPDIRECT3DRMTEXTURE* texture) override {
         return LoadTextureFile(fileName, texture);
@@ -121,10 +94,16 @@ public:
         return D3DRM_OK;
     }
 
-private:
-    ~Direct3DRM() = default;
+protected:
+    void* FindInterface(REFIID iid) override {
+        if (iid == IID_IDirect3DRM) return static_cast<IDirect3DRM*>(this);
+        if (iid == IID_IDirect3DRM2) return static_cast<IDirect3DRM2*>(this);
+        return ComObject::FindInterface(iid);
+    }
 
-    ULONG references_ = 1;
+private:
+    ~Direct3DRM() override = default;
+
     std::shared_ptr<TextureDefaults> defaults_;
 };
 

@@ -5,6 +5,7 @@
 #include <new>
 
 #include "retained/clipper.h"
+#include "retained/com_base.h"
 
 namespace varnoka::rm {
 
@@ -62,38 +63,8 @@ void Describe(const SoftwareDevice& device, D3DFINDDEVICERESULT& result) {
 }
 
 // One object answers as DirectDraw and as its Direct3D interface.
-class DirectDraw final : public IDirectDraw, public IDirect3D {
+class DirectDraw final : public ComObject<IDirectDraw, IDirect3D> {
 public:
-    DirectDraw() = default;
-    DirectDraw(const DirectDraw&) = delete;
-    DirectDraw& operator=(const DirectDraw&) = delete;
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (object == nullptr) return E_POINTER;
-        EngineLock lock;
-        if (iid == IID_IUnknown || iid == IID_IDirectDraw)
-            *object = static_cast<IDirectDraw*>(this);
-        else if (iid == IID_IDirect3D)
-            *object = static_cast<IDirect3D*>(this);
-        else
-            *object = nullptr;
-        if (*object == nullptr) return E_NOINTERFACE;
-        ++references_;
-        return S_OK;
-    }
-
-    ULONG STDMETHODCALLTYPE AddRef() override {
-        EngineLock lock;
-        return ++references_;
-    }
-
-    ULONG STDMETHODCALLTYPE Release() override {
-        EngineLock lock;
-        const ULONG remaining = --references_;
-        if (remaining == 0) delete this;
-        return remaining;
-    }
-
     HRESULT STDMETHODCALLTYPE FindDevice(LPD3DFINDDEVICESEARCH search, LPD3DFINDDEVICERESULT result) override {
         if (search == nullptr || result == nullptr) return E_INVALIDARG;
         if (search->dwSize != sizeof(D3DFINDDEVICESEARCH) || result->dwSize != sizeof(D3DFINDDEVICERESULT))
@@ -107,9 +78,15 @@ public:
         return DDERR_NOTFOUND;
     }
 
+protected:
+    void* FindInterface(REFIID iid) override {
+        if (iid == IID_IDirectDraw) return static_cast<IDirectDraw*>(this);
+        if (iid == IID_IDirect3D) return static_cast<IDirect3D*>(this);
+        return ComObject::FindInterface(iid);
+    }
+
 private:
-    ~DirectDraw() = default;
-    ULONG references_ = 1;
+    ~DirectDraw() override = default;
 };
 
 }  // namespace

@@ -67,22 +67,36 @@ TEST(Threads, RenderingWhileTheWindowThreadSteersAndPicks) {
     EXPECT_EQ(rig.window.FramesShown(), frames.load());
 }
 
+void TakeAndDropReferences(IUnknown* object) {
+    for (int i = 0; i < 20000; ++i) {
+        object->AddRef();
+        object->Release();
+    }
+}
+
 // References taken and dropped on both threads keep the count right: the visual survives
 // exactly as long as someone holds it.
 TEST(Threads, ReferenceCountsStayExactUnderBothThreads) {
     rigs::SceneRig rig(8, 8);
     IDirect3DRMMeshBuilder2* builder = nullptr;
     rig.d3drm2->CreateMeshBuilder(&builder);
-    auto churn = [&] {
-        for (int i = 0; i < 20000; ++i) {
-            builder->AddRef();
-            builder->Release();
-        }
-    };
-    std::thread other(churn);
-    churn();
+    std::thread other(TakeAndDropReferences, builder);
+    TakeAndDropReferences(builder);
     other.join();
     EXPECT_EQ(builder->Release(), 0u);
+}
+
+// The root's two interfaces share one count, so each thread may use a different one.
+TEST(Threads, ReferencesThroughEitherInterfaceShareOneCount) {
+    IDirect3DRM* d3drm = nullptr;
+    ASSERT_EQ(Direct3DRMCreate(&d3drm), D3DRM_OK);
+    IDirect3DRM2* d3drm2 = nullptr;
+    ASSERT_EQ(d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2)), S_OK);
+    std::thread other(TakeAndDropReferences, d3drm2);
+    TakeAndDropReferences(d3drm);
+    other.join();
+    EXPECT_EQ(d3drm->Release(), 1u);
+    EXPECT_EQ(d3drm2->Release(), 0u);
 }
 
 }  // namespace
