@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <optional>
 
 #include "retained/compiled_mesh.h"
 
@@ -16,6 +17,27 @@ float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 template <class T, class U>
 bool Contains(const std::vector<ComRef<T>>& list, const U* item) {
     return std::any_of(list.begin(), list.end(), [item](const ComRef<T>& r) { return r.get() == item; });
+}
+
+bool IsConstraint(D3DRMFRAMECONSTRAINT c) {
+    return c == D3DRMCONSTRAIN_Z || c == D3DRMCONSTRAIN_Y || c == D3DRMCONSTRAIN_X;
+}
+
+// The orientation, in the reference's axes, that turns +z toward direction without the turn the
+// constraint rules out, taken as yaw about y, then pitch about x, then roll about z. Without roll
+// the aim is exact and up stays toward +y. Without yaw the frame can only pitch, and without
+// pitch only turn, so it aims at the direction's shadow on the plane it sweeps, unrolled. Empty
+// when no turn it may make brings +z nearer the target.
+std::optional<Rotation> AimWithout(D3DRMFRAMECONSTRAINT constraint, Vec3 direction) {
+    if (constraint == D3DRMCONSTRAIN_Y) direction.x = 0;
+    if (constraint == D3DRMCONSTRAIN_X) direction.y = 0;
+    if (!(Length(direction) > 1e-20f)) return std::nullopt;
+    if (constraint != D3DRMCONSTRAIN_Y) return OrientationFrom(direction, {0, 1, 0});
+    // x stays put: past straight up the frame pitches on over instead of turning round.
+    Rotation aim;
+    aim.row[2] = NormalizedOr(direction, {0, 0, 1});
+    aim.row[1] = Cross(aim.row[2], aim.row[0]);
+    return aim;
 }
 
 }  // namespace
@@ -199,14 +221,14 @@ HRESULT Frame::LookAt(LPDIRECT3DRMFRAME target, LPDIRECT3DRMFRAME reference, D3D
     const Frame* aim = AsFrame(target);
     const Frame* ref = AsFrame(reference);
     if (aim == nullptr || (reference != nullptr && ref == nullptr)) return D3DRMERR_BADOBJECT;
-    // Only the roll-free aim is offered; it is the one a camera needs.
-    if (constraint != D3DRMCONSTRAIN_Z) return D3DRMERR_BADVALUE;
+    if (!IsConstraint(constraint)) return D3DRMERR_BADVALUE;
     const RigidTransform referenceToWorld = ReferenceToWorld(ref);
     const Vec3 toTarget = aim->WorldTransform().origin - WorldTransform().origin;
-    const Vec3 direction = Unrotate(toTarget, referenceToWorld.rotation);
-    if (!(Length(direction) > 1e-20f)) return D3DRM_OK;  // nothing to turn toward
+    const std::optional<Rotation> orientation =
+        AimWithout(constraint, Unrotate(toTarget, referenceToWorld.rotation));
+    if (!orientation) return D3DRM_OK;  // nothing to turn toward
     RigidTransform world = WorldTransform();
-    world.rotation = Compose(OrientationFrom(direction, {0, 1, 0}), referenceToWorld.rotation);
+    world.rotation = Compose(*orientation, referenceToWorld.rotation);
     SetWorldTransform(world);
     return D3DRM_OK;
 }

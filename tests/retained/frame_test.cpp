@@ -116,6 +116,93 @@ TEST_F(Frames, LookAtAimsWithoutRoll) {
     EXPECT_NEAR(screen.y / screen.w, 4.0f, 1e-4f);
 }
 
+struct Orientation {
+    D3DVECTOR direction{}, up{};
+};
+
+Orientation OrientationIn(IDirect3DRMFrame* frame, IDirect3DRMFrame* reference) {
+    Orientation o;
+    EXPECT_EQ(frame->GetOrientation(reference, &o.direction, &o.up), D3DRM_OK);
+    return o;
+}
+
+void ExpectAlong(const D3DVECTOR& v, float x, float y, float z) {
+    const float length = std::sqrt(x * x + y * y + z * z);
+    EXPECT_NEAR(v.x, x / length, 1e-6f);
+    EXPECT_NEAR(v.y, y / length, 1e-6f);
+    EXPECT_NEAR(v.z, z / length, 1e-6f);
+}
+
+// Without yaw the frame only pitches, so +z aims at the target as seen in the y-z plane and x
+// stays the reference's x; without pitch it only turns, aiming in the x-z plane with y kept.
+TEST_F(Frames, LookAtWithoutYawOnlyPitchesAndWithoutPitchOnlyTurns) {
+    IDirect3DRMFrame2* frame = rig.AddChildFrame(1, 2, 3);
+    IDirect3DRMFrame2* target = rig.AddChildFrame(4, 6, 15);  // 3, 4, 12 away
+    // Where the frame pointed before must not matter.
+    frame->SetOrientation(rig.scene, 1, 1, 0, 0, 0, 1);
+    ASSERT_EQ(frame->LookAt(target, rig.scene, D3DRMCONSTRAIN_Y), D3DRM_OK);
+    Orientation o = OrientationIn(frame, rig.scene);
+    ExpectAlong(o.direction, 0, 4, 12);
+    ExpectAlong(o.up, 0, 12, -4);
+    frame->SetOrientation(rig.scene, 1, 1, 0, 0, 0, 1);
+    ASSERT_EQ(frame->LookAt(target, rig.scene, D3DRMCONSTRAIN_X), D3DRM_OK);
+    o = OrientationIn(frame, rig.scene);
+    ExpectAlong(o.direction, 3, 0, 12);
+    ExpectAlong(o.up, 0, 1, 0);
+    // Behind and above: pitching on over the top rather than turning round.
+    target->SetPosition(rig.scene, 1, 3, 2);
+    ASSERT_EQ(frame->LookAt(target, rig.scene, D3DRMCONSTRAIN_Y), D3DRM_OK);
+    o = OrientationIn(frame, rig.scene);
+    ExpectAlong(o.direction, 0, 1, -1);
+    ExpectAlong(o.up, 0, -1, -1);
+    // Turning alone does turn round.
+    ASSERT_EQ(frame->LookAt(target, rig.scene, D3DRMCONSTRAIN_X), D3DRM_OK);
+    o = OrientationIn(frame, rig.scene);
+    ExpectAlong(o.direction, 0, 0, -1);
+    ExpectAlong(o.up, 0, 1, 0);
+}
+
+TEST_F(Frames, LookAtConstraintsAreTheReferenceFramesAxes) {
+    // The reference is rolled a quarter turn: its y runs along the scene's x.
+    IDirect3DRMFrame2* reference = rig.AddChildFrame(0, 0, 0);
+    reference->SetOrientation(rig.scene, 0, 0, 1, 1, 0, 0);
+    IDirect3DRMFrame2* frame = rig.AddChildFrame(0, 0, 0);
+    IDirect3DRMFrame2* target = rig.AddChildFrame(0, 3, 4);
+    // Turning about the reference's y, which is the scene's x, reaches this target exactly.
+    ASSERT_EQ(frame->LookAt(target, reference, D3DRMCONSTRAIN_X), D3DRM_OK);
+    Orientation o = OrientationIn(frame, rig.scene);
+    ExpectAlong(o.direction, 0, 3, 4);
+    ExpectAlong(o.up, 1, 0, 0);
+    // Pitching about the reference's x, the scene's -y, cannot: the frame looks straight ahead.
+    ASSERT_EQ(frame->LookAt(target, reference, D3DRMCONSTRAIN_Y), D3DRM_OK);
+    o = OrientationIn(frame, rig.scene);
+    ExpectAlong(o.direction, 0, 0, 1);
+    ExpectAlong(o.up, 1, 0, 0);
+}
+
+TEST_F(Frames, LookAtWithNothingToTurnTowardLeavesTheOrientation) {
+    IDirect3DRMFrame2* frame = rig.AddChildFrame(0, 0, 0);
+    IDirect3DRMFrame2* target = rig.AddChildFrame(0, 0, 0);
+    frame->SetOrientation(rig.scene, 1, 1, 0, 0, 0, 1);
+    const auto expectUnturned = [&] {
+        const Orientation o = OrientationIn(frame, rig.scene);
+        ExpectAlong(o.direction, 1, 1, 0);
+        ExpectAlong(o.up, 0, 0, 1);
+    };
+    for (D3DRMFRAMECONSTRAINT constraint : {D3DRMCONSTRAIN_Z, D3DRMCONSTRAIN_Y, D3DRMCONSTRAIN_X}) {
+        EXPECT_EQ(frame->LookAt(target, rig.scene, constraint), D3DRM_OK);  // the target is where it stands
+        expectUnturned();
+    }
+    target->SetPosition(rig.scene, 5, 0, 0);  // square to the side: no pitch comes nearer
+    EXPECT_EQ(frame->LookAt(target, rig.scene, D3DRMCONSTRAIN_Y), D3DRM_OK);
+    expectUnturned();
+    target->SetPosition(rig.scene, 0, -5, 0);  // straight below: no turn comes nearer
+    EXPECT_EQ(frame->LookAt(target, rig.scene, D3DRMCONSTRAIN_X), D3DRM_OK);
+    expectUnturned();
+    EXPECT_EQ(frame->LookAt(target, rig.scene, static_cast<D3DRMFRAMECONSTRAINT>(3)), D3DRMERR_BADVALUE);
+    expectUnturned();
+}
+
 TEST_F(Frames, ParentKeepsChildrenLightsAndVisualsAlive) {
     IDirect3DRMFrame2* child = nullptr;
     rig.d3drm2->CreateFrame(rig.scene, &child);
