@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "retained/pipeline/line_raster.h"
+#include "retained/pipeline/textured_span.h"
 
 namespace varnoka::rm {
 namespace {

@@ -81,10 +81,10 @@ inline bool RowWalker::Next(int& row, int& first, int& last) {
             high = std::min<std::int64_t>(high, b.quotient);
         b.quotient += b.quotientStep;
         b.remainder += b.remainderStep;
-        if (b.remainder >= b.divisor) {
-            b.remainder -= b.divisor;
-            ++b.quotient;
-        }
+        // Without a branch: the carry comes at no pattern a predictor could learn.
+        const bool carry = b.remainder >= b.divisor;
+        b.remainder -= carry ? b.divisor : 0;
+        b.quotient += carry;
     }
     row = row_++;
     first = static_cast<int>(low);

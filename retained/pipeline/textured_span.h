@@ -1,0 +1,173 @@
+#pragma once
+// The hot path of the saver's default look: textured, lit, RGB. Its span loops keep the light in
+// 16.16 fixed point and texture coordinates positive (faces are shifted by whole periods), so a
+// pixel costs a handful of integer operations.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "retained/pipeline/pixel_shading.h"
+
+namespace varnoka::rm {
+
+// Light in 16.16 fixed point, held to [0, 1]; NaN counts as 0.
+inline int FixedUnit(float v) { return static_cast<int>(std::min(std::max(0.0f, v), 1.0f) * 65536.0f); }
+
+// The three light channels along a span. Corner light is held to [0, 1], so along a span it only
+// leaves that range by rounding; holding the span's ends there keeps every pixel inside without a
+// test. Steps truncate toward zero, so no pixel passes the span's end value.
+struct FixedLight {
+    int channel[3], step[3];
+
+    FixedLight(const float* a, const float* perPixel, int first, int last) {
+        const float steps = static_cast<float>(last - first);
+        const float perStep = last > first ? 1.0f / steps : 0.0f;
+        for (int c = 0; c < 3; ++c) {
+            channel[c] = FixedUnit(a[kRed + c]);
+            const int end = FixedUnit(a[kRed + c] + perPixel[kRed + c] * steps);
+            step[c] = static_cast<int>(static_cast<float>(end - channel[c]) * perStep);
+        }
+    }
+};
+
+// A texel's channels scaled by the light, rounded by the dither offset t (in 1/65536).
+inline std::uint32_t LightTexel(std::uint32_t texel, int r, int g, int b, int t) {
+    return PackBytes((static_cast<int>((texel >> 16) & 0xFF) * r + t) >> 16,
+                     (static_cast<int>((texel >> 8) & 0xFF) * g + t) >> 16, (static_cast<int>(texel & 0xFF) * b + t) >> 16);
+}
+
+// Depth and light at the first pixel of a run of known texels, and their steps per pixel.
+struct LitRun {
+    float depth, depthStep;
+    int light[3], lightStep[3];
+    const int* thresholds;  // dither offsets of the run's first four pixels, repeating
+};
+
+// Depth is worked out afresh at each pixel rather than summed: a sum would chain every pixel to
+// the one before by the latency of a float addition.
+inline void ShadeLitTexels(const LitRun& run, const std::uint32_t* texels, const std::uint32_t* texelIndex, int count,
+                           float* depth, std::uint32_t* color) {
+    for (int i = 0; i < count; ++i) {
+        const float z = run.depth + run.depthStep * static_cast<float>(i);
+        if (z < depth[i]) {
+            depth[i] = z;
+            color[i] = LightTexel(texels[texelIndex[i]], run.light[0] + run.lightStep[0] * i,
+                                  run.light[1] + run.lightStep[1] * i, run.light[2] + run.lightStep[2] * i,
+                                  run.thresholds[i & 3]);
+        }
+    }
+}
+
+// Pixels whose texture coordinates are divided exactly; between them, coordinates step in a
+// straight line. Over so few pixels the line strays from the exact curve by far less than a texel.
+constexpr int kPerspectiveRun = 16;
+
+// Texel coordinates in 16.16 fixed point at pixels of a span, exact in perspective.
+struct PerspectiveTexelWalk {
+    float inverseW, inverseWStep, u, uStep, v, vStep;
+
+    PerspectiveTexelWalk(const float* a, const float* perPixel, const TextureSampler& sampler)
+        : inverseW(a[kInverseW]), inverseWStep(perPixel[kInverseW]), u(a[kUOverW] * sampler.fwidth),
+          uStep(perPixel[kUOverW] * sampler.fwidth), v(a[kVOverW] * sampler.fheight),
+          vStep(perPixel[kVOverW] * sampler.fheight) {}
+
+    // At the n-th pixel of the span. Stray coordinates (and NaN) read texel 0 rather than overflow.
+    void Sample(int n, std::int64_t& fixedU, std::int64_t& fixedV) const {
+        const float at = static_cast<float>(n);
+        const float w = 1.0f / (inverseW + inverseWStep * at);
+        float tu = (u + uStep * at) * w;
+        float tv = (v + vStep * at) * w;
+        tu = (tu >= 0.0f && tu < 1e9f) ? tu : 0.0f;
+        tv = (tv >= 0.0f && tv < 1e9f) ? tv : 0.0f;
+        fixedU = static_cast<std::int64_t>(tu * 65536.0f);
+        fixedV = static_cast<std::int64_t>(tv * 65536.0f);
+    }
+};
+
+template <bool Linear>
+struct RgbTextureShader {
+    const Ramps* ramps;
+    TextureSampler sampler;
+
+    void Span(int first, int last, int y, const float* a, const float* step, float* depth,
+              std::uint32_t* color) const {
+        FixedLight light(a, step, first, last);
+        if (sampler.powerOfTwo && !Linear)
+            RunMaskedNearest(first, last, y, a, step, depth, color, light);
+        else
+            RunExact(first, last, y, a, step, depth, color, light);
+    }
+
+private:
+    // Nearest texels of a power-of-two texture, the saver's default; coordinates wrap in modular
+    // arithmetic, as the texture does.
+    void RunMaskedNearest(int first, int last, int y, const float* a, const float* step, float* depth,
+                          std::uint32_t* color, const FixedLight& light) const {
+        const PerspectiveTexelWalk walk(a, step, sampler);
+        const std::uint32_t widthMask = static_cast<std::uint32_t>(sampler.width - 1);
+        const std::uint32_t heightMask = static_cast<std::uint32_t>(sampler.height - 1);
+        const int shift = sampler.widthShift;
+        // Runs start a multiple of four pixels apart, so they share the dither pattern.
+        int thresholds[4];
+        for (int i = 0; i < 4; ++i) thresholds[i] = ramps->fixedThresholds[y & 3][(first + i) & 3];
+        LitRun run{0.0f, step[kDepth], {}, {light.step[0], light.step[1], light.step[2]}, thresholds};
+        std::int64_t uAt = 0, vAt = 0;
+        walk.Sample(0, uAt, vAt);
+        const int lastRunSteps = (last - first) % kPerspectiveRun;
+        const double lastRunReciprocal = lastRunSteps > 0 ? 1.0 / lastRunSteps : 0.0;
+        for (int start = first; start <= last; start += kPerspectiveRun) {
+            // A run ends on the next run's first pixel, or on the span's last.
+            const bool full = start + kPerspectiveRun <= last;
+            const int count = full ? kPerspectiveRun : last - start + 1;
+            const int steps = full ? kPerspectiveRun : last - start;
+            std::int64_t uNext = uAt, vNext = vAt;
+            if (steps > 0) walk.Sample(start + steps - first, uNext, vNext);
+            // Both truncate toward zero, exactly, as integer division would.
+            const double perStep = full ? 1.0 / kPerspectiveRun : lastRunReciprocal;
+            const std::uint32_t uStep = static_cast<std::uint32_t>(
+                static_cast<std::int64_t>(static_cast<double>(uNext - uAt) * perStep));
+            const std::uint32_t vStep = static_cast<std::uint32_t>(
+                static_cast<std::int64_t>(static_cast<double>(vNext - vAt) * perStep));
+            // Modular from here on: a texture is at most 2^16 texels a side.
+            std::uint32_t u = static_cast<std::uint32_t>(uAt), v = static_cast<std::uint32_t>(vAt);
+            // Addresses first, in a loop without branches that compilers turn into vector code.
+            std::uint32_t texelIndex[kPerspectiveRun];
+            for (int i = 0; i < count; ++i) {
+                texelIndex[i] = (((v >> 16) & heightMask) << shift) | ((u >> 16) & widthMask);
+                u += uStep;
+                v += vStep;
+            }
+            const int offset = start - first;
+            run.depth = a[kDepth] + run.depthStep * static_cast<float>(offset);
+            for (int c = 0; c < 3; ++c) run.light[c] = light.channel[c] + light.step[c] * offset;
+            ShadeLitTexels(run, sampler.texels, texelIndex, count, depth + start, color + start);
+            uAt = uNext;
+            vAt = vNext;
+        }
+    }
+
+    // Any texture and filter, divided exactly at every pixel.
+    void RunExact(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color,
+                  FixedLight light) const {
+        float z = a[kDepth], inverseW = a[kInverseW];
+        float u = a[kUOverW] * sampler.fwidth, v = a[kVOverW] * sampler.fheight;
+        const float uStep = step[kUOverW] * sampler.fwidth, vStep = step[kVOverW] * sampler.fheight;
+        const int* thresholds = ramps->fixedThresholds[y & 3];
+        for (int x = first; x <= last; ++x) {
+            if (z < depth[x]) {
+                depth[x] = z;
+                const float w = 1.0f / inverseW;
+                const float tu = u * w / sampler.fwidth, tv = v * w / sampler.fheight;
+                const std::uint32_t texel = Linear ? sampler.Linear(tu, tv) : sampler.Nearest(tu, tv);
+                color[x] = LightTexel(texel, light.channel[0], light.channel[1], light.channel[2], thresholds[x & 3]);
+            }
+            z += step[kDepth];
+            inverseW += step[kInverseW];
+            u += uStep;
+            v += vStep;
+            for (int c = 0; c < 3; ++c) light.channel[c] += light.step[c];
+        }
+    }
+};
+
+}  // namespace varnoka::rm
