@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "retained/pipeline/lit_texel_run.h"
 #include "retained/pipeline/pixel_shading.h"
 
 namespace varnoka::rm {
@@ -29,34 +30,6 @@ struct FixedLight {
         }
     }
 };
-
-// A texel's channels scaled by the light, rounded by the dither offset t (in 1/65536).
-inline std::uint32_t LightTexel(std::uint32_t texel, int r, int g, int b, int t) {
-    return PackBytes((static_cast<int>((texel >> 16) & 0xFF) * r + t) >> 16,
-                     (static_cast<int>((texel >> 8) & 0xFF) * g + t) >> 16, (static_cast<int>(texel & 0xFF) * b + t) >> 16);
-}
-
-// Depth and light at the first pixel of a run of known texels, and their steps per pixel.
-struct LitRun {
-    float depth, depthStep;
-    int light[3], lightStep[3];
-    const int* thresholds;  // dither offsets of the run's first four pixels, repeating
-};
-
-// Depth is worked out afresh at each pixel rather than summed: a sum would chain every pixel to
-// the one before by the latency of a float addition.
-inline void ShadeLitTexels(const LitRun& run, const std::uint32_t* texels, const std::uint32_t* texelIndex, int count,
-                           float* depth, std::uint32_t* color) {
-    for (int i = 0; i < count; ++i) {
-        const float z = run.depth + run.depthStep * static_cast<float>(i);
-        if (z < depth[i]) {
-            depth[i] = z;
-            color[i] = LightTexel(texels[texelIndex[i]], run.light[0] + run.lightStep[0] * i,
-                                  run.light[1] + run.lightStep[1] * i, run.light[2] + run.lightStep[2] * i,
-                                  run.thresholds[i & 3]);
-        }
-    }
-}
 
 // Pixels whose texture coordinates are divided exactly; between them, coordinates step in a
 // straight line. Over so few pixels the line strays from the exact curve by far less than a texel.

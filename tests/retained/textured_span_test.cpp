@@ -1,0 +1,143 @@
+// The fast path of textured, lit spans against the plain arithmetic it stands for.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+#include "retained/pipeline/textured_span.h"
+
+namespace {
+
+using namespace varnoka::rm;
+
+TEST(LitTexelRun, FourAtATimeDrawsTheSameBitsAsOneByOne) {
+    std::mt19937 random(5);
+    std::uniform_int_distribution<std::uint32_t> anyTexel(0, 0xFFFFFF);
+    std::uniform_real_distribution<float> depthValue(0.0f, 1.0f);
+    int drawn = 0, hidden = 0;
+    for (int trial = 0; trial < 4000; ++trial) {
+        const int count = 1 + trial % kPerspectiveRun;
+        std::uint32_t texels[64];
+        for (std::uint32_t& t : texels) t = anyTexel(random);
+        std::uint32_t texelIndex[kPerspectiveRun];
+        for (std::uint32_t& i : texelIndex) i = random() % 64;
+        // Light from the ends of [0, 1] and in between, stepping so that it stays inside.
+        LitRun run{depthValue(random), (depthValue(random) - 0.5f) * 0.01f, {}, {}, nullptr};
+        for (int c = 0; c < 3; ++c) {
+            const int start = trial % 3 == 0 ? 65536 : static_cast<int>(random() % 65537);
+            const int end = trial % 5 == 0 ? 0 : static_cast<int>(random() % 65537);
+            run.light[c] = start;
+            run.lightStep[c] = count > 1 ? (end - start) / (count - 1) : 0;
+        }
+        const int thresholds[4] = {65535, 0, static_cast<int>(random() % 65536), 32768};
+        run.thresholds = thresholds;
+        std::vector<float> depth(count), depthOneByOne;
+        for (float& d : depth) d = trial % 7 == 0 ? NAN : depthValue(random);
+        depthOneByOne = depth;
+        std::vector<std::uint32_t> color(count, 0xABCDEF), colorOneByOne(count, 0xABCDEF);
+
+        ShadeLitTexels(run, texels, texelIndex, count, depth.data(), color.data());
+        ShadeLitTexelsOneByOne(run, texels, texelIndex, 0, count, depthOneByOne.data(), colorOneByOne.data());
+        for (int i = 0; i < count; ++i) {
+            ASSERT_EQ(color[i], colorOneByOne[i]) << "trial " << trial << " pixel " << i;
+            ASSERT_TRUE(depth[i] == depthOneByOne[i] || (std::isnan(depth[i]) && std::isnan(depthOneByOne[i])));
+            (color[i] == 0xABCDEF ? hidden : drawn) += 1;
+        }
+    }
+    // Both outcomes of the depth test were exercised.
+    EXPECT_GT(drawn, 10000);
+    EXPECT_GT(hidden, 10000);
+}
+
+TEST(LitTexelRun, FullLightShowsTheTexelWhateverTheDither) {
+    const std::uint32_t texels[1] = {0xFF8001};
+    const std::uint32_t texelIndex[kPerspectiveRun] = {};
+    const int thresholds[4] = {0, 4096, 63488, 65535};
+    const LitRun run{0.0f, 0.0f, {65536, 65536, 65536}, {0, 0, 0}, thresholds};
+    std::vector<float> depth(kPerspectiveRun, 1.0f);
+    std::vector<std::uint32_t> color(kPerspectiveRun, 0);
+    ShadeLitTexels(run, texels, texelIndex, kPerspectiveRun, depth.data(), color.data());
+    for (std::uint32_t c : color) EXPECT_EQ(c, 0xFF8001u);
+}
+
+// A 256 x 256 texture whose texels name their own column (green) and row (blue).
+class CoordinateTexture {
+public:
+    CoordinateTexture() {
+        std::vector<std::uint32_t> pixels(256 * 256);
+        for (std::uint32_t y = 0; y < 256; ++y)
+            for (std::uint32_t x = 0; x < 256; ++x) pixels[y * 256 + x] = (x << 8) | y;
+        texture_ = ComRef<Texture>::Adopt(new Texture(256, 256, std::move(pixels)));
+    }
+    const Texture* get() const { return texture_.get(); }
+
+private:
+    ComRef<Texture> texture_;
+};
+
+// Distance between two texel columns or rows on a texture that repeats every 256.
+int WrappedDistance(int a, int b) {
+    const int d = std::abs(a - b) % 256;
+    return d > 128 ? 256 - d : d;
+}
+
+TEST(TexturedSpan, PerspectiveRunsStayWithinATexelOfTheExactDivision) {
+    const CoordinateTexture texture;
+    Ramps ramps;
+    FillThresholds(ramps, true);
+    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.get())};
+    // A floor running away from the eye: over 300 pixels 1/w halves, each pixel covering up to
+    // about 1.6 texels. Between the exact divisions the straight steps must not stray by a texel;
+    // at the divisions, and at the span's last pixel, they are exact.
+    const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f};
+    const float step[kAttributeCount] = {0.0f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, 0.0f, 0.0f, 0.0f};
+    const PerspectiveTexelWalk walk(a, step, TextureSampler(texture.get()));
+    for (int width : {1, 2, 16, 17, 33, 300}) {
+        std::vector<float> depth(width, 1.0f);
+        std::vector<std::uint32_t> color(width, 0);
+        shader.Span(0, width - 1, 0, a, step, depth.data(), color.data());
+        for (int x = 0; x < width; ++x) {
+            std::int64_t u = 0, v = 0;
+            walk.Sample(x, u, v);
+            const int exactColumn = static_cast<int>((u >> 16) & 255), exactRow = static_cast<int>((v >> 16) & 255);
+            const int column = static_cast<int>((color[x] >> 8) & 255), row = static_cast<int>(color[x] & 255);
+            ASSERT_LE(WrappedDistance(column, exactColumn), 1) << "width " << width << " pixel " << x;
+            ASSERT_LE(WrappedDistance(row, exactRow), 1) << "width " << width << " pixel " << x;
+            if (x % kPerspectiveRun == 0 || x == width - 1) {
+                EXPECT_EQ(column, exactColumn) << "width " << width << " pixel " << x;
+                EXPECT_EQ(row, exactRow) << "width " << width << " pixel " << x;
+            }
+        }
+    }
+}
+
+TEST(TexturedSpan, StrayCoordinatesAndLightStayDefined) {
+    const CoordinateTexture texture;
+    Ramps ramps;
+    FillThresholds(ramps, false);
+    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.get())};
+    // Behind the eye, NaN and enormous coordinates read texel 0; NaN light counts as dark, light
+    // beyond 1 as full.
+    const float corner = 255.5f / 256.0f;  // texel (255, 255): green and blue full
+    const struct {
+        float a[kAttributeCount];
+        std::uint32_t expected;
+    } cases[] = {{{0.5f, -1.0f, corner, corner, 1.0f, 1.0f, 1.0f}, 0},
+                 {{0.5f, 1.0f, NAN, NAN, 1.0f, 1.0f, 1.0f}, 0},
+                 {{0.5f, 1e-30f, 1e30f, -1e30f, 1.0f, 1.0f, 1.0f}, 0},
+                 {{0.5f, 1.0f, corner, corner, 1.0f, 1.0f, 1.0f}, 0x00FFFF},
+                 {{0.5f, 1.0f, corner, corner, 1.0f, NAN, 2.0f}, 0x0000FF},
+                 {{0.5f, 1.0f, corner, corner, 1.0f, 2.0f, -1.0f}, 0x00FF00}};
+    const float step[kAttributeCount] = {};
+    for (const auto& c : cases) {
+        std::vector<float> depth(40, 1.0f);
+        std::vector<std::uint32_t> color(40, 0xFFFFFFFFu);
+        shader.Span(0, 39, 0, c.a, step, depth.data(), color.data());
+        for (std::uint32_t pixel : color) EXPECT_EQ(pixel, c.expected);
+    }
+}
+
+}  // namespace
