@@ -84,38 +84,44 @@ private:
         int thresholds[4];
         for (int i = 0; i < 4; ++i) thresholds[i] = ramps->fixedThresholds[y & 3][(first + i) & 3];
         LitRun run{0.0f, step[kDepth], {}, {light.step[0], light.step[1], light.step[2]}, thresholds};
-        std::int64_t uAt = 0, vAt = 0;
-        walk.Sample(0, uAt, vAt);
-        const int lastRunSteps = (last - first) % kPerspectiveRun;
+        // The exact divisions of several runs are worked out together: one after another, each
+        // would wait out the latency of a division before its run could start.
+        constexpr int kRunsAhead = 8;
+        const int length = last - first;
+        const int lastRunSteps = length % kPerspectiveRun;
         const double lastRunReciprocal = lastRunSteps > 0 ? 1.0 / lastRunSteps : 0.0;
-        for (int start = first; start <= last; start += kPerspectiveRun) {
-            // A run ends on the next run's first pixel, or on the span's last.
-            const bool full = start + kPerspectiveRun <= last;
-            const int count = full ? kPerspectiveRun : last - start + 1;
-            const int steps = full ? kPerspectiveRun : last - start;
-            std::int64_t uNext = uAt, vNext = vAt;
-            if (steps > 0) walk.Sample(start + steps - first, uNext, vNext);
-            // Both truncate toward zero, exactly, as integer division would.
-            const double perStep = full ? 1.0 / kPerspectiveRun : lastRunReciprocal;
-            const std::uint32_t uStep = static_cast<std::uint32_t>(
-                static_cast<std::int64_t>(static_cast<double>(uNext - uAt) * perStep));
-            const std::uint32_t vStep = static_cast<std::uint32_t>(
-                static_cast<std::int64_t>(static_cast<double>(vNext - vAt) * perStep));
-            // Modular from here on: a texture is at most 2^16 texels a side.
-            std::uint32_t u = static_cast<std::uint32_t>(uAt), v = static_cast<std::uint32_t>(vAt);
-            // Addresses first, in a loop without branches that compilers turn into vector code.
-            std::uint32_t texelIndex[kPerspectiveRun];
-            for (int i = 0; i < count; ++i) {
-                texelIndex[i] = (((v >> 16) & heightMask) << shift) | ((u >> 16) & widthMask);
-                u += uStep;
-                v += vStep;
+        std::int64_t u[kRunsAhead + 1], v[kRunsAhead + 1];
+        walk.Sample(0, u[0], v[0]);
+        for (int chunk = 0; chunk <= length; chunk += kRunsAhead * kPerspectiveRun) {
+            const int runs = std::min(kRunsAhead, (length - chunk) / kPerspectiveRun + 1);
+            // Run j covers pixels from its sample j on, up to the next sample or the span's end.
+            for (int j = 1; j <= runs; ++j)
+                walk.Sample(std::min(chunk + j * kPerspectiveRun, length), u[j], v[j]);
+            for (int j = 0; j < runs; ++j) {
+                const int offset = chunk + j * kPerspectiveRun;
+                const bool full = offset + kPerspectiveRun <= length;
+                const int count = full ? kPerspectiveRun : length - offset + 1;
+                // Both truncate toward zero, exactly, as integer division would; from here on
+                // coordinates are modular, a texture being at most 2^16 texels a side.
+                const double perStep = full ? 1.0 / kPerspectiveRun : lastRunReciprocal;
+                const std::uint32_t uStep =
+                    static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(u[j + 1] - u[j]) * perStep));
+                const std::uint32_t vStep =
+                    static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(v[j + 1] - v[j]) * perStep));
+                std::uint32_t uAt = static_cast<std::uint32_t>(u[j]), vAt = static_cast<std::uint32_t>(v[j]);
+                // Addresses first, in a loop without branches that compilers turn into vector code.
+                std::uint32_t texelIndex[kPerspectiveRun];
+                for (int i = 0; i < count; ++i) {
+                    texelIndex[i] = (((vAt >> 16) & heightMask) << shift) | ((uAt >> 16) & widthMask);
+                    uAt += uStep;
+                    vAt += vStep;
+                }
+                run.depth = a[kDepth] + run.depthStep * static_cast<float>(offset);
+                for (int c = 0; c < 3; ++c) run.light[c] = light.channel[c] + light.step[c] * offset;
+                ShadeLitTexels(run, sampler.texels, texelIndex, count, depth + first + offset, color + first + offset);
             }
-            const int offset = start - first;
-            run.depth = a[kDepth] + run.depthStep * static_cast<float>(offset);
-            for (int c = 0; c < 3; ++c) run.light[c] = light.channel[c] + light.step[c] * offset;
-            ShadeLitTexels(run, sampler.texels, texelIndex, count, depth + start, color + start);
-            uAt = uNext;
-            vAt = vNext;
+            u[0] = u[runs];
+            v[0] = v[runs];
         }
     }
 
