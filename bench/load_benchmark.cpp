@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "binary_x_writer.h"
+#include "summary_reporter.h"
 #include "retained/xfile/xfile_reader.h"
 
 namespace {
@@ -109,41 +110,18 @@ BENCHMARK(Binary)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CompressedText)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CompressedBinary)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Ends the output with one line per figure.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        runs_.insert(runs_.end(), runs.begin(), runs.end());
-    }
-
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n");
-        for (const Run& run : runs_) {
-            const double ms = run.GetAdjustedRealTime();
-            const double megabytes = run.counters.at("file_bytes").value / 1e6;
-            const std::string fullName = run.benchmark_name();
-            const std::string name = fullName.substr(0, fullName.find('/'));
-            const char* label = name == "Text"             ? "load text"
-                                : name == "Binary"         ? "load binary"
-                                : name == "CompressedText" ? "load compressed text"
-                                                           : "load compressed binary";
-            std::printf("%s %.1fMB: %.2f ms\n", label, megabytes, ms);
-            std::printf("%s rate: %.0f MB/s\n", label, megabytes / (ms / 1000.0));
-        }
-    }
-
-private:
-    std::vector<Run> runs_;
-};
+void Summarize(const bench::Run& run) {
+    const double ms = run.GetAdjustedRealTime();
+    const double megabytes = run.counters.at("file_bytes").value / 1e6;
+    const std::string name = bench::GroupOf(run);
+    const char* label = name == "Text"             ? "load text"
+                        : name == "Binary"         ? "load binary"
+                        : name == "CompressedText" ? "load compressed text"
+                                                   : "load compressed binary";
+    std::printf("%s %.1fMB: %.2f ms\n", label, megabytes, ms);
+    std::printf("%s rate: %.0f MB/s\n", label, megabytes / (ms / 1000.0));
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunAndSummarize(argc, argv, Summarize); }

@@ -9,6 +9,7 @@
 
 #include "allocation_counter.h"
 #include "procedural_model.h"
+#include "summary_reporter.h"
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
 
@@ -137,51 +138,28 @@ BENCHMARK(RenderFrames)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// Collects the runs and ends the output with one line per figure.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) runs_.push_back(run);
+void Summarize(const bench::Run& run) {
+    const std::string group = bench::GroupOf(run);
+    const std::vector<long> args = bench::ArgumentsOf(run);
+    if (args.size() < 4) return;
+    const int w = static_cast<int>(args[0]), h = static_cast<int>(args[1]);
+    const long triangles = 2 * args[2] * args[3];
+    const auto counter = [&run](const char* key) { return run.counters.at(key).value; };
+    const double ms = run.GetAdjustedRealTime();
+    if (group == "triangles")
+        std::printf("frame %dx%d %ld triangles: %.2f ms/frame\n", w, h, triangles, ms);
+    else
+        std::printf("%s %dx%d: %.2f ms/frame\n", group == "render" ? "render" : "frame", w, h, ms);
+    if (group == "render") {
+        // Processor time alone, which other work on a shared machine inflates less.
+        std::printf("render cpu %dx%d: %.2f ms/frame\n", w, h, run.GetAdjustedCPUTime());
+        std::printf("triangles/s %dx%d: %.3g triangles/s\n", w, h, counter("triangles_per_s"));
+        std::printf("pixels/s %dx%d: %.3g pixels/s\n", w, h, counter("pixels_per_s"));
+        std::printf("coverage %dx%d: %.0f %%\n", w, h, 100.0 * counter("coverage"));
+        std::printf("allocations per frame %dx%d: %.0f allocations\n", w, h, counter("allocations_per_frame"));
     }
-
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        std::printf("\n");
-        for (const Run& run : runs_) {
-            const std::string name = run.benchmark_name();
-            const auto counter = [&run](const char* key) { return run.counters.at(key).value; };
-            const std::string args = name.substr(name.find('/') + 1);
-            const std::string group = name.substr(0, name.find('/'));
-            int w = 0, h = 0, rings = 0, segments = 0;
-            std::sscanf(args.c_str(), "%d/%d/%d/%d", &w, &h, &rings, &segments);
-            const double ms = run.GetAdjustedRealTime();
-            if (group == "triangles")
-                std::printf("frame %dx%d %d triangles: %.2f ms/frame\n", w, h, 2 * rings * segments, ms);
-            else
-                std::printf("%s %dx%d: %.2f ms/frame\n", group == "render" ? "render" : "frame", w, h, ms);
-            if (group == "render") {
-                // Processor time alone, which other work on a shared machine inflates less.
-                std::printf("render cpu %dx%d: %.2f ms/frame\n", w, h, run.GetAdjustedCPUTime());
-                std::printf("triangles/s %dx%d: %.3g triangles/s\n", w, h, counter("triangles_per_s"));
-                std::printf("pixels/s %dx%d: %.3g pixels/s\n", w, h, counter("pixels_per_s"));
-                std::printf("coverage %dx%d: %.0f %%\n", w, h, 100.0 * counter("coverage"));
-                std::printf("allocations per frame %dx%d: %.0f allocations\n", w, h,
-                            counter("allocations_per_frame"));
-            }
-        }
-    }
-
-private:
-    std::vector<Run> runs_;
-};
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return bench::RunAndSummarize(argc, argv, Summarize); }

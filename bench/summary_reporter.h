@@ -1,0 +1,36 @@
+#pragma once
+// The benchmarks' reporter: Google Benchmark's console table while they run, then every figure
+// again at the end, one "NAME: VALUE UNIT" line each, for scripts and people to pick up.
+
+#include <benchmark/benchmark.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+using Run = benchmark::BenchmarkReporter::Run;
+
+// Prints the summary lines of one run.
+using Summarize = std::function<void(const Run&)>;
+
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    explicit SummaryReporter(Summarize summarize) : summarize_(std::move(summarize)) {}
+    void ReportRuns(const std::vector<Run>& runs) override;
+    void Finalize() override;
+
+private:
+    Summarize summarize_;
+    std::vector<Run> runs_;
+};
+
+// The benchmark's name up to its first argument, and its arguments.
+std::string GroupOf(const Run& run);
+std::vector<long> ArgumentsOf(const Run& run);
+
+// Runs the benchmarks the command line selects and reports them with the summary.
+int RunAndSummarize(int argc, char** argv, Summarize summarize);
+
+}  // namespace bench
