@@ -10,6 +10,9 @@ void FillThresholds(Ramps& ramps, bool dither) {
             ramps.thresholds[y][x] = dither ? (static_cast<float>(kBayer[y][x]) + 0.5f) / 16.0f : 0.5f;
             ramps.fixedThresholds[y][x] = static_cast<int>(ramps.thresholds[y][x] * 65536.0f);
         }
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            for (int i = 0; i < 4; ++i) ramps.fixedThresholdsFrom[y][x][i] = ramps.fixedThresholds[y][(x + i) & 3];
 }
 
 }  // namespace varnoka::rm

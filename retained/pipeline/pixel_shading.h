@@ -13,6 +13,7 @@ struct Ramps {
     ColorModel model = ColorModel::Rgb;
     float thresholds[4][4];  // rounding offsets in (0, 1); all 0.5 without dithering
     int fixedThresholds[4][4];  // the same in 1/65536
+    int fixedThresholdsFrom[4][4][4];  // [y][x]: the four from column x on, wrapping
     int shades = 32;         // mono: steps of each colour's ramp
     int textureLevels = 2;   // mono: levels per channel of a texture's colours
     int textureShades = 16;  // mono: steps of a textured face's ramp

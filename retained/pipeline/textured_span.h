@@ -81,9 +81,8 @@ private:
         const std::uint32_t heightMask = static_cast<std::uint32_t>(sampler.height - 1);
         const int shift = sampler.widthShift;
         // Runs start a multiple of four pixels apart, so they share the dither pattern.
-        int thresholds[4];
-        for (int i = 0; i < 4; ++i) thresholds[i] = ramps->fixedThresholds[y & 3][(first + i) & 3];
-        LitRun run{0.0f, step[kDepth], {}, {light.step[0], light.step[1], light.step[2]}, thresholds};
+        LitRun run{0.0f, step[kDepth], {}, {light.step[0], light.step[1], light.step[2]},
+                   ramps->fixedThresholdsFrom[y & 3][first & 3]};
         // The exact divisions of several runs are worked out together: one after another, each
         // would wait out the latency of a division before its run could start.
         constexpr int kRunsAhead = 8;
