@@ -38,18 +38,27 @@ void MemoryWindow::Show(RenderTarget& frame) {
     if (!frame.drawnSinceShown && width_ == frame.width && height_ == frame.height) return;
     width_ = frame.width;
     height_ = frame.height;
-    if (pixels_.size() == frame.color.size()) {
+    if (pixels_.size() == frame.color.size() && drawn_.first.size() == frame.drawn.first.size()) {
         pixels_.swap(frame.color);
+        std::swap(drawn_, frame.drawn);
         frame.colorStale = true;
     } else {
         pixels_ = frame.color;  // first frame, or a new size
+        drawn_ = frame.drawn;
     }
     frame.drawnSinceShown = false;
 }
 
 void MemoryWindow::GiveBack(RenderTarget& frame) const {
-    std::copy(pixels_.begin(), pixels_.end(), frame.color.begin());
     frame.colorStale = false;
+    if (pixels_.size() != frame.color.size() || drawn_.first.size() != frame.drawn.first.size()) {
+        // Another device of another size has shown a frame here since: this one's last frame
+        // is gone, and what the buffer holds is not known.
+        frame.drawn.background = DrawnColumns::kUnknown;
+        return;
+    }
+    std::copy(pixels_.begin(), pixels_.end(), frame.color.begin());
+    frame.drawn = drawn_;
 }
 
 namespace {

@@ -32,6 +32,7 @@ private:
     int height_ = 0;
     int framesShown_ = 0;
     std::vector<std::uint32_t> pixels_;
+    DrawnColumns drawn_;  // of pixels_, handed back and forth with it
 };
 
 }  // namespace varnoka::rm

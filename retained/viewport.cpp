@@ -5,7 +5,6 @@
 #include <new>
 
 #include "retained/pick_arrays.h"
-#include "retained/pipeline/fill_memory.h"
 #include "retained/pipeline/pixel_shading.h"
 
 namespace varnoka::rm {
@@ -84,13 +83,7 @@ HRESULT Viewport::Clear() {
         device_->PrepareToDraw();
     const Vec3 background = camera_->Root()->SceneBackground();
     const std::uint32_t color = PackUnit(background.x, background.y, background.z, 0.5f);
-    if (wholeTarget) {
-        Fill32(target.color.data(), color, target.color.size());
-    } else {
-        for (int y = rect_.y; y < rect_.y + rect_.height; ++y)
-            Fill32(target.color.data() + static_cast<std::size_t>(y) * target.width + rect_.x, color,
-                   static_cast<std::size_t>(rect_.width));
-    }
+    target.FillColor(rect_, color);
     target.ClearDepth(rect_);
     target.drawnSinceShown = true;
     return D3DRM_OK;

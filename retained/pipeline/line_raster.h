@@ -14,7 +14,7 @@ void PlotPoint(const ScreenVertex& v, const Shader& shader, const PixelRect& cli
     if (!(fx >= static_cast<float>(clip.x) && fx < static_cast<float>(clip.x + clip.width))) return;
     if (!(fy >= static_cast<float>(clip.y) && fy < static_cast<float>(clip.y + clip.height))) return;
     const int x = static_cast<int>(fx), y = static_cast<int>(fy);
-    float* depth = target.DepthSpan(y, x, x);
+    float* depth = target.BeginSpan(y, x, x);
     if (v.attributes[kDepth] < depth[x]) {
         depth[x] = v.attributes[kDepth];
         target.color[static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width) + x] =

@@ -1,14 +1,17 @@
 #pragma once
 // The device's colour and depth buffers, sized once when the device is made.
 //
-// Two savings keep memory traffic down, since a large frame is bound by it: a cleared stretch of
-// the depth buffer is only filled when something is first drawn on it, and a presenter may take the
-// colour buffer instead of copying it (colorStale then says the buffer must be given back before
-// it is drawn on again).
+// Three savings keep memory traffic down, since a large frame is bound by it: a cleared stretch of
+// the depth buffer is only filled when something is first drawn on it; clearing the colour buffer
+// to the colour it was last cleared to only fills the columns drawn since; and a presenter may
+// take the colour buffer instead of copying it (colorStale then says the buffer must be given back
+// before it is drawn on again).
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
+
+#include "retained/pipeline/fill_memory.h"
 
 namespace varnoka::rm {
 
@@ -17,11 +20,31 @@ struct PixelRect {
     int x = 0, y = 0, width = 0, height = 0;
 };
 
+// Where a colour buffer may differ from the colour it was last filled with: per row, the columns
+// from first to last (none where first > last). It travels with its buffer.
+struct DrawnColumns {
+    static constexpr std::uint32_t kUnknown = 0xFF000000u;  // matches no colour: fill everything
+
+    std::uint32_t background = 0;
+    std::vector<int> first, last;
+
+    void Reset(int rows, std::uint32_t filledWith) {
+        background = filledWith;
+        first.assign(static_cast<std::size_t>(rows), 0x7FFFFFFF);
+        last.assign(static_cast<std::size_t>(rows), -1);
+    }
+    void Add(int y, int from, int to) {
+        first[static_cast<std::size_t>(y)] = std::min(first[static_cast<std::size_t>(y)], from);
+        last[static_cast<std::size_t>(y)] = std::max(last[static_cast<std::size_t>(y)], to);
+    }
+};
+
 class RenderTarget {
 public:
     int width = 0;
     int height = 0;
     std::vector<std::uint32_t> color;  // 0x00RRGGBB, row 0 the top row
+    DrawnColumns drawn;                // of color
     bool colorStale = false;           // the presenter holds the last frame's pixels
     bool drawnSinceShown = false;
 
@@ -30,22 +53,41 @@ public:
         height = h;
         segmentsPerRow_ = (w + kSegment - 1) / kSegment;
         color.assign(static_cast<std::size_t>(w) * h, 0);
+        drawn.Reset(h, 0);
         depth_.assign(static_cast<std::size_t>(w) * h, 1.0f);
         segmentReady_.assign(static_cast<std::size_t>(segmentsPerRow_) * h, 1);
     }
 
-    // Depth of row y, 0 at the front plane and 1 at the back plane, valid from first to last.
-    float* DepthSpan(int y, int first, int last) {
-        float* row = depth_.data() + static_cast<std::size_t>(y) * width;
-        std::uint8_t* ready = segmentReady_.data() + static_cast<std::size_t>(y) * segmentsPerRow_;
-        for (int segment = first / kSegment; segment <= last / kSegment; ++segment) {
-            if (ready[segment]) continue;
-            const int start = segment * kSegment;
-            const int end = std::min(start + kSegment, width);
-            std::fill(row + start, row + end, 1.0f);  // plain stores: used at once, from cache
-            ready[segment] = 1;
+    void FillColor(const PixelRect& rect, std::uint32_t value) {
+        if (rect.x == 0 && rect.y == 0 && rect.width == width && rect.height == height) {
+            if (value != drawn.background) {
+                Fill32(color.data(), value, color.size());
+            } else {
+                // Plain stores: these pixels are likely drawn on again soon, and streaming stores
+                // of a few lines each would cost more than they save.
+                for (int y = 0; y < height; ++y) {
+                    const std::size_t i = static_cast<std::size_t>(y);
+                    if (drawn.first[i] <= drawn.last[i])
+                        std::fill_n(color.data() + i * static_cast<std::size_t>(width) + static_cast<std::size_t>(drawn.first[i]),
+                                    drawn.last[i] - drawn.first[i] + 1, value);
+                }
+            }
+            drawn.Reset(height, value);
+            return;
         }
-        return row;
+        if (rect.width <= 0) return;
+        for (int y = rect.y; y < rect.y + rect.height; ++y) {
+            Fill32(color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(rect.x),
+                   value, static_cast<std::size_t>(rect.width));
+            drawn.Add(y, rect.x, rect.x + rect.width - 1);
+        }
+    }
+
+    // Marks columns first to last of row y as about to be drawn, and gives the row's depth, 0 at
+    // the front plane and 1 at the back plane, valid from first to last.
+    float* BeginSpan(int y, int first, int last) {
+        drawn.Add(y, first, last);
+        return DepthRow(y, first, last);
     }
 
     // Asks for the ends of a stretch of row y a little ahead of drawing it. Rows lie further apart
@@ -69,7 +111,7 @@ public:
                 std::fill_n(segmentReady_.begin() + static_cast<std::ptrdiff_t>(y) * segmentsPerRow_,
                             segmentsPerRow_, 0);
             } else if (rect.width > 0) {
-                float* row = DepthSpan(y, rect.x, rect.x + rect.width - 1);
+                float* row = DepthRow(y, rect.x, rect.x + rect.width - 1);
                 std::fill(row + rect.x, row + rect.x + rect.width, 1.0f);
             }
         }
@@ -77,6 +119,20 @@ public:
 
 private:
     static constexpr int kSegment = 64;  // pixels of a row whose depth is filled together
+
+    // Depth of row y, valid from first to last.
+    float* DepthRow(int y, int first, int last) {
+        float* row = depth_.data() + static_cast<std::size_t>(y) * width;
+        std::uint8_t* ready = segmentReady_.data() + static_cast<std::size_t>(y) * segmentsPerRow_;
+        for (int segment = first / kSegment; segment <= last / kSegment; ++segment) {
+            if (ready[segment]) continue;
+            const int start = segment * kSegment;
+            const int end = std::min(start + kSegment, width);
+            std::fill(row + start, row + end, 1.0f);  // plain stores: used at once, from cache
+            ready[segment] = 1;
+        }
+        return row;
+    }
 
     std::vector<float> depth_;
     std::vector<std::uint8_t> segmentReady_;

@@ -108,7 +108,7 @@ void FillTriangle(const TriangleSetup& setup, const Shader& shader, const PixelR
         }
         const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width);
         if (y < setup.lastRow) target.Prefetch(y + 1, first, last);
-        shader.Span(first, last, y, a, step, target.DepthSpan(y, first, last), target.color.data() + row);
+        shader.Span(first, last, y, a, step, target.BeginSpan(y, first, last), target.color.data() + row);
     }
 }
 
