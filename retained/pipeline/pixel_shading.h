@@ -44,6 +44,19 @@ inline std::uint32_t PackUnit(float r, float g, float b, float t) {
                      static_cast<int>(Clamp01(b) * 255.0f + t));
 }
 
+// Four neighbouring texels (a b above c d) mixed by weights in 1/256: wx toward the right, wy
+// toward the bottom.
+inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int wx, int wy) {
+    std::uint32_t out = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        const int top = static_cast<int>((a >> shift) & 0xFF) * (256 - wx) + static_cast<int>((b >> shift) & 0xFF) * wx;
+        const int bottom = static_cast<int>((c >> shift) & 0xFF) * (256 - wx) + static_cast<int>((d >> shift) & 0xFF) * wx;
+        const int value = (top * (256 - wy) + bottom * wy + (1 << 15)) >> 16;
+        out |= static_cast<std::uint32_t>(value) << shift;
+    }
+    return out;
+}
+
 struct TextureSampler {
     const std::uint32_t* texels = nullptr;
     int width = 1, height = 1;
@@ -97,16 +110,7 @@ struct TextureSampler {
         const int y = Floor(fv);
         const int wx = static_cast<int>((fu - static_cast<float>(x)) * 256.0f);
         const int wy = static_cast<int>((fv - static_cast<float>(y)) * 256.0f);
-        const std::uint32_t a = Fetch(x, y), b = Fetch(x + 1, y), c = Fetch(x, y + 1), d = Fetch(x + 1, y + 1);
-        std::uint32_t out = 0;
-        for (int shift = 0; shift <= 16; shift += 8) {
-            const int top = static_cast<int>((a >> shift) & 0xFF) * (256 - wx) + static_cast<int>((b >> shift) & 0xFF) * wx;
-            const int bottom =
-                static_cast<int>((c >> shift) & 0xFF) * (256 - wx) + static_cast<int>((d >> shift) & 0xFF) * wx;
-            const int value = (top * (256 - wy) + bottom * wy + (1 << 15)) >> 16;
-            out |= static_cast<std::uint32_t>(value) << shift;
-        }
-        return out;
+        return BlendTexels(Fetch(x, y), Fetch(x + 1, y), Fetch(x, y + 1), Fetch(x + 1, y + 1), wx, wy);
     }
 };
 

@@ -32,7 +32,8 @@ struct FixedLight {
 };
 
 // Pixels whose texture coordinates are divided exactly; between them, coordinates step in a
-// straight line. Over so few pixels the line strays from the exact curve by far less than a texel.
+// straight line. Over so few pixels the line strays from the exact curve by less than a texel
+// where a pixel covers a texel or two; where it covers many, nearest texels are noise either way.
 constexpr int kPerspectiveRun = 16;
 
 // Texel coordinates in 16.16 fixed point at pixels of a span, exact in perspective.
@@ -57,6 +58,9 @@ struct PerspectiveTexelWalk {
     }
 };
 
+// Texels already picked, one per pixel of a run.
+constexpr std::uint32_t kInOrder[kPerspectiveRun] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+
 template <bool Linear>
 struct RgbTextureShader {
     const Ramps* ramps;
@@ -65,17 +69,17 @@ struct RgbTextureShader {
     void Span(int first, int last, int y, const float* a, const float* step, float* depth,
               std::uint32_t* color) const {
         FixedLight light(a, step, first, last);
-        if (sampler.powerOfTwo && !Linear)
-            RunMaskedNearest(first, last, y, a, step, depth, color, light);
+        if (sampler.powerOfTwo)
+            RunPowerOfTwo(first, last, y, a, step, depth, color, light);
         else
             RunExact(first, last, y, a, step, depth, color, light);
     }
 
 private:
-    // Nearest texels of a power-of-two texture, the saver's default; coordinates wrap in modular
-    // arithmetic, as the texture does.
-    void RunMaskedNearest(int first, int last, int y, const float* a, const float* step, float* depth,
-                          std::uint32_t* color, const FixedLight& light) const {
+    // A power-of-two texture, as the saver's are; coordinates wrap in modular arithmetic, as the
+    // texture does.
+    void RunPowerOfTwo(int first, int last, int y, const float* a, const float* step, float* depth,
+                       std::uint32_t* color, const FixedLight& light) const {
         const PerspectiveTexelWalk walk(a, step, sampler);
         const std::uint32_t widthMask = static_cast<std::uint32_t>(sampler.width - 1);
         const std::uint32_t heightMask = static_cast<std::uint32_t>(sampler.height - 1);
@@ -108,23 +112,44 @@ private:
                 const std::uint32_t vStep =
                     static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(v[j + 1] - v[j]) * perStep));
                 std::uint32_t uAt = static_cast<std::uint32_t>(u[j]), vAt = static_cast<std::uint32_t>(v[j]);
-                // Addresses first, in a loop without branches that compilers turn into vector code.
-                std::uint32_t texelIndex[kPerspectiveRun];
-                for (int i = 0; i < count; ++i) {
-                    texelIndex[i] = (((vAt >> 16) & heightMask) << shift) | ((uAt >> 16) & widthMask);
-                    uAt += uStep;
-                    vAt += vStep;
-                }
                 run.depth = a[kDepth] + run.depthStep * static_cast<float>(offset);
                 for (int c = 0; c < 3; ++c) run.light[c] = light.channel[c] + light.step[c] * offset;
-                ShadeLitTexels(run, sampler.texels, texelIndex, count, depth + first + offset, color + first + offset);
+                if constexpr (Linear) {
+                    // Texel centres lie half a texel in: the four around a pixel start half a
+                    // texel back, and the fraction's top eight bits weigh them.
+                    uAt -= 0x8000;
+                    vAt -= 0x8000;
+                    std::uint32_t blended[kPerspectiveRun];
+                    for (int i = 0; i < count; ++i) {
+                        const std::uint32_t x = (uAt >> 16) & widthMask, nextX = (x + 1) & widthMask;
+                        const std::uint32_t texelRow = (vAt >> 16) & heightMask;
+                        const std::uint32_t row = texelRow << shift, nextRow = ((texelRow + 1) & heightMask) << shift;
+                        const std::uint32_t* texels = sampler.texels;
+                        blended[i] = BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x],
+                                                 texels[nextRow | nextX], static_cast<int>((uAt >> 8) & 0xFF),
+                                                 static_cast<int>((vAt >> 8) & 0xFF));
+                        uAt += uStep;
+                        vAt += vStep;
+                    }
+                    ShadeLitTexels(run, blended, kInOrder, count, depth + first + offset, color + first + offset);
+                } else {
+                    // Addresses first, in a loop without branches that compilers turn into vector code.
+                    std::uint32_t texelIndex[kPerspectiveRun];
+                    for (int i = 0; i < count; ++i) {
+                        texelIndex[i] = (((vAt >> 16) & heightMask) << shift) | ((uAt >> 16) & widthMask);
+                        uAt += uStep;
+                        vAt += vStep;
+                    }
+                    ShadeLitTexels(run, sampler.texels, texelIndex, count, depth + first + offset,
+                                   color + first + offset);
+                }
             }
             u[0] = u[runs];
             v[0] = v[runs];
         }
     }
 
-    // Any texture and filter, divided exactly at every pixel.
+    // Any other texture, divided exactly at every pixel.
     void RunExact(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color,
                   FixedLight light) const {
         float z = a[kDepth], inverseW = a[kInverseW];

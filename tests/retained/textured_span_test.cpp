@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -112,6 +113,43 @@ TEST(TexturedSpan, PerspectiveRunsStayWithinATexelOfTheExactDivision) {
             }
         }
     }
+}
+
+TEST(TexturedSpan, LinearFilteringInRunsMatchesTheExactBlend) {
+    // Channels rising and falling by 8 a texel, without a hard edge at which a fraction of a
+    // texel would make a large difference.
+    std::vector<std::uint32_t> ramps(256 * 256);
+    const auto wave = [](std::uint32_t i) { return 8 * std::min(i % 32, 31 - i % 32); };
+    for (std::uint32_t y = 0; y < 256; ++y)
+        for (std::uint32_t x = 0; x < 256; ++x) ramps[y * 256 + x] = wave(x) << 8 | wave(y);
+    const ComRef<Texture> texture = ComRef<Texture>::Adopt(new Texture(256, 256, std::move(ramps)));
+    const TextureSampler sampler(texture.get());
+    Ramps dither;
+    FillThresholds(dither, true);
+    const RgbTextureShader<true> shader{&dither, sampler};
+    // The same receding floor, magnified so that neighbouring texels blend.
+    const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f};
+    const float step[kAttributeCount] = {0.0f, -0.5f / 300.0f, 0.05f / 256.0f, 0.03f / 256.0f, 0.0f, 0.0f, 0.0f};
+    const PerspectiveTexelWalk walk(a, step, sampler);
+    std::vector<float> depth(300, 1.0f);
+    std::vector<std::uint32_t> color(300, 0);
+    shader.Span(0, 299, 0, a, step, depth.data(), color.data());
+    int blended = 0;
+    for (int x = 0; x < 300; ++x) {
+        std::int64_t u = 0, v = 0;
+        walk.Sample(x, u, v);
+        const std::uint32_t exact = sampler.Linear(static_cast<float>(u) / 65536.0f / 256.0f,
+                                                   static_cast<float>(v) / 65536.0f / 256.0f);
+        // Exact divisions blend as the exact filter does; between them coordinates stray by a
+        // fraction of a texel.
+        const int tolerance = x % kPerspectiveRun == 0 || x == 299 ? 1 : 3;
+        for (int shift = 0; shift <= 8; shift += 8)
+            ASSERT_LE(std::abs(static_cast<int>((color[x] >> shift) & 255) - static_cast<int>((exact >> shift) & 255)),
+                      tolerance)
+                << "pixel " << x;
+        blended += (color[x] & 7) != 0;  // texels are multiples of 8
+    }
+    EXPECT_GT(blended, 100);
 }
 
 TEST(TexturedSpan, StrayCoordinatesAndLightStayDefined) {
