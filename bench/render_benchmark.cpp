@@ -16,7 +16,7 @@
 namespace {
 
 struct BenchScene {
-    BenchScene(int width, int height, int rings, int segments) {
+    BenchScene(int width, int height, int rings, int segments, D3DRMTEXTUREQUALITY filter) {
         Direct3DRMCreate(&d3drm);
         d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
         DirectDrawCreateClipper(0, &clipper, nullptr);
@@ -25,6 +25,7 @@ struct BenchScene {
         d3drm2->CreateDeviceFromClipper(clipper, &rgb, width, height, &device);
         device->SetQuality(D3DRMRENDER_GOURAUD);
         device->SetDither(TRUE);
+        device->SetTextureQuality(filter);
         d3drm2->CreateFrame(nullptr, &scene);
         d3drm2->CreateFrame(scene, &camera);
         d3drm2->CreateViewport(device, camera, 0, 0, width, height, &viewport);
@@ -97,7 +98,8 @@ void RenderFrames(benchmark::State& state) {
     const int height = static_cast<int>(state.range(1));
     const int rings = static_cast<int>(state.range(2));
     const int segments = static_cast<int>(state.range(3));
-    BenchScene scene(width, height, rings, segments);
+    const D3DRMTEXTUREQUALITY filter = state.range(4) ? D3DRMTEXTURE_LINEAR : D3DRMTEXTURE_NEAREST;
+    BenchScene scene(width, height, rings, segments, filter);
     for (int i = 0; i < 3; ++i) scene.Frame();  // buffers grow to the scene here
     const std::uint64_t allocationsBefore = bench::AllocationCount();
     std::int64_t frames = 0;
@@ -115,26 +117,32 @@ void RenderFrames(benchmark::State& state) {
     state.counters["allocations_per_frame"] = frames ? static_cast<double>(allocations) / frames : 0.0;
 }
 
+// Arguments: width, height, rings and segments of the model, linear filtering (0 or 1).
 // The car-sized model: 50 x 50 quads, 5,000 triangles.
 BENCHMARK(RenderFrames)
     ->Name("render")
-    ->Args({640, 480, 50, 50})
-    ->Args({1920, 1080, 50, 50})
+    ->Args({640, 480, 50, 50, 0})
+    ->Args({1920, 1080, 50, 50, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(RenderFrames)
+    ->Name("linear")
+    ->Args({1920, 1080, 50, 50, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(RenderFrames)
     ->Name("triangles")
-    ->Args({1920, 1080, 25, 20})
-    ->Args({1920, 1080, 100, 50})
-    ->Args({1920, 1080, 250, 200})
-    ->Args({1920, 1080, 1000, 500})
+    ->Args({1920, 1080, 25, 20, 0})
+    ->Args({1920, 1080, 100, 50, 0})
+    ->Args({1920, 1080, 250, 200, 0})
+    ->Args({1920, 1080, 1000, 500, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(RenderFrames)
     ->Name("resolution")
-    ->Args({320, 240, 50, 50})
-    ->Args({1280, 720, 50, 50})
-    ->Args({2560, 1440, 50, 50})
+    ->Args({320, 240, 50, 50, 0})
+    ->Args({1280, 720, 50, 50, 0})
+    ->Args({2560, 1440, 50, 50, 0})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
@@ -148,6 +156,8 @@ void Summarize(const bench::Run& run) {
     const double ms = run.GetAdjustedRealTime();
     if (group == "triangles")
         std::printf("frame %dx%d %ld triangles: %.2f ms/frame\n", w, h, triangles, ms);
+    else if (group == "linear")
+        std::printf("render linear filtering %dx%d: %.2f ms/frame\n", w, h, ms);
     else
         std::printf("%s %dx%d: %.2f ms/frame\n", group == "render" ? "render" : "frame", w, h, ms);
     if (group == "render") {
