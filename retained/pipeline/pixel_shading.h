@@ -9,14 +9,34 @@
 
 namespace varnoka::rm {
 
+// The evenly spaced levels of a ramp, from 0 to 1, worked out once a frame so that a pixel looks
+// its level up instead of dividing for it.
+class RampLevels {
+public:
+    explicit RampLevels(int levels = 2) { Set(levels); }
+
+    // From 2 to 256 levels.
+    void Set(int levels) {
+        steps_ = static_cast<float>(levels - 1);
+        for (int k = 0; k < levels; ++k) level_[k] = static_cast<float>(k) / steps_;
+    }
+
+    // floor(value * (levels - 1) + t) / (levels - 1), for value in [0, 1] and t in [0, 1).
+    float Quantize(float value, float t) const { return level_[static_cast<int>(value * steps_ + t)]; }
+
+private:
+    float steps_ = 1;
+    float level_[256] = {};
+};
+
 struct Ramps {
     ColorModel model = ColorModel::Rgb;
     float thresholds[4][4];  // rounding offsets in (0, 1); all 0.5 without dithering
     int fixedThresholds[4][4];  // the same in 1/65536
     int fixedThresholdsFrom[4][4][4];  // [y][x]: the four from column x on, wrapping
-    int shades = 32;         // mono: steps of each colour's ramp
-    int textureLevels = 2;   // mono: levels per channel of a texture's colours
-    int textureShades = 16;  // mono: steps of a textured face's ramp
+    RampLevels shades{32};          // mono: each colour's ramp
+    RampLevels textureLevels{2};    // mono: levels per channel of a texture's colours
+    RampLevels textureShades{16};   // mono: a textured face's ramp
 };
 
 void FillThresholds(Ramps& ramps, bool dither);
@@ -27,10 +47,16 @@ inline float Clamp01(float v) {
     return v > 1 ? 1 : v;
 }
 
-// floor(value * (levels - 1) + t) / (levels - 1) for value in [0, 1].
-inline float Quantize(float value, int levels, float t) {
-    const float steps = static_cast<float>(levels - 1);
-    return static_cast<float>(static_cast<int>(value * steps + t)) / steps;
+// A texture channel as a fraction of full.
+inline float ChannelUnit(std::uint32_t channel) {
+    struct Table {
+        float unit[256];
+        Table() {
+            for (int c = 0; c < 256; ++c) unit[c] = static_cast<float>(c) / 255.0f;
+        }
+    };
+    static const Table table;
+    return table.unit[channel & 0xFF];
 }
 
 inline std::uint32_t PackBytes(int r, int g, int b) {
@@ -148,27 +174,8 @@ struct MonoShader : PerPixelSpan<MonoShader> {
     const Ramps* ramps;
     Vec3 base;  // the face colour whose ramp is used
     std::uint32_t operator()(const float* a, int x, int y) const {
-        const float shade = Quantize(Clamp01(a[kRed]), ramps->shades, ramps->thresholds[y & 3][x & 3]);
+        const float shade = ramps->shades.Quantize(Clamp01(a[kRed]), ramps->thresholds[y & 3][x & 3]);
         return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
-    }
-};
-
-template <bool Linear>
-struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
-    MonoTextureShader(const Ramps* r, const TextureSampler& s) : ramps(r), sampler(s) {}
-    const Ramps* ramps;
-    TextureSampler sampler;
-    std::uint32_t operator()(const float* a, int x, int y) const {
-        const float w = 1.0f / a[kInverseW];
-        const std::uint32_t texel = Linear ? sampler.Linear(a[kUOverW] * w, a[kVOverW] * w)
-                                           : sampler.Nearest(a[kUOverW] * w, a[kVOverW] * w);
-        const float t = ramps->thresholds[y & 3][x & 3];
-        const float shade = Quantize(Clamp01(a[kRed]), ramps->textureShades, t);
-        const int levels = ramps->textureLevels;
-        const float r = Quantize(static_cast<float>((texel >> 16) & 0xFF) / 255.0f, levels, t);
-        const float g = Quantize(static_cast<float>((texel >> 8) & 0xFF) / 255.0f, levels, t);
-        const float b = Quantize(static_cast<float>(texel & 0xFF) / 255.0f, levels, t);
-        return PackUnit(r * shade, g * shade, b * shade, 0.5f);
     }
 };
 

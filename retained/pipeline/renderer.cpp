@@ -13,11 +13,11 @@ Ramps MakeRamps(const RenderSettings& settings) {
     Ramps ramps;
     ramps.model = settings.model;
     FillThresholds(ramps, settings.dither);
-    ramps.shades = settings.shades;
+    ramps.shades.Set(settings.shades);
     int levels = 2;
     while ((levels + 1) * (levels + 1) * (levels + 1) <= settings.textureColors && levels < 256) ++levels;
-    ramps.textureLevels = levels;
-    ramps.textureShades = std::max(2, std::min(settings.textureShades, settings.shades));
+    ramps.textureLevels.Set(levels);
+    ramps.textureShades.Set(std::max(2, std::min(settings.textureShades, settings.shades)));
     return ramps;
 }
 

@@ -1,13 +1,13 @@
 #pragma once
-// The hot path of the saver's default look: textured, lit, RGB. Its span loops keep the light in
-// 16.16 fixed point and texture coordinates positive (faces are shifted by whole periods), so a
-// pixel costs a handful of integer operations.
+// Spans of textured faces. The hot path is the saver's default look, textured, lit, RGB: its span
+// loops keep the light in 16.16 fixed point, so a pixel costs a handful of integer operations.
 
 #include <algorithm>
 #include <cstdint>
 
 #include "retained/pipeline/lit_texel_run.h"
 #include "retained/pipeline/pixel_shading.h"
+#include "retained/pipeline/texel_runs.h"
 
 namespace varnoka::rm {
 
@@ -31,36 +31,6 @@ struct FixedLight {
     }
 };
 
-// Pixels whose texture coordinates are divided exactly; between them, coordinates step in a
-// straight line. Over so few pixels the line strays from the exact curve by less than a texel
-// where a pixel covers a texel or two; where it covers many, nearest texels are noise either way.
-constexpr int kPerspectiveRun = 16;
-
-// Texel coordinates in 16.16 fixed point at pixels of a span, exact in perspective.
-struct PerspectiveTexelWalk {
-    float inverseW, inverseWStep, u, uStep, v, vStep;
-
-    PerspectiveTexelWalk(const float* a, const float* perPixel, const TextureSampler& sampler)
-        : inverseW(a[kInverseW]), inverseWStep(perPixel[kInverseW]), u(a[kUOverW] * sampler.fwidth),
-          uStep(perPixel[kUOverW] * sampler.fwidth), v(a[kVOverW] * sampler.fheight),
-          vStep(perPixel[kVOverW] * sampler.fheight) {}
-
-    // At the n-th pixel of the span. Stray coordinates (and NaN) read texel 0 rather than overflow.
-    void Sample(int n, std::int64_t& fixedU, std::int64_t& fixedV) const {
-        const float at = static_cast<float>(n);
-        const float w = 1.0f / (inverseW + inverseWStep * at);
-        float tu = (u + uStep * at) * w;
-        float tv = (v + vStep * at) * w;
-        tu = (tu >= 0.0f && tu < 1e9f) ? tu : 0.0f;
-        tv = (tv >= 0.0f && tv < 1e9f) ? tv : 0.0f;
-        fixedU = static_cast<std::int64_t>(tu * 65536.0f);
-        fixedV = static_cast<std::int64_t>(tv * 65536.0f);
-    }
-};
-
-// Texels already picked, one per pixel of a run.
-constexpr std::uint32_t kInOrder[kPerspectiveRun] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
-
 template <bool Linear>
 struct RgbTextureShader {
     const Ramps* ramps;
@@ -76,77 +46,23 @@ struct RgbTextureShader {
     }
 
 private:
-    // A power-of-two texture, as the saver's are; coordinates wrap in modular arithmetic, as the
-    // texture does.
+    // A power-of-two texture, as the saver's are.
     void RunPowerOfTwo(int first, int last, int y, const float* a, const float* step, float* depth,
                        std::uint32_t* color, const FixedLight& light) const {
-        const PerspectiveTexelWalk walk(a, step, sampler);
-        const std::uint32_t widthMask = static_cast<std::uint32_t>(sampler.width - 1);
-        const std::uint32_t heightMask = static_cast<std::uint32_t>(sampler.height - 1);
-        const int shift = sampler.widthShift;
         // Runs start a multiple of four pixels apart, so they share the dither pattern.
-        LitRun run{0.0f, step[kDepth], {}, {light.step[0], light.step[1], light.step[2]},
-                   ramps->fixedThresholdsFrom[y & 3][first & 3]};
-        // The exact divisions of several runs are worked out together: one after another, each
-        // would wait out the latency of a division before its run could start.
-        constexpr int kRunsAhead = 8;
-        const int length = last - first;
-        const int lastRunSteps = length % kPerspectiveRun;
-        const double lastRunReciprocal = lastRunSteps > 0 ? 1.0 / lastRunSteps : 0.0;
-        std::int64_t u[kRunsAhead + 1], v[kRunsAhead + 1];
-        walk.Sample(0, u[0], v[0]);
-        for (int chunk = 0; chunk <= length; chunk += kRunsAhead * kPerspectiveRun) {
-            const int runs = std::min(kRunsAhead, (length - chunk) / kPerspectiveRun + 1);
-            // Run j covers pixels from its sample j on, up to the next sample or the span's end.
-            for (int j = 1; j <= runs; ++j)
-                walk.Sample(std::min(chunk + j * kPerspectiveRun, length), u[j], v[j]);
-            for (int j = 0; j < runs; ++j) {
-                const int offset = chunk + j * kPerspectiveRun;
-                const bool full = offset + kPerspectiveRun <= length;
-                const int count = full ? kPerspectiveRun : length - offset + 1;
-                // Both truncate toward zero, exactly, as integer division would; from here on
-                // coordinates are modular, a texture being at most 2^16 texels a side.
-                const double perStep = full ? 1.0 / kPerspectiveRun : lastRunReciprocal;
-                const std::uint32_t uStep =
-                    static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(u[j + 1] - u[j]) * perStep));
-                const std::uint32_t vStep =
-                    static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(v[j + 1] - v[j]) * perStep));
-                std::uint32_t uAt = static_cast<std::uint32_t>(u[j]), vAt = static_cast<std::uint32_t>(v[j]);
-                run.depth = a[kDepth] + run.depthStep * static_cast<float>(offset);
-                for (int c = 0; c < 3; ++c) run.light[c] = light.channel[c] + light.step[c] * offset;
-                if constexpr (Linear) {
-                    // Texel centres lie half a texel in: the four around a pixel start half a
-                    // texel back, and the fraction's top eight bits weigh them.
-                    uAt -= 0x8000;
-                    vAt -= 0x8000;
-                    std::uint32_t blended[kPerspectiveRun];
-                    for (int i = 0; i < count; ++i) {
-                        const std::uint32_t x = (uAt >> 16) & widthMask, nextX = (x + 1) & widthMask;
-                        const std::uint32_t texelRow = (vAt >> 16) & heightMask;
-                        const std::uint32_t row = texelRow << shift, nextRow = ((texelRow + 1) & heightMask) << shift;
-                        const std::uint32_t* texels = sampler.texels;
-                        blended[i] = BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x],
-                                                 texels[nextRow | nextX], static_cast<int>((uAt >> 8) & 0xFF),
-                                                 static_cast<int>((vAt >> 8) & 0xFF));
-                        uAt += uStep;
-                        vAt += vStep;
-                    }
-                    ShadeLitTexels(run, blended, kInOrder, count, depth + first + offset, color + first + offset);
-                } else {
-                    // Addresses first, in a loop without branches that compilers turn into vector code.
-                    std::uint32_t texelIndex[kPerspectiveRun];
-                    for (int i = 0; i < count; ++i) {
-                        texelIndex[i] = (((vAt >> 16) & heightMask) << shift) | ((uAt >> 16) & widthMask);
-                        uAt += uStep;
-                        vAt += vStep;
-                    }
-                    ShadeLitTexels(run, sampler.texels, texelIndex, count, depth + first + offset,
-                                   color + first + offset);
-                }
-            }
-            u[0] = u[runs];
-            v[0] = v[runs];
-        }
+        const int* thresholds = ramps->fixedThresholdsFrom[y & 3][first & 3];
+        const float depthAt = a[kDepth], depthStep = step[kDepth];
+        ForEachTexelRun<Linear>(
+            sampler, a, step, last - first,
+            [=](int offset, int count, const std::uint32_t* texels, const std::uint32_t* texelIndex) {
+                const LitRun run{depthAt + depthStep * static_cast<float>(offset),
+                                 depthStep,
+                                 {light.channel[0] + light.step[0] * offset, light.channel[1] + light.step[1] * offset,
+                                  light.channel[2] + light.step[2] * offset},
+                                 {light.step[0], light.step[1], light.step[2]},
+                                 thresholds};
+                ShadeLitTexels(run, texels, texelIndex, count, depth + first + offset, color + first + offset);
+            });
     }
 
     // Any other texture, divided exactly at every pixel.
@@ -170,6 +86,55 @@ private:
             v += vStep;
             for (int c = 0; c < 3; ++c) light.channel[c] += light.step[c];
         }
+    }
+};
+
+// Textured faces on the mono model: the texture's colours on few levels, times a ramp of shades.
+template <bool Linear>
+struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
+    MonoTextureShader(const Ramps* r, const TextureSampler& s) : ramps(r), sampler(s) {}
+    const Ramps* ramps;
+    TextureSampler sampler;
+
+    void Span(int first, int last, int y, const float* a, const float* step, float* depth,
+              std::uint32_t* color) const {
+        if (!sampler.powerOfTwo) {
+            PerPixelSpan<MonoTextureShader>::Span(first, last, y, a, step, depth, color);
+            return;
+        }
+        // Depth and light are worked out afresh at each pixel, as on the RGB model.
+        const float* thresholds = ramps->thresholds[y & 3];
+        ForEachTexelRun<Linear>(
+            sampler, a, step, last - first,
+            [&](int offset, int count, const std::uint32_t* texels, const std::uint32_t* texelIndex) {
+                for (int i = 0; i < count; ++i) {
+                    const float n = static_cast<float>(offset + i);
+                    const int x = first + offset + i;
+                    const float z = a[kDepth] + step[kDepth] * n;
+                    if (z < depth[x]) {
+                        depth[x] = z;
+                        color[x] = Shade(texels[texelIndex[i]], a[kRed] + step[kRed] * n, thresholds[x & 3]);
+                    }
+                }
+            });
+    }
+
+    // A pixel of any other texture.
+    std::uint32_t operator()(const float* a, int x, int y) const {
+        const float w = 1.0f / a[kInverseW];
+        const std::uint32_t texel = Linear ? sampler.Linear(a[kUOverW] * w, a[kVOverW] * w)
+                                           : sampler.Nearest(a[kUOverW] * w, a[kVOverW] * w);
+        return Shade(texel, a[kRed], ramps->thresholds[y & 3][x & 3]);
+    }
+
+private:
+    std::uint32_t Shade(std::uint32_t texel, float light, float t) const {
+        const float shade = ramps->textureShades.Quantize(Clamp01(light), t);
+        const RampLevels& levels = ramps->textureLevels;
+        const float r = levels.Quantize(ChannelUnit(texel >> 16), t);
+        const float g = levels.Quantize(ChannelUnit(texel >> 8), t);
+        const float b = levels.Quantize(ChannelUnit(texel), t);
+        return PackUnit(r * shade, g * shade, b * shade, 0.5f);
     }
 };
 

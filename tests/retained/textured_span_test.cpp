@@ -152,6 +152,36 @@ TEST(TexturedSpan, LinearFilteringInRunsMatchesTheExactBlend) {
     EXPECT_GT(blended, 100);
 }
 
+TEST(TexturedSpan, MonoRunsDrawWhatEachPixelAloneWould) {
+    // The mono model's texture colours fall on few levels, so stepping between exact divisions
+    // changes a pixel only where a texel boundary and a level boundary meet.
+    const CoordinateTexture texture;
+    const TextureSampler sampler(texture.get());
+    Ramps ramps;
+    FillThresholds(ramps, true);
+    ramps.textureLevels.Set(6);
+    for (bool linear : {false, true}) {
+        const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 0.7f, 0.0f, 0.0f};
+        const float step[kAttributeCount] = {1e-4f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, 0.001f, 0.0f, 0.0f};
+        std::vector<float> depth(300, 1.0f);
+        std::vector<std::uint32_t> color(300, 0);
+        if (linear)
+            MonoTextureShader<true>(&ramps, sampler).Span(0, 299, 1, a, step, depth.data(), color.data());
+        else
+            MonoTextureShader<false>(&ramps, sampler).Span(0, 299, 1, a, step, depth.data(), color.data());
+        int different = 0;
+        for (int x = 0; x < 300; ++x) {
+            float at[kAttributeCount];
+            for (int i = 0; i < kAttributeCount; ++i) at[i] = a[i] + step[i] * static_cast<float>(x);
+            const std::uint32_t alone = linear ? MonoTextureShader<true>(&ramps, sampler)(at, x, 1)
+                                               : MonoTextureShader<false>(&ramps, sampler)(at, x, 1);
+            different += color[x] != alone;
+            EXPECT_FLOAT_EQ(depth[x], at[kDepth]);
+        }
+        EXPECT_LT(different, 15) << (linear ? "linear" : "nearest");
+    }
+}
+
 TEST(TexturedSpan, StrayCoordinatesAndLightStayDefined) {
     const CoordinateTexture texture;
     Ramps ramps;

@@ -1,0 +1,109 @@
+#pragma once
+// Texels along a span of a power-of-two texture, a run of pixels at a time: texture coordinates
+// are divided exactly at the ends of each run and step in 16.16 fixed point between, wrapping in
+// modular arithmetic as the texture does. Faces are shifted by whole periods, so coordinates are
+// positive.
+
+#include <algorithm>
+#include <cstdint>
+
+#include "retained/pipeline/pixel_shading.h"
+
+namespace varnoka::rm {
+
+// Pixels whose texture coordinates are divided exactly; between them, coordinates step in a
+// straight line. Over so few pixels the line strays from the exact curve by less than a texel
+// where a pixel covers a texel or two; where it covers many, nearest texels are noise either way.
+constexpr int kPerspectiveRun = 16;
+
+// Texel coordinates in 16.16 fixed point at pixels of a span, exact in perspective.
+struct PerspectiveTexelWalk {
+    float inverseW, inverseWStep, u, uStep, v, vStep;
+
+    PerspectiveTexelWalk(const float* a, const float* perPixel, const TextureSampler& sampler)
+        : inverseW(a[kInverseW]), inverseWStep(perPixel[kInverseW]), u(a[kUOverW] * sampler.fwidth),
+          uStep(perPixel[kUOverW] * sampler.fwidth), v(a[kVOverW] * sampler.fheight),
+          vStep(perPixel[kVOverW] * sampler.fheight) {}
+
+    // At the n-th pixel of the span. Stray coordinates (and NaN) read texel 0 rather than overflow.
+    void Sample(int n, std::int64_t& fixedU, std::int64_t& fixedV) const {
+        const float at = static_cast<float>(n);
+        const float w = 1.0f / (inverseW + inverseWStep * at);
+        float tu = (u + uStep * at) * w;
+        float tv = (v + vStep * at) * w;
+        tu = (tu >= 0.0f && tu < 1e9f) ? tu : 0.0f;
+        tv = (tv >= 0.0f && tv < 1e9f) ? tv : 0.0f;
+        fixedU = static_cast<std::int64_t>(tu * 65536.0f);
+        fixedV = static_cast<std::int64_t>(tv * 65536.0f);
+    }
+};
+
+// Calls visit(offset, count, texels, texelIndex) for each run of the span's length + 1 pixels:
+// the run's first pixel from the span's start, its pixel count, and the texel of its i-th pixel
+// as texels[texelIndex[i]] (linear filtering blends them first).
+template <bool Linear, class Visit>
+void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float* step, int length, Visit&& visit) {
+    // Texels already blended, one per pixel of a run.
+    static constexpr std::uint32_t kInOrder[kPerspectiveRun] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    const PerspectiveTexelWalk walk(a, step, sampler);
+    const std::uint32_t widthMask = static_cast<std::uint32_t>(sampler.width - 1);
+    const std::uint32_t heightMask = static_cast<std::uint32_t>(sampler.height - 1);
+    const int shift = sampler.widthShift;
+    const std::uint32_t* const texels = sampler.texels;
+    // The exact divisions of several runs are worked out together: one after another, each would
+    // wait out the latency of a division before its run could start.
+    constexpr int kRunsAhead = 8;
+    const int lastRunSteps = length % kPerspectiveRun;
+    const double lastRunReciprocal = lastRunSteps > 0 ? 1.0 / lastRunSteps : 0.0;
+    std::int64_t u[kRunsAhead + 1], v[kRunsAhead + 1];
+    walk.Sample(0, u[0], v[0]);
+    for (int chunk = 0; chunk <= length; chunk += kRunsAhead * kPerspectiveRun) {
+        const int runs = std::min(kRunsAhead, (length - chunk) / kPerspectiveRun + 1);
+        // Run j covers pixels from its sample j on, up to the next sample or the span's end.
+        for (int j = 1; j <= runs; ++j) walk.Sample(std::min(chunk + j * kPerspectiveRun, length), u[j], v[j]);
+        for (int j = 0; j < runs; ++j) {
+            const int offset = chunk + j * kPerspectiveRun;
+            const bool full = offset + kPerspectiveRun <= length;
+            const int count = full ? kPerspectiveRun : length - offset + 1;
+            // Both truncate toward zero, exactly, as integer division would; from here on
+            // coordinates are modular, a texture being at most 2^16 texels a side.
+            const double perStep = full ? 1.0 / kPerspectiveRun : lastRunReciprocal;
+            const std::uint32_t uStep =
+                static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(u[j + 1] - u[j]) * perStep));
+            const std::uint32_t vStep =
+                static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(v[j + 1] - v[j]) * perStep));
+            std::uint32_t uAt = static_cast<std::uint32_t>(u[j]), vAt = static_cast<std::uint32_t>(v[j]);
+            if constexpr (Linear) {
+                // Texel centres lie half a texel in: the four around a pixel start half a texel
+                // back, and the fraction's top eight bits weigh them.
+                uAt -= 0x8000;
+                vAt -= 0x8000;
+                std::uint32_t blended[kPerspectiveRun];
+                for (int i = 0; i < count; ++i) {
+                    const std::uint32_t x = (uAt >> 16) & widthMask, nextX = (x + 1) & widthMask;
+                    const std::uint32_t texelRow = (vAt >> 16) & heightMask;
+                    const std::uint32_t row = texelRow << shift, nextRow = ((texelRow + 1) & heightMask) << shift;
+                    blended[i] = BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x],
+                                             texels[nextRow | nextX], static_cast<int>((uAt >> 8) & 0xFF),
+                                             static_cast<int>((vAt >> 8) & 0xFF));
+                    uAt += uStep;
+                    vAt += vStep;
+                }
+                visit(offset, count, static_cast<const std::uint32_t*>(blended), kInOrder);
+            } else {
+                // Addresses first, in a loop without branches that compilers turn into vector code.
+                std::uint32_t texelIndex[kPerspectiveRun];
+                for (int i = 0; i < count; ++i) {
+                    texelIndex[i] = (((vAt >> 16) & heightMask) << shift) | ((uAt >> 16) & widthMask);
+                    uAt += uStep;
+                    vAt += vStep;
+                }
+                visit(offset, count, texels, static_cast<const std::uint32_t*>(texelIndex));
+            }
+        }
+        u[0] = u[runs];
+        v[0] = v[runs];
+    }
+}
+
+}  // namespace varnoka::rm
