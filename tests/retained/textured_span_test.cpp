@@ -182,6 +182,30 @@ TEST(TexturedSpan, MonoRunsDrawWhatEachPixelAloneWould) {
     }
 }
 
+// FNV-1a over the pixels.
+std::uint64_t Checksum(const std::vector<std::uint32_t>& pixels) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (std::uint32_t p : pixels) hash = (hash ^ p) * 1099511628211ull;
+    return hash;
+}
+
+TEST(TexturedSpan, EveryBuildDrawsTheSameBits) {
+    // Natively and in the Windows build alike: the golden images are made natively.
+    const CoordinateTexture texture;
+    const TextureSampler sampler(texture.get());
+    Ramps ramps;
+    FillThresholds(ramps, true);
+    const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 0.9f, 0.6f, 0.3f};
+    const float step[kAttributeCount] = {1e-4f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, -0.001f, 0.0005f, 0.001f};
+    std::vector<std::uint32_t> nearest(300, 0), linear(300, 0);
+    std::vector<float> depth(300, 1.0f);
+    RgbTextureShader<false>{&ramps, sampler}.Span(0, 299, 2, a, step, depth.data(), nearest.data());
+    depth.assign(300, 1.0f);
+    RgbTextureShader<true>{&ramps, sampler}.Span(0, 299, 2, a, step, depth.data(), linear.data());
+    EXPECT_EQ(Checksum(nearest), 503831710490604713u);
+    EXPECT_EQ(Checksum(linear), 7132584697166505420u);
+}
+
 TEST(TexturedSpan, StrayCoordinatesAndLightStayDefined) {
     const CoordinateTexture texture;
     Ramps ramps;
