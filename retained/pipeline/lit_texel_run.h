@@ -16,7 +16,8 @@ namespace varnoka::rm {
 // A texel's channels scaled by the light, rounded by the dither offset t (in 1/65536).
 inline std::uint32_t LightTexel(std::uint32_t texel, int r, int g, int b, int t) {
     return PackBytes((static_cast<int>((texel >> 16) & 0xFF) * r + t) >> 16,
-                     (static_cast<int>((texel >> 8) & 0xFF) * g + t) >> 16, (static_cast<int>(texel & 0xFF) * b + t) >> 16);
+                     (static_cast<int>((texel >> 8) & 0xFF) * g + t) >> 16,
+                     (static_cast<int>(texel & 0xFF) * b + t) >> 16);
 }
 
 // Depth and light at the first pixel of a run and their steps per pixel. Light is in 16.16 fixed
@@ -62,7 +63,8 @@ inline int ShadeLitTexelsByFours(const LitRun& run, const std::uint32_t* texels,
     }
     int i = 0;
     for (; i + 4 <= count; i += 4) {
-        const __m128 z = _mm_add_ps(depthAt, _mm_mul_ps(depthStep, _mm_add_ps(_mm_set1_ps(static_cast<float>(i)), lanes)));
+        const __m128 at = _mm_add_ps(_mm_set1_ps(static_cast<float>(i)), lanes);
+        const __m128 z = _mm_add_ps(depthAt, _mm_mul_ps(depthStep, at));
         const __m128 before = _mm_loadu_ps(depth + i);
         const __m128 nearer = _mm_cmplt_ps(z, before);
         const int shown = _mm_movemask_ps(nearer);
@@ -88,7 +90,8 @@ inline int ShadeLitTexelsByFours(const LitRun& run, const std::uint32_t* texels,
                 _mm_storeu_si128(target, out);
             } else {
                 const __m128i keep = _mm_castps_si128(nearer);
-                _mm_storeu_si128(target, _mm_or_si128(_mm_and_si128(keep, out), _mm_andnot_si128(keep, _mm_loadu_si128(target))));
+                const __m128i previous = _mm_loadu_si128(target);
+                _mm_storeu_si128(target, _mm_or_si128(_mm_and_si128(keep, out), _mm_andnot_si128(keep, previous)));
             }
         }
         for (int c = 0; c < 3; ++c) light[c] = _mm_add_epi32(light[c], lightStep[c]);

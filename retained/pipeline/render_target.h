@@ -58,6 +58,7 @@ public:
         segmentReady_.assign(static_cast<std::size_t>(segmentsPerRow_) * h, 1);
     }
 
+    // Fills a rectangle of the colour buffer with one colour.
     void FillColor(const PixelRect& rect, std::uint32_t value) {
         if (rect.x == 0 && rect.y == 0 && rect.width == width && rect.height == height) {
             if (value != drawn.background) {
@@ -66,10 +67,9 @@ public:
                 // Plain stores: these pixels are likely drawn on again soon, and streaming stores
                 // of a few lines each would cost more than they save.
                 for (int y = 0; y < height; ++y) {
-                    const std::size_t i = static_cast<std::size_t>(y);
-                    if (drawn.first[i] <= drawn.last[i])
-                        std::fill_n(color.data() + i * static_cast<std::size_t>(width) + static_cast<std::size_t>(drawn.first[i]),
-                                    drawn.last[i] - drawn.first[i] + 1, value);
+                    const int from = drawn.first[static_cast<std::size_t>(y)];
+                    const int to = drawn.last[static_cast<std::size_t>(y)];
+                    if (from <= to) std::fill_n(Row(y) + from, to - from + 1, value);
                 }
             }
             drawn.Reset(height, value);
@@ -77,8 +77,7 @@ public:
         }
         if (rect.width <= 0) return;
         for (int y = rect.y; y < rect.y + rect.height; ++y) {
-            Fill32(color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(rect.x),
-                   value, static_cast<std::size_t>(rect.width));
+            Fill32(Row(y) + rect.x, value, static_cast<std::size_t>(rect.width));
             drawn.Add(y, rect.x, rect.x + rect.width - 1);
         }
     }
@@ -119,6 +118,8 @@ public:
 
 private:
     static constexpr int kSegment = 64;  // pixels of a row whose depth is filled together
+
+    std::uint32_t* Row(int y) { return color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
 
     // Depth of row y, valid from first to last.
     float* DepthRow(int y, int first, int last) {
