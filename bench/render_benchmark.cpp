@@ -1,5 +1,5 @@
-// Frame time of the engine drawing a car-sized textured, Gouraud-lit model: Move, Clear, Render
-// and Update into memory, as the saver's render thread does each pass.
+// Frame time of the engine drawing a car-sized textured, Gouraud-lit model, and one of our own
+// cars: Move, Clear, Render and Update into memory, as the saver's render thread does each pass.
 
 #include <benchmark/benchmark.h>
 
@@ -15,8 +15,19 @@
 
 namespace {
 
+struct TextureFolder {
+    IDirect3DRM* d3drm;
+    std::string folder;
+};
+
+HRESULT LoadTextureFromFolder(char* name, void* argument, LPDIRECT3DRMTEXTURE* texture) {
+    const auto* source = static_cast<const TextureFolder*>(argument);
+    const std::string path = source->folder + "/" + name;
+    return source->d3drm->LoadTexture(path.c_str(), texture);
+}
+
 struct BenchScene {
-    BenchScene(int width, int height, int rings, int segments, D3DRMTEXTUREQUALITY filter) {
+    BenchScene(int width, int height, D3DRMTEXTUREQUALITY filter, float distance) {
         Direct3DRMCreate(&d3drm);
         d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
         DirectDrawCreateClipper(0, &clipper, nullptr);
@@ -44,15 +55,28 @@ struct BenchScene {
         sun->Release();
         lightFrame->Release();
 
-        IDirect3DRMTexture* texture = bench::StripedTexture();
         d3drm2->CreateMeshBuilder(&builder);
-        varnoka::rm::AssignMeshData(builder, bench::Ellipsoid(rings, segments, {3.0f, 2.0f, 3.0f}, texture));
-        texture->Release();
         d3drm2->CreateFrame(scene, &model);
-        model->SetPosition(scene, 0, 0, 10);
+        model->SetPosition(scene, 0, 0, distance);
         model->SetRotation(scene, 0, 1, 0, -0.02f);
         model->AddVisual(builder);
-        triangles = 2 * rings * segments;
+    }
+
+    void MakeEllipsoid(int rings, int segments) {
+        IDirect3DRMTexture* texture = bench::StripedTexture();
+        varnoka::rm::AssignMeshData(builder, bench::Ellipsoid(rings, segments, {3.0f, 2.0f, 3.0f}, texture));
+        texture->Release();
+        triangles = builder->GetFaceCount();
+    }
+
+    // Textures come from the model's folder, as in the saver's Windows directory.
+    bool LoadModel(const std::string& folder, const std::string& name) {
+        TextureFolder textures{d3drm, folder};
+        const std::string path = folder + "/" + name;
+        const HRESULT result =
+            builder->Load(const_cast<char*>(path.c_str()), nullptr, D3DRMLOAD_FROMFILE, LoadTextureFromFolder, &textures);
+        triangles = builder->GetFaceCount();
+        return result == D3DRM_OK;
     }
 
     ~BenchScene() {
@@ -93,13 +117,7 @@ struct BenchScene {
     int triangles = 0;
 };
 
-void RenderFrames(benchmark::State& state) {
-    const int width = static_cast<int>(state.range(0));
-    const int height = static_cast<int>(state.range(1));
-    const int rings = static_cast<int>(state.range(2));
-    const int segments = static_cast<int>(state.range(3));
-    const D3DRMTEXTUREQUALITY filter = state.range(4) ? D3DRMTEXTURE_LINEAR : D3DRMTEXTURE_NEAREST;
-    BenchScene scene(width, height, rings, segments, filter);
+void MeasureFrames(benchmark::State& state, BenchScene& scene, int width, int height) {
     for (int i = 0; i < 3; ++i) scene.Frame();  // buffers grow to the scene here
     const std::uint64_t allocationsBefore = bench::AllocationCount();
     std::int64_t frames = 0;
@@ -117,12 +135,41 @@ void RenderFrames(benchmark::State& state) {
     state.counters["allocations_per_frame"] = frames ? static_cast<double>(allocations) / frames : 0.0;
 }
 
+void RenderFrames(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    const D3DRMTEXTUREQUALITY filter = state.range(4) ? D3DRMTEXTURE_LINEAR : D3DRMTEXTURE_NEAREST;
+    BenchScene scene(width, height, filter, 10);
+    scene.MakeEllipsoid(static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
+    MeasureFrames(state, scene, width, height);
+}
+
+// One of the cars the saver ships, at the distance the saver's camera sees it from.
+void RenderShippedCar(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    BenchScene scene(width, height, D3DRMTEXTURE_NEAREST, 15);
+    const std::string name = "vk" + std::to_string(state.range(2)) + ".x";
+    if (!scene.LoadModel(VARNOKA_MODELS_DIR, name)) {
+        state.SkipWithError(("cannot load " + name).c_str());
+        return;
+    }
+    MeasureFrames(state, scene, width, height);
+}
+
 // Arguments: width, height, rings and segments of the model, linear filtering (0 or 1).
 // The car-sized model: 50 x 50 quads, 5,000 triangles.
 BENCHMARK(RenderFrames)
     ->Name("render")
     ->Args({640, 480, 50, 50, 0})
     ->Args({1920, 1080, 50, 50, 0})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// Arguments: width, height, model number.
+BENCHMARK(RenderShippedCar)
+    ->Name("car")
+    ->Args({640, 480, 1})
+    ->Args({1920, 1080, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(RenderFrames)
@@ -149,10 +196,18 @@ BENCHMARK(RenderFrames)
 void Summarize(const bench::Run& run) {
     const std::string group = bench::GroupOf(run);
     const std::vector<long> args = bench::ArgumentsOf(run);
-    if (args.size() < 4) return;
+    if (args.size() < 3) return;
     const int w = static_cast<int>(args[0]), h = static_cast<int>(args[1]);
-    const long triangles = 2 * args[2] * args[3];
     const auto counter = [&run](const char* key) { return run.counters.at(key).value; };
+    if (group == "car") {
+        std::printf("render vk%ld %dx%d: %.2f ms/frame\n", args[2], w, h, run.GetAdjustedRealTime());
+        std::printf("triangles vk%ld %dx%d: %.0f triangles\n", args[2], w, h, counter("triangles"));
+        std::printf("allocations per frame vk%ld %dx%d: %.0f allocations\n", args[2], w, h,
+                    counter("allocations_per_frame"));
+        return;
+    }
+    if (args.size() < 4) return;
+    const long triangles = 2 * args[2] * args[3];
     const double ms = run.GetAdjustedRealTime();
     if (group == "triangles")
         std::printf("frame %dx%d %ld triangles: %.2f ms/frame\n", w, h, triangles, ms);
