@@ -12,19 +12,9 @@
 #include "summary_reporter.h"
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
+#include "tools/xrender/texture_folder.h"
 
 namespace {
-
-struct TextureFolder {
-    IDirect3DRM* d3drm;
-    std::string folder;
-};
-
-HRESULT LoadTextureFromFolder(char* name, void* argument, LPDIRECT3DRMTEXTURE* texture) {
-    const auto* source = static_cast<const TextureFolder*>(argument);
-    const std::string path = source->folder + "/" + name;
-    return source->d3drm->LoadTexture(path.c_str(), texture);
-}
 
 struct BenchScene {
     BenchScene(int width, int height, D3DRMTEXTUREQUALITY filter, float distance) {
@@ -73,8 +63,8 @@ struct BenchScene {
     bool LoadModel(const std::string& folder, const std::string& name) {
         TextureFolder textures{d3drm, folder};
         const std::string path = folder + "/" + name;
-        const HRESULT result =
-            builder->Load(const_cast<char*>(path.c_str()), nullptr, D3DRMLOAD_FROMFILE, LoadTextureFromFolder, &textures);
+        const HRESULT result = builder->Load(const_cast<char*>(path.c_str()), nullptr, D3DRMLOAD_FROMFILE,
+                                             LoadTextureBesideModel, &textures);
         triangles = builder->GetFaceCount();
         return result == D3DRM_OK;
     }

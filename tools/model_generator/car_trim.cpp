@@ -26,10 +26,22 @@ Lamp lampFor(const Section& s, bool round, double share) {
     return lamp;
 }
 
+// A number plate, 0.5 by 0.125.
+const RoundedBox kPlateShape{{0.01, 0.062, 0.25}, 0.12, 12, 4};
+
+// The bumper across the end of the car at x = end (`inward` -1 at the nose, +1 at the tail);
+// gives its height.
+double addBumper(Mesh& trim, const CarDesign& design, const BodyShape& shape, double end, double inward) {
+    const double y = shape.sectionAt(end).bottom() + 0.08;
+    const double halfWidth = shape.sectionAt(end + 0.2 * inward).halfWidth;
+    addBlock(trim, {{0.1, 0.075, halfWidth * 0.99}, 0.5, 16, 6}, {end + 0.05 * inward, y, 0},
+             design.extras.chromeBumpers ? kChrome : kTrim);
+    return y;
+}
+
 void addFront(Mesh& trim, const CarDesign& design, const BodyShape& shape) {
     const double nose = shape.noseX();
     const Section fascia = shape.sectionAt(nose);
-    const Section behind = shape.sectionAt(nose - 0.2);
     const bool round = design.extras.roundLamps;
     const Lamp lamp = lampFor(fascia, round, 0.2);
     const double lampY = fascia.centreY + 0.3 * fascia.halfHeight;
@@ -46,28 +58,20 @@ void addFront(Mesh& trim, const CarDesign& design, const BodyShape& shape) {
         addBlock(trim, {{0.02, 0.03, between}, 0.3, 12, 4}, {nose - 0.01, lampY - 0.02, 0}, kTrim);
     }
 
-    const double bumperY = fascia.bottom() + 0.08;
-    const RoundedBox bumper{{0.1, 0.075, behind.halfWidth * 0.99}, 0.5, 16, 6};
-    const auto bumperFinish = design.extras.chromeBumpers ? kChrome : kTrim;
-    addBlock(trim, bumper, {nose - 0.05, bumperY, 0}, bumperFinish);
-    const RoundedBox plate{{0.01, 0.062, 0.25}, 0.12, 12, 4};
-    appendPlaced(trim, makeTexturedPanel(plate, true, kPlate), translation({nose + 0.05 + 0.008, bumperY, 0}));
+    const double bumperY = addBumper(trim, design, shape, nose, -1);
+    appendPlaced(trim, makeTexturedPanel(kPlateShape, true, kPlate), translation({nose + 0.05 + 0.008, bumperY, 0}));
 }
 
 void addRear(Mesh& trim, const CarDesign& design, const BodyShape& shape) {
     const double tail = shape.tailX();
     const Section fascia = shape.sectionAt(tail);
-    const Section behind = shape.sectionAt(tail + 0.2);
     const Lamp lamp = lampFor(fascia, design.extras.roundLamps, 0.26);
     const double lampY = fascia.centreY + 0.35 * fascia.halfHeight;
     addPair(trim, lamp.box, {tail + kProud, lampY, lamp.z}, kTailLamp);
 
-    const double bumperY = fascia.bottom() + 0.08;
-    const RoundedBox bumper{{0.1, 0.075, behind.halfWidth * 0.99}, 0.5, 16, 6};
-    addBlock(trim, bumper, {tail + 0.05, bumperY, 0}, design.extras.chromeBumpers ? kChrome : kTrim);
-    const RoundedBox plate{{0.01, 0.062, 0.25}, 0.12, 12, 4};
+    const double bumperY = addBumper(trim, design, shape, tail, 1);
     const double plateY = std::max(bumperY + 0.075 + 0.08, lampY - 0.05);
-    appendPlaced(trim, makeTexturedPanel(plate, false, kPlate), translation({tail - 0.008, plateY, 0}));
+    appendPlaced(trim, makeTexturedPanel(kPlateShape, false, kPlate), translation({tail - 0.008, plateY, 0}));
 
     const RoundedBox pipe{{0.09, 0.032, 0.032}, 1, 10, 5};
     addBlock(trim, pipe, {tail + 0.03, shape.sectionAt(tail + 0.15).bottom() + 0.03, -0.55 * fascia.halfWidth},

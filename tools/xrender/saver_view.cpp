@@ -3,30 +3,11 @@
 #include <cmath>
 
 #include "retained/ddraw_api.h"
+#include "tools/xrender/texture_folder.h"
 
 namespace {
 
 constexpr double Pi = 3.14159265358979323846;
-
-struct TextureFolder {
-    IDirect3DRM* d3drm;
-    std::string folder;
-};
-
-// Names without a folder of their own are looked for beside the model, where the saver's
-// installation puts them.
-HRESULT LoadTextureBesideModel(char* name, void* argument, LPDIRECT3DRMTEXTURE* texture) {
-    const auto* source = static_cast<TextureFolder*>(argument);
-    const std::string text = name;
-    const bool hasFolder = text.find_first_of("/\\:") != std::string::npos;
-    const std::string path = hasFolder || source->folder.empty() ? text : source->folder + "/" + text;
-    return source->d3drm->LoadTexture(path.c_str(), texture);
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::string::size_type slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
 
 // Releases what it holds at the end of the drawing, in reverse order.
 class Held {
