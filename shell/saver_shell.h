@@ -3,20 +3,20 @@
 
 // The shell's process-wide record. Read and written on the main thread only.
 struct SaverShellState {
-  HINSTANCE instance;
-  HWND window;
-  BOOL isPreview;
-  BOOL closeApproved;
-  BOOL verifying;
-  HMODULE passwordModule;
-  BOOL(WINAPI* verifyPassword)(HWND window);
-  HMODULE imeModule;
-  HIMC(WINAPI* associateContext)(HWND window, HIMC context);
-  HIMC savedInputContext;
-  BOOL isWin95Family;
-  DWORD mouseMoveLimit;
-  DWORD lastVerifyTick;
-  POINT referenceCursor;
+    HINSTANCE instance;
+    HWND window;
+    BOOL isPreview;
+    BOOL closeApproved;
+    BOOL verifying;
+    HMODULE passwordModule;
+    BOOL(WINAPI* verifyPassword)(HWND window);
+    HMODULE imeModule;
+    HIMC(WINAPI* associateContext)(HWND window, HIMC context);
+    HIMC savedInputContext;
+    BOOL isWin95Family;
+    DWORD mouseMoveLimit;
+    DWORD lastVerifyTick;
+    POINT referenceCursor;
 };
 
 // Value of lastVerifyTick before the first password request.

@@ -1,8 +1,8 @@
 #include "shell/saver_shell.h"
 
 SaverShellState saverShellState = [] {
-  SaverShellState state{};
-  state.mouseMoveLimit = 4;
-  state.lastVerifyTick = NoVerifyYet;
-  return state;
+    SaverShellState state{};
+    state.mouseMoveLimit = 4;
+    state.lastVerifyTick = NoVerifyYet;
+    return state;
 }();

@@ -11,62 +11,62 @@ constexpr DWORD PreviewStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 
 // A full-screen saver already running is brought to the front instead of starting another.
 bool BringRunningSaverToFront() {
-  HWND running = FindWindowA(SaverClassName, FullScreenTitle);
-  if (running == nullptr || !IsWindow(running)) return false;
-  SetForegroundWindow(running);
-  return true;
+    HWND running = FindWindowA(SaverClassName, FullScreenTitle);
+    if (running == nullptr || !IsWindow(running)) return false;
+    SetForegroundWindow(running);
+    return true;
 }
 
 }  // namespace
 
 ATOM RegisterSaverClass() {
-  WNDCLASSA windowClass{};
-  windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
-  windowClass.lpfnWndProc = SaverClassProc;
-  windowClass.hInstance = saverShellState.instance;
-  windowClass.hIcon = LoadIconA(saverShellState.instance, MAKEINTRESOURCEA(SaverIconId));
-  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  windowClass.lpszClassName = SaverClassName;
-  return RegisterClassA(&windowClass);
+    WNDCLASSA windowClass{};
+    windowClass.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
+    windowClass.lpfnWndProc = SaverClassProc;
+    windowClass.hInstance = saverShellState.instance;
+    windowClass.hIcon = LoadIconA(saverShellState.instance, MAKEINTRESOURCEA(SaverIconId));
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+    windowClass.lpszClassName = SaverClassName;
+    return RegisterClassA(&windowClass);
 }
 
 int RunSaverWindow(HWND parent) {
-  int width = 0;
-  int height = 0;
-  DWORD extendedStyle = 0;
-  DWORD style = PreviewStyle;
-  const char* title = PreviewTitle;
-  if (parent != nullptr) {
-    RECT client{};
-    GetClientRect(parent, &client);
-    width = client.right;
-    height = client.bottom;
-    saverShellState.isPreview = TRUE;
-  } else {
-    width = GetSystemMetrics(SM_CXSCREEN);
-    height = GetSystemMetrics(SM_CYSCREEN);
-    if (BringRunningSaverToFront()) return 0;
-    LoadPasswordVerifier();
-    extendedStyle = WS_EX_TOPMOST;
-    style = FullScreenStyle;
-    title = FullScreenTitle;
-  }
-
-  if (RegisterSaverClass() != 0) {
-    saverShellState.window = CreateWindowExA(extendedStyle, SaverClassName, title, style, 0, 0, width, height,
-                                             parent, nullptr, saverShellState.instance, nullptr);
-  }
-
-  int exitCode = -1;  // no window could be made
-  if (saverShellState.window != nullptr) {
-    if (parent == nullptr) SetForegroundWindow(saverShellState.window);
-    MSG message{};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
+    int width = 0;
+    int height = 0;
+    DWORD extendedStyle = 0;
+    DWORD style = PreviewStyle;
+    const char* title = PreviewTitle;
+    if (parent != nullptr) {
+        RECT client{};
+        GetClientRect(parent, &client);
+        width = client.right;
+        height = client.bottom;
+        saverShellState.isPreview = TRUE;
+    } else {
+        width = GetSystemMetrics(SM_CXSCREEN);
+        height = GetSystemMetrics(SM_CYSCREEN);
+        if (BringRunningSaverToFront()) return 0;
+        LoadPasswordVerifier();
+        extendedStyle = WS_EX_TOPMOST;
+        style = FullScreenStyle;
+        title = FullScreenTitle;
     }
-    exitCode = static_cast<int>(message.wParam);
-  }
-  ReleasePasswordVerifier();
-  return exitCode;
+
+    if (RegisterSaverClass() != 0) {
+        saverShellState.window = CreateWindowExA(extendedStyle, SaverClassName, title, style, 0, 0, width, height,
+                                                 parent, nullptr, saverShellState.instance, nullptr);
+    }
+
+    int exitCode = -1;  // no window could be made
+    if (saverShellState.window != nullptr) {
+        if (parent == nullptr) SetForegroundWindow(saverShellState.window);
+        MSG message{};
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        exitCode = static_cast<int>(message.wParam);
+    }
+    ReleasePasswordVerifier();
+    return exitCode;
 }
