@@ -3,8 +3,8 @@
 
 // The nine car models the saver shows, indexed by the settings' model index.
 struct ModelFile {
-  const char* fileName;
-  const char* label;
+    const char* fileName;
+    const char* label;
 };
 
 constexpr int32_t ModelCount = 9;
