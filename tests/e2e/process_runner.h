@@ -11,26 +11,26 @@
 std::string SaverProgramPath();
 
 class SaverProcess {
- public:
-  // `commandLine` is the whole line, program name included.
-  explicit SaverProcess(const std::string& commandLine);
-  ~SaverProcess();
-  SaverProcess(const SaverProcess&) = delete;
-  SaverProcess& operator=(const SaverProcess&) = delete;
+public:
+    // `commandLine` is the whole line, program name included.
+    explicit SaverProcess(const std::string& commandLine);
+    ~SaverProcess();
+    SaverProcess(const SaverProcess&) = delete;
+    SaverProcess& operator=(const SaverProcess&) = delete;
 
-  bool started() const { return info_.hProcess != nullptr; }
-  DWORD id() const { return info_.dwProcessId; }
-  bool Exited() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
+    bool started() const { return info_.hProcess != nullptr; }
+    DWORD id() const { return info_.dwProcessId; }
+    bool Exited() const { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }
 
-  // Exit code, or STILL_ACTIVE when it did not end within the time; messages of this thread are
-  // handled meanwhile (the preview's parent belongs to it).
-  DWORD WaitForExit(DWORD milliseconds);
+    // Exit code, or STILL_ACTIVE when it did not end within the time; messages of this thread are
+    // handled meanwhile (the preview's parent belongs to it).
+    DWORD WaitForExit(DWORD milliseconds);
 
-  // Top-level or child windows of this process.
-  std::vector<HWND> Windows() const;
+    // Top-level or child windows of this process.
+    std::vector<HWND> Windows() const;
 
- private:
-  PROCESS_INFORMATION info_{};
+private:
+    PROCESS_INFORMATION info_{};
 };
 
 // Handles this thread's messages until `ready` holds or the time is up.
