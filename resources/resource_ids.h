@@ -2,6 +2,7 @@
 
 // Resource numbers shared by the resource script and the code.
 #define SaverIconId 100
+#define OptionsDialogId 2003
 
 #define SaverNameString 1
 #define RenderKeyString 9000

@@ -12,6 +12,12 @@ namespace varnoka::rm {
 
 class MemoryWindow {
 public:
+    // The client area a window of this size would have; frames shown may be of any size.
+    explicit MemoryWindow(int clientWidth = 0, int clientHeight = 0) : clientWidth_(clientWidth), clientHeight_(clientHeight) {}
+
+    int ClientWidth() const { return clientWidth_; }
+    int ClientHeight() const { return clientHeight_; }
+
     HWND Handle() { return reinterpret_cast<HWND>(this); }
     static MemoryWindow* FromHandle(HWND window) { return reinterpret_cast<MemoryWindow*>(window); }
 
@@ -28,6 +34,8 @@ public:
     void GiveBack(RenderTarget& frame) const;
 
 private:
+    int clientWidth_;
+    int clientHeight_;
     int width_ = 0;
     int height_ = 0;
     int framesShown_ = 0;

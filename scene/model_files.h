@@ -1,13 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "settings/saver_settings.h"
+
 // The nine car models the saver shows, indexed by the settings' model index.
 struct ModelFile {
     const char* fileName;
     const char* label;
 };
 
-constexpr int32_t ModelCount = 9;
 extern const ModelFile ModelFiles[ModelCount];
 
 // A stored model index is read unchecked from the settings file, so every use of the table

@@ -1,9 +1,188 @@
 #include "scene/saver_window_proc.h"
 
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "interaction/mouse_handlers.h"
+#include "interaction/selection.h"
+#include "scene/camera_keys.h"
+#include "scene/device_setup.h"
+#include "scene/error_text.h"
+#include "scene/model_shelf.h"
+#include "scene/render_thread.h"
+#include "scene/report_error.h"
+#include "scene/viewer_context.h"
+#include "settings/music.h"
+#include "settings/saver_settings.h"
+#include "shell/platform_calls.h"
 #include "shell/saver_shell.h"
 
-// Until the scene is drawn here, the window shows the class's black background and every
-// message takes the shell's default handling.
+BOOL fullScreen = FALSE;
+
+namespace {
+
+constexpr int WindowsDirectoryLength = 100;
+
+// The record's storage lives for the whole process; each window starts it afresh.
+ViewerContext viewerContextStorage;
+
+int ErrorBox(HWND window, const char* text) {
+    return platform.MessageBoxA(window, text, "Error", MB_ICONERROR | MB_TOPMOST);
+}
+
+std::string ProgramFolder() {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    if (length == 0 || length >= sizeof path) return std::string();
+    return FolderOf(path);
+}
+
+// The models are looked for in the Windows directory, then beside the program; either way they
+// are opened by full path, so that the music's change of folder never affects them.
+void EnterWindowsDirectory() {
+    char windowsDirectory[WindowsDirectoryLength];
+    const UINT length = platform.GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
+    std::vector<std::string> folders;
+    if (length > 0 && length < sizeof windowsDirectory) {
+        SetCurrentDirectoryA(windowsDirectory);
+        folders.push_back(windowsDirectory);
+    }
+    const std::string programFolder = ProgramFolder();
+    if (!programFolder.empty()) folders.push_back(programFolder);
+    PlaceModelsFrom(folders);
+}
+
+bool IsFullScreen(HWND window) {
+    RECT windowRect{};
+    RECT desktopRect{};
+    GetWindowRect(window, &windowRect);
+    GetWindowRect(GetDesktopWindow(), &desktopRect);
+    return windowRect.right == desktopRect.right;
+}
+
+LRESULT OnCreate(HWND window) {
+    LoadSettingsNames();
+    LoadSettings();
+    EnterWindowsDirectory();
+    ShowCursor(FALSE);
+    fullScreen = IsFullScreen(window) ? TRUE : FALSE;
+
+    HRESULT result = Direct3DRMCreate(&d3drm);
+    if (result != D3DRM_OK) {
+        ReportError("Failed to create Direct3DRM.\n%s", ErrorText(result));
+        return 1;
+    }
+    result = d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
+    if (result != S_OK) {
+        ReportError("Failed to QI for IID_IDirect3DRM2.\n%s", ErrorText(result));
+        return 1;
+    }
+    if (FAILED(DirectDrawCreateClipper(0, &clipper, nullptr))) return ErrorBox(window, "Error creating Clipper");
+    if (FAILED(clipper->SetHWnd(0, window))) {
+        ReleaseAndClear(clipper);
+        return ErrorBox(window, "Error creating main window");
+    }
+
+    viewerContextStorage = ViewerContext{};
+    viewerContext = &viewerContextStorage;
+    viewerContext->window = window;
+    viewerContext->deviceColorModel = MonoColorModel;
+    if (!CreateDevice(window, viewerContext)) return ErrorBox(window, "Error creating main device");
+
+    if (fullScreen && saverSettings.midiPath[0] != '\0') StartMusic(EnterFileDirectory(saverSettings.midiPath));
+    return 0;
+}
+
+// A coordinate times 255, truncated toward zero; what does not fit 32 bits is held at the end of
+// the range instead of wrapping.
+int32_t StoredCoordinate(D3DVALUE value) {
+    const double scaled = std::trunc(static_cast<double>(value) * 255.0);
+    if (!(scaled == scaled)) return 0;
+    if (scaled >= 2147483647.0) return INT32_MAX;
+    if (scaled <= -2147483648.0) return INT32_MIN;
+    return static_cast<int32_t>(scaled);
+}
+
+void SaveCameraPosition() {
+    if (viewerContext == nullptr || viewerContext->camera == nullptr || viewerContext->scene == nullptr) return;
+    D3DVECTOR position{};
+    if (FAILED(viewerContext->camera->GetPosition(viewerContext->scene, &position))) return;
+    WriteSettingInteger(settingsNames.cameraX, StoredCoordinate(position.x));
+    WriteSettingInteger(settingsNames.cameraY, StoredCoordinate(position.y));
+    WriteSettingInteger(settingsNames.cameraZ, StoredCoordinate(position.z));
+}
+
+void OnDestroy() {
+    SaveCameraPosition();
+    StopMusic();
+    StopRenderThread();
+    if (viewerContext != nullptr) {
+        SetDetailMesh(viewerContext->window, viewerContext->detailMesh, nullptr);
+        ReleaseAndClear(viewerContext->scene);
+        ReleaseAndClear(viewerContext->camera);
+        ReleaseAndClear(viewerContext->viewport);
+        ReleaseAndClear(viewerContext->device2);
+        ReleaseAndClear(viewerContext->device);
+        viewerContext = nullptr;
+    }
+    ClearSelection();
+    ReleaseAndClear(modelBuilder);
+    ReleaseAndClear(modelFrame);
+    ReleaseAndClear(d3drm2);
+    ReleaseAndClear(d3drm);
+    ReleaseAndClear(clipper);
+    PostQuitMessage(0);
+}
+
+MouseView MouseViewOf(HWND window) {
+    ViewerContext* context = viewerContext;
+    if (context == nullptr) return {window, nullptr, nullptr, nullptr, nullptr};
+    return {window, context->viewport, context->scene, context->camera, &context->detailMesh};
+}
+
+IDirect3DRMFrame* SceneFrame() { return viewerContext != nullptr ? viewerContext->scene : nullptr; }
+IDirect3DRMFrame* CameraFrame() { return viewerContext != nullptr ? viewerContext->camera : nullptr; }
+
+}  // namespace
+
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    IDirect3DRMFrame* selected = SelectedFrame();
+    musicWindow = saverShellState.window;
+    switch (message) {
+        case WM_CREATE:
+            return OnCreate(window);
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_ERASEBKGND:
+            ShowCursor(TRUE);
+            StartRenderThread(window);
+            break;
+        case WM_SETCURSOR:
+            SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+            return 0;
+        case WM_KEYDOWN:
+            if (SteerOnKeyDown(static_cast<uint32_t>(wParam), CameraFrame(), SceneFrame(), selected)) return 0;
+            break;
+        case WM_KEYUP:
+            if (SteerOnKeyUp(static_cast<uint32_t>(wParam), CameraFrame(), SceneFrame(), selected)) return 0;
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            OnButtonDown(MouseViewOf(window), lParam, message == WM_LBUTTONDOWN);
+            return 0;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            OnButtonUp(message == WM_LBUTTONUP);
+            return 0;
+        case WM_MOUSEMOVE:
+            OnMouseMove(MouseViewOf(window), selected, wParam, lParam);
+            return 0;
+        case WM_SAVER_SHOW_REPORT:
+            ShowRenderThreadReport();
+            return 0;
+    }
     return SaverDefaultProc(window, message, wParam, lParam);
 }

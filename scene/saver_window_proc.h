@@ -1,6 +1,11 @@
 #pragma once
 #include <windows.h>
 
-// The program's own procedure for the saver window, between the shell's class procedure and
-// its default handling.
+// The program's own procedure for the saver window, full screen and preview alike, between the
+// shell's class procedure and its default handling. It builds the scene when the window is
+// made, starts drawing at the first erase, steers the camera and the selected object with keys
+// and the mouse, and tears everything down, saving the camera, when the window goes.
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Whether the window is the full-screen saver (its right edge is the desktop's); set at creation.
+extern BOOL fullScreen;

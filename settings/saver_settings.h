@@ -5,6 +5,9 @@
 
 constexpr int MidiPathLength = 98;
 
+// How many models the saver has; a model index counts them from 0.
+constexpr int32_t ModelCount = 9;
+
 struct SaverSettings {
     int32_t shadeMode;
     int32_t fillMode;
@@ -25,6 +28,9 @@ struct SaverSettings {
 };
 
 extern SaverSettings saverSettings;
+
+// The settings of a file that has none of the saver's keys, with the first model.
+SaverSettings DefaultSaverSettings();
 
 // Names of the file, the section and the keys, loaded from the string table; each buffer holds
 // the longest text kept plus its terminator.

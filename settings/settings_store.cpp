@@ -4,21 +4,19 @@
 #include <ctime>
 
 #include "resources/resource_ids.h"
-#include "scene/model_files.h"
 #include "settings/random_generator.h"
 #include "settings/saver_settings.h"
 #include "settings/setting_values.h"
 #include "settings/settings_file.h"
-#include "shell/saver_shell.h"
 
-SaverSettings saverSettings{};
 SettingsNames settingsNames{};
 
 namespace {
 
 template <size_t N>
 void LoadName(UINT id, char (&name)[N]) {
-    if (LoadStringA(saverShellState.instance, id, name, static_cast<int>(N)) == 0) name[0] = '\0';
+    // The names live in the string table of the program's own module.
+    if (LoadStringA(GetModuleHandleA(nullptr), id, name, static_cast<int>(N)) == 0) name[0] = '\0';
 }
 
 int32_t ReadInteger(const char* path, const char* key, int32_t defaultValue) {
@@ -56,27 +54,28 @@ void LoadSettings() {
     SettingsPathForReading(path);
     const SettingsNames& names = settingsNames;
     SaverSettings& settings = saverSettings;
+    const SaverSettings defaults = DefaultSaverSettings();
 
-    settings.shadeMode = ReadInteger(path, names.render, 1);
-    settings.fillMode = ReadInteger(path, names.objects, 2);
-    settings.colorModel = ReadInteger(path, names.colors, 1);
-    settings.dithered = ReadInteger(path, names.dithered, 1);
-    settings.textureFiltering = ReadInteger(path, names.filtering, 0);
-    settings.randomModels = ReadInteger(path, names.random, 1);
-    settings.backgroundRed = ReadInteger(path, names.red, 0);
-    settings.backgroundGreen = ReadInteger(path, names.green, 0);
-    settings.backgroundBlue = ReadInteger(path, names.blue, 0);
-    settings.switchModels = ReadInteger(path, names.switchModels, 1);
-    settings.switchDelay = ReadInteger(path, names.delay, 30);
-    settings.cameraX = ReadInteger(path, names.cameraX, 0);
-    settings.cameraY = ReadInteger(path, names.cameraY, 510);
-    settings.cameraZ = ReadInteger(path, names.cameraZ, -1275);
+    settings.shadeMode = ReadInteger(path, names.render, defaults.shadeMode);
+    settings.fillMode = ReadInteger(path, names.objects, defaults.fillMode);
+    settings.colorModel = ReadInteger(path, names.colors, defaults.colorModel);
+    settings.dithered = ReadInteger(path, names.dithered, defaults.dithered);
+    settings.textureFiltering = ReadInteger(path, names.filtering, defaults.textureFiltering);
+    settings.randomModels = ReadInteger(path, names.random, defaults.randomModels);
+    settings.backgroundRed = ReadInteger(path, names.red, defaults.backgroundRed);
+    settings.backgroundGreen = ReadInteger(path, names.green, defaults.backgroundGreen);
+    settings.backgroundBlue = ReadInteger(path, names.blue, defaults.backgroundBlue);
+    settings.switchModels = ReadInteger(path, names.switchModels, defaults.switchModels);
+    settings.switchDelay = ReadInteger(path, names.delay, defaults.switchDelay);
+    settings.cameraX = ReadInteger(path, names.cameraX, defaults.cameraX);
+    settings.cameraY = ReadInteger(path, names.cameraY, defaults.cameraY);
+    settings.cameraZ = ReadInteger(path, names.cameraZ, defaults.cameraZ);
 
     if (settings.randomModels != 0) {
         SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
         settings.modelIndex = NextRandom() % ModelCount;
     } else {
-        settings.modelIndex = ReadInteger(path, names.cars, 0);
+        settings.modelIndex = ReadInteger(path, names.cars, defaults.modelIndex);
     }
 
     GetPrivateProfileStringA(names.sectionName, names.midi, "", settings.midiPath, sizeof settings.midiPath, path);

@@ -1,7 +1,9 @@
-#include "settings/options_dialog.h"
+#include "resources/resource_ids.h"
 #include "shell/fault_guard.h"
 #include "shell/platform_calls.h"
 #include "shell/saver_shell.h"
+
+DLGPROC optionsDialogProc = nullptr;
 
 namespace {
 
@@ -73,5 +75,5 @@ DWORD ParseWindowNumber(const char* text) {
 }
 
 INT_PTR RunOptionsDialog(HWND parent) {
-    return DialogBoxParamA(saverShellState.instance, MAKEINTRESOURCEA(OptionsDialogId), parent, OptionsDialogProc, 0);
+    return DialogBoxParamA(saverShellState.instance, MAKEINTRESOURCEA(OptionsDialogId), parent, optionsDialogProc, 0);
 }

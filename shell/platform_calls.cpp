@@ -1,5 +1,7 @@
 #include "shell/platform_calls.h"
 
+#include <dwmapi.h>
+
 PlatformCalls RealPlatformCalls() {
     PlatformCalls calls{};
     calls.GetVersionExA = ::GetVersionExA;
@@ -10,8 +12,18 @@ PlatformCalls RealPlatformCalls() {
     calls.GetProcAddress = ::GetProcAddress;
     calls.FreeLibrary = ::FreeLibrary;
     calls.SystemParametersInfoA = ::SystemParametersInfoA;
-    calls.GetTickCount = ::GetTickCount;
     calls.UnhandledExceptionFilter = ::UnhandledExceptionFilter;
+    calls.MessageBoxA = ::MessageBoxA;
+    calls.mciSendStringA = ::mciSendStringA;
+    calls.GetWindowsDirectoryA = ::GetWindowsDirectoryA;
+    calls.GetDeviceCaps = ::GetDeviceCaps;
+    calls.GetTickCount = ::GetTickCount;
+    calls.QueryPerformanceCounter = ::QueryPerformanceCounter;
+    calls.QueryPerformanceFrequency = ::QueryPerformanceFrequency;
+    calls.DwmFlush = ::DwmFlush;
+    calls.SetWaitableTimer = ::SetWaitableTimer;
+    calls.WaitForMultipleObjects = ::WaitForMultipleObjects;
+    calls.CreateThread = ::CreateThread;
     return calls;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 #include <windows.h>
 
+#include <mmsystem.h>
+
 // The platform calls whose outcome cannot be steered or observed under a test harness
-// (platform version, registry switch, password modules, running state, tick count, the
-// system's fault filter). Everything reaches them through this one table; it holds the real
-// functions, and tests put their own in.
+// (platform version, registry switch, password modules, running state, the system's fault
+// filter, message boxes, multimedia commands, the Windows directory, screen depth and refresh,
+// time and waiting, and the start of the render thread). Everything reaches them through this
+// one table; it holds the real functions, and tests put their own in.
 struct PlatformCalls {
     BOOL(WINAPI* GetVersionExA)(LPOSVERSIONINFOA info);
     LONG(WINAPI* RegOpenKeyA)(HKEY key, LPCSTR subKey, PHKEY result);
@@ -14,8 +17,23 @@ struct PlatformCalls {
     FARPROC(WINAPI* GetProcAddress)(HMODULE module, LPCSTR name);
     BOOL(WINAPI* FreeLibrary)(HMODULE module);
     BOOL(WINAPI* SystemParametersInfoA)(UINT action, UINT param, PVOID data, UINT winIni);
-    DWORD(WINAPI* GetTickCount)();
     LONG(WINAPI* UnhandledExceptionFilter)(EXCEPTION_POINTERS* info);
+
+    int(WINAPI* MessageBoxA)(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+    MCIERROR(WINAPI* mciSendStringA)(LPCSTR command, LPSTR answer, UINT answerLength, HWND callback);
+    UINT(WINAPI* GetWindowsDirectoryA)(LPSTR buffer, UINT size);
+    int(WINAPI* GetDeviceCaps)(HDC dc, int index);
+
+    DWORD(WINAPI* GetTickCount)();
+    BOOL(WINAPI* QueryPerformanceCounter)(LARGE_INTEGER* count);
+    BOOL(WINAPI* QueryPerformanceFrequency)(LARGE_INTEGER* frequency);
+    // Waits for the desktop's next composition; fails where there is none.
+    HRESULT(WINAPI* DwmFlush)();
+    BOOL(WINAPI* SetWaitableTimer)(HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE routine,
+                                   LPVOID argument, BOOL resume);
+    DWORD(WINAPI* WaitForMultipleObjects)(DWORD count, const HANDLE* handles, BOOL all, DWORD milliseconds);
+    HANDLE(WINAPI* CreateThread)(LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start,
+                                 LPVOID argument, DWORD flags, LPDWORD threadId);
 };
 
 extern PlatformCalls platform;

@@ -1,8 +1,8 @@
-#include "scene/saver_window_proc.h"
 #include "shell/platform_calls.h"
 #include "shell/saver_shell.h"
 
-WNDPROC programWindowProc = SaverWindowProc;
+// Until the program puts its own in, the shell's default handling.
+WNDPROC programWindowProc = SaverDefaultProc;
 
 namespace {
 

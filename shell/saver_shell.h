@@ -42,9 +42,11 @@ LRESULT CALLBACK SaverClassProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT CALLBACK SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL ConfirmClose(HWND window);
 
-// The procedure the class procedure hands messages on to: the program's own (tests may put
-// a recorder in its place).
+// The procedures the shell runs but does not own, put in by the program at start-up: the one
+// the class procedure hands messages on to (tests may put a recorder in its place), and the
+// options dialog's.
 extern WNDPROC programWindowProc;
+extern DLGPROC optionsDialogProc;
 
 // The system's screen-saver password.
 void LoadPasswordVerifier();

@@ -9,12 +9,51 @@ std::string SaverProgramPath() {
     return path.substr(0, path.find_last_of('\\') + 1) + "varnoka.scr";
 }
 
-SaverProcess::SaverProcess(const std::string& commandLine) {
+namespace {
+
+// Our models, seen from Windows through Wine's drive for the root of the file system.
+std::vector<std::string> ModelFileNames() {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA("Z:" VARNOKA_MODELS_DIR "\\*", &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        const std::string name = found.cFileName;
+        const std::string::size_type dot = name.find_last_of('.');
+        const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+        if (extension == ".x" || extension == ".bmp") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+}  // namespace
+
+bool CopyModelsTo(const std::string& folder) {
+    const std::vector<std::string> names = ModelFileNames();
+    if (names.empty()) return false;
+    for (const std::string& name : names) {
+        const std::string from = "Z:" VARNOKA_MODELS_DIR "\\" + name;
+        if (!CopyFileA(from.c_str(), (folder + "\\" + name).c_str(), FALSE)) return false;
+    }
+    return true;
+}
+
+void RemoveModelsFrom(const std::string& folder) {
+    for (const std::string& name : ModelFileNames()) DeleteFileA((folder + "\\" + name).c_str());
+}
+
+std::string WindowsDirectory() {
+    char folder[MAX_PATH];
+    const UINT length = GetWindowsDirectoryA(folder, sizeof folder);
+    return std::string(folder, length < sizeof folder ? length : 0);
+}
+
+SaverProcess::SaverProcess(const std::string& commandLine, const std::string& program) {
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    const std::string program = SaverProgramPath();
     if (!CreateProcessA(program.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info_))
         info_ = PROCESS_INFORMATION{};
 }

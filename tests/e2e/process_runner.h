@@ -10,10 +10,16 @@
 // Full path of varnoka.scr, which is built beside the test program.
 std::string SaverProgramPath();
 
+// The model files and their textures, copied into a folder or removed from it again, as an
+// installation would place them. False when a file could not be copied.
+bool CopyModelsTo(const std::string& folder);
+void RemoveModelsFrom(const std::string& folder);
+std::string WindowsDirectory();
+
 class SaverProcess {
 public:
-    // `commandLine` is the whole line, program name included.
-    explicit SaverProcess(const std::string& commandLine);
+    // `commandLine` is the whole line, program name included; `program` the file started.
+    explicit SaverProcess(const std::string& commandLine, const std::string& program = SaverProgramPath());
     ~SaverProcess();
     SaverProcess(const SaverProcess&) = delete;
     SaverProcess& operator=(const SaverProcess&) = delete;

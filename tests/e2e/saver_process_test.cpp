@@ -4,6 +4,13 @@
 
 namespace {
 
+// The saver finds its models where an installation puts them: the Windows directory.
+class ModelsInstalled : public ::testing::Environment {
+public:
+    void SetUp() override { ASSERT_TRUE(CopyModelsTo(WindowsDirectory())); }
+};
+const ::testing::Environment* const modelsInstalled = ::testing::AddGlobalTestEnvironment(new ModelsInstalled);
+
 constexpr DWORD ExitedWithMinusOne = 0xFFFFFFFF;
 constexpr DWORD Patience = 20000;
 

@@ -1,0 +1,88 @@
+#include "scene/build_scene.h"
+
+#include "scene/error_text.h"
+#include "scene/model_shelf.h"
+#include "scene/report_error.h"
+#include "settings/saver_settings.h"
+
+namespace {
+
+struct SceneParts {
+    IDirect3DRMLight* sun = nullptr;
+    IDirect3DRMLight* ambient = nullptr;
+    IDirect3DRMFrame2* lightFrame = nullptr;
+};
+
+bool AddLights(ViewerContext* context, SceneParts& parts) {
+    IDirect3DRMFrame2* scene = context->scene;
+    if (FAILED(d3drm2->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1.0f, 1.0f, 1.0f, &parts.sun))) return false;
+    if (FAILED(d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &parts.ambient))) return false;
+    scene->SetSceneBackgroundRGB(static_cast<D3DVALUE>(saverSettings.backgroundRed / 255.0),
+                                 static_cast<D3DVALUE>(saverSettings.backgroundGreen / 255.0),
+                                 static_cast<D3DVALUE>(saverSettings.backgroundBlue / 255.0));
+    if (FAILED(d3drm2->CreateFrame(scene, &parts.lightFrame))) return false;
+    if (FAILED(parts.lightFrame->SetPosition(scene, 0.0f, 5.0f, -5.0f))) return false;
+    if (FAILED(parts.lightFrame->SetOrientation(scene, 0.0f, -1.0f, 1.0f, 0.0f, 1.0f, 0.0f))) return false;
+    if (FAILED(parts.lightFrame->AddLight(parts.sun))) return false;
+    ReleaseAndClear(parts.sun);
+    if (FAILED(scene->AddLight(parts.ambient))) return false;
+    ReleaseAndClear(parts.ambient);
+    ReleaseAndClear(parts.lightFrame);
+    return true;
+}
+
+bool AddModelFrame(ViewerContext* context) {
+    IDirect3DRMFrame2* scene = context->scene;
+    return SUCCEEDED(d3drm2->CreateFrame(scene, &modelFrame)) &&
+           SUCCEEDED(modelFrame->SetRotation(scene, 0.0f, 1.0f, 0.0f, ModelTurnPerUnit)) &&
+           SUCCEEDED(modelFrame->SetPosition(scene, 0.0f, 0.0f, 10.0f));
+}
+
+bool AddCamera(ViewerContext* context) {
+    IDirect3DRMFrame2* scene = context->scene;
+    const D3DVALUE k = CameraUnitsPerStep;
+    return SUCCEEDED(d3drm2->CreateFrame(scene, &context->camera)) &&
+           SUCCEEDED(context->camera->SetPosition(scene, static_cast<D3DVALUE>(saverSettings.cameraX) * k,
+                                                  static_cast<D3DVALUE>(saverSettings.cameraY) * k,
+                                                  static_cast<D3DVALUE>(saverSettings.cameraZ) * k)) &&
+           SUCCEEDED(context->camera->LookAt(modelFrame, scene, D3DRMCONSTRAIN_Z));
+}
+
+int CleanUp(SceneParts& parts, bool report) {
+    if (report) ReportError("A failure occurred while creating the scene.\n");
+    ReleaseAndClear(modelFrame);
+    ReleaseAndClear(parts.lightFrame);
+    ReleaseAndClear(modelBuilder);
+    ReleaseAndClear(parts.sun);
+    ReleaseAndClear(parts.ambient);
+    return 0;
+}
+
+}  // namespace
+
+HRESULT LoadTextureCallback(char* name, void* argument, LPDIRECT3DRMTEXTURE* texture) {
+    const auto* source = static_cast<const TextureFolder*>(argument);
+    const std::string text = name;
+    const bool hasFolder = text.find_first_of("/\\:") != std::string::npos;
+    return source->d3drm->LoadTexture(hasFolder ? text.c_str() : JoinPath(source->folder, text).c_str(), texture);
+}
+
+HRESULT LoadModel(IDirect3DRMMeshBuilder2* builder, const char* path) {
+    TextureFolder textures{d3drm, FolderOf(path)};
+    return builder->Load(const_cast<char*>(path), nullptr, D3DRMLOAD_FROMFILE, LoadTextureCallback, &textures);
+}
+
+int BuildScene(ViewerContext* context) {
+    SceneParts parts;
+    if (FAILED(d3drm2->CreateFrame(nullptr, &context->scene))) return CleanUp(parts, true);
+    if (!AddLights(context, parts) || !AddModelFrame(context)) return CleanUp(parts, true);
+    if (FAILED(d3drm2->CreateMeshBuilder(&modelBuilder))) return CleanUp(parts, true);
+    const HRESULT loaded = LoadModel(modelBuilder, ModelPath(saverSettings.modelIndex));
+    if (loaded != D3DRM_OK) {
+        ReportError("Failed to load .x file.\n%s", ErrorText(loaded));
+        return CleanUp(parts, false);
+    }
+    if (FAILED(modelFrame->AddVisual(modelBuilder))) return CleanUp(parts, true);
+    if (!AddCamera(context)) return CleanUp(parts, true);
+    return 1;
+}

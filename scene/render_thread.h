@@ -1,0 +1,22 @@
+#pragma once
+#include <windows.h>
+
+// The thread that draws the scene, paced to the display, and switches the models. It exists
+// from the saver window's first erase to its destruction.
+
+extern HANDLE renderThread;
+
+// Starts the render thread at the highest priority unless one runs already; false when none
+// could be started.
+bool StartRenderThread(HWND window);
+
+// Asks the thread to stop and waits for it: no frame is in progress afterwards. A render thread
+// that does not end within a few seconds is terminated rather than let the saver hang.
+void StopRenderThread();
+
+DWORD WINAPI RenderThreadProc(LPVOID);
+
+// Private message: the render thread hands a report to the window thread, which shows it above
+// the saver and lets the thread go on.
+constexpr UINT WM_SAVER_SHOW_REPORT = WM_APP + 1;
+void ShowRenderThreadReport();
