@@ -11,8 +11,8 @@
 struct DragState {
     int32_t lastX;  // client point of the last press, or of the last drag step that ran
     int32_t lastY;
-    BOOL rotating;  // a left drag is in progress
-    BOOL moving;    // a right drag is in progress
+    BOOL rotating;        // a left drag is in progress
+    BOOL moving;          // a right drag is in progress
     HCURSOR savedCursor;  // the cursor the arrow replaced at the last press; one for both buttons
 };
 

@@ -44,9 +44,7 @@ void ClearSelection() { selectedFrame = nullptr; }
 
 IDirect3DRMFrame* SelectedFrame() { return selectedFrame; }
 
-int DetailScrollPosition(D3DVALUE detail) {
-    return 100 - static_cast<int>(static_cast<double>(detail) * 100.0);
-}
+int DetailScrollPosition(D3DVALUE detail) { return 100 - static_cast<int>(static_cast<double>(detail) * 100.0); }
 
 void SetDetailMesh(HWND window, IDirect3DRMProgressiveMesh*& detailMesh, IDirect3DRMProgressiveMesh* mesh) {
     if (mesh == nullptr) {
@@ -64,8 +62,7 @@ void SetDetailMesh(HWND window, IDirect3DRMProgressiveMesh*& detailMesh, IDirect
     EnableScrollBar(window, SB_VERT, ESB_ENABLE_BOTH);
 }
 
-void PickAndSelect(IDirect3DRMViewport* viewport, int x, int y, HWND window,
-                   IDirect3DRMProgressiveMesh*& detailMesh) {
+void PickAndSelect(IDirect3DRMViewport* viewport, int x, int y, HWND window, IDirect3DRMProgressiveMesh*& detailMesh) {
     ClearSelection();
     if (viewport == nullptr) return;
     IDirect3DRMPickedArray* picked = nullptr;

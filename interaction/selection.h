@@ -20,5 +20,4 @@ int DetailScrollPosition(D3DVALUE detail);
 
 // Clears the selection, then selects the frame that directly carries the nearest visual under
 // the client point (x, y), if that visual is a mesh builder or a progressive mesh.
-void PickAndSelect(IDirect3DRMViewport* viewport, int x, int y, HWND window,
-                   IDirect3DRMProgressiveMesh*& detailMesh);
+void PickAndSelect(IDirect3DRMViewport* viewport, int x, int y, HWND window, IDirect3DRMProgressiveMesh*& detailMesh);

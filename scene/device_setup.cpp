@@ -44,10 +44,10 @@ bool ApplyScreenDepth(IDirect3DRMDevice2* device, int bitsPerPixel) {
 bool CreateDeviceObjects(HWND window, ViewerContext* context) {
     const ClientArea client = ClientAreaOf(window);
     HRESULT result = d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, false),
-                                                      client.width, client.height, &context->device2);
+                                                     client.width, client.height, &context->device2);
     if (FAILED(result))
-        result = d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, true),
-                                                 client.width, client.height, &context->device2);
+        result = d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, true), client.width,
+                                                 client.height, &context->device2);
     if (FAILED(result)) return false;
     context->device2->SetRenderMode(D3DRMRENDERMODE_BLENDEDTRANSPARENCY | D3DRMRENDERMODE_SORTEDTRANSPARENCY);
     if (FAILED(context->device2->QueryInterface(IID_IDirect3DRMDevice, reinterpret_cast<void**>(&context->device))))

@@ -71,8 +71,8 @@ int RebuildDevice(HWND, ViewerContext* context, DWORD width, DWORD height) {
 
     const int w = static_cast<int>(width);
     const int h = static_cast<int>(height);
-    HRESULT result =
-        d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, false), w, h, &context->device2);
+    HRESULT result = d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, false), w, h,
+                                                     &context->device2);
     if (result != D3DRM_OK)
         result = d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, true), w, h,
                                                  &context->device2);

@@ -8,11 +8,9 @@
 #include "interaction/mouse_handlers.h"
 #include "interaction/selection.h"
 #include "scene/camera_keys.h"
-#include "scene/device_setup.h"
-#include "scene/error_text.h"
 #include "scene/model_shelf.h"
 #include "scene/render_thread.h"
-#include "scene/report_error.h"
+#include "scene/saver_picture.h"
 #include "scene/viewer_context.h"
 #include "settings/music.h"
 #include "settings/saver_settings.h"
@@ -24,9 +22,6 @@ BOOL fullScreen = FALSE;
 namespace {
 
 constexpr int WindowsDirectoryLength = 100;
-
-// The record's storage lives for the whole process; each window starts it afresh.
-ViewerContext viewerContextStorage;
 
 int ErrorBox(HWND window, const char* text) {
     return platform.MessageBoxA(window, text, "Error", MB_ICONERROR | MB_TOPMOST);
@@ -69,28 +64,19 @@ LRESULT OnCreate(HWND window) {
     ShowCursor(FALSE);
     fullScreen = IsFullScreen(window) ? TRUE : FALSE;
 
-    HRESULT result = Direct3DRMCreate(&d3drm);
-    if (result != D3DRM_OK) {
-        ReportError("Failed to create Direct3DRM.\n%s", ErrorText(result));
-        return 1;
+    switch (OpenPicture(window)) {
+        case PictureStep::NoDirect3DRM:
+        case PictureStep::NoDirect3DRM2:
+            return 1;
+        case PictureStep::NoClipper:
+            return ErrorBox(window, "Error creating Clipper");
+        case PictureStep::NoWindow:
+            return ErrorBox(window, "Error creating main window");
+        case PictureStep::NoDevice:
+            return ErrorBox(window, "Error creating main device");
+        case PictureStep::Ready:
+            break;
     }
-    result = d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
-    if (result != S_OK) {
-        ReportError("Failed to QI for IID_IDirect3DRM2.\n%s", ErrorText(result));
-        return 1;
-    }
-    if (FAILED(DirectDrawCreateClipper(0, &clipper, nullptr))) return ErrorBox(window, "Error creating Clipper");
-    if (FAILED(clipper->SetHWnd(0, window))) {
-        ReleaseAndClear(clipper);
-        return ErrorBox(window, "Error creating main window");
-    }
-
-    viewerContextStorage = ViewerContext{};
-    viewerContext = &viewerContextStorage;
-    viewerContext->window = window;
-    viewerContext->deviceColorModel = MonoColorModel;
-    if (!CreateDevice(window, viewerContext)) return ErrorBox(window, "Error creating main device");
-
     if (fullScreen && saverSettings.midiPath[0] != '\0') StartMusic(EnterFileDirectory(saverSettings.midiPath));
     return 0;
 }
@@ -118,21 +104,9 @@ void OnDestroy() {
     SaveCameraPosition();
     StopMusic();
     StopRenderThread();
-    if (viewerContext != nullptr) {
-        SetDetailMesh(viewerContext->window, viewerContext->detailMesh, nullptr);
-        ReleaseAndClear(viewerContext->scene);
-        ReleaseAndClear(viewerContext->camera);
-        ReleaseAndClear(viewerContext->viewport);
-        ReleaseAndClear(viewerContext->device2);
-        ReleaseAndClear(viewerContext->device);
-        viewerContext = nullptr;
-    }
+    if (viewerContext != nullptr) SetDetailMesh(viewerContext->window, viewerContext->detailMesh, nullptr);
     ClearSelection();
-    ReleaseAndClear(modelBuilder);
-    ReleaseAndClear(modelFrame);
-    ReleaseAndClear(d3drm2);
-    ReleaseAndClear(d3drm);
-    ReleaseAndClear(clipper);
+    ClosePicture();
     PostQuitMessage(0);
 }
 

@@ -12,8 +12,8 @@ struct ViewerContext {
     IDirect3DRMFrame2* camera;  // child of scene
     IDirect3DRMDevice* device;  // the same device as device2, through its first interface
     IDirect3DRMDevice2* device2;
-    IDirect3DRMViewport* viewport;  // on device2, seen through camera, covering the device
-    int32_t deviceColorModel;       // asked of the device search: 1 mono, 2 RGB
+    IDirect3DRMViewport* viewport;           // on device2, seen through camera, covering the device
+    int32_t deviceColorModel;                // asked of the device search: 1 mono, 2 RGB
     IDirect3DRMProgressiveMesh* detailMesh;  // whose detail the vertical scroll bar shows
     HWND window;
 };
@@ -24,7 +24,7 @@ constexpr int32_t RgbColorModel = 2;
 
 extern ViewerContext* viewerContext;
 extern IDirect3DRM* d3drm;
-extern IDirect3DRM2* d3drm2;        // of d3drm
+extern IDirect3DRM2* d3drm2;         // of d3drm
 extern IDirectDrawClipper* clipper;  // bound to the saver window
 // The frame that carries the car for the whole run, and the builder with the current model.
 extern IDirect3DRMFrame2* modelFrame;
