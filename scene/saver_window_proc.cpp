@@ -123,7 +123,9 @@ IDirect3DRMFrame* CameraFrame() { return viewerContext != nullptr ? viewerContex
 
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     IDirect3DRMFrame* selected = SelectedFrame();
-    musicWindow = saverShellState.window;
+    // The music names the saver window; the shell's record of it is only set once creation has
+    // returned, after the music started.
+    musicWindow = window;
     switch (message) {
         case WM_CREATE:
             return OnCreate(window);

@@ -1,0 +1,177 @@
+#include "windows_support/saver_window_fixture.h"
+
+#include <dwmapi.h>
+
+#include "scene/saver_window_proc.h"
+#include "shell/platform_calls.h"
+
+FakeScene fakeScene;
+
+namespace {
+
+std::string ModelFolder() {
+    static std::string folder;
+    if (!folder.empty()) return folder;
+    folder = FreshTestFolder("models");
+    for (const char* pattern : {"\\*.x", "\\*.bmp"}) {
+        WIN32_FIND_DATAA found{};
+        const std::string source = "Z:" VARNOKA_MODELS_DIR;
+        HANDLE search = FindFirstFileA((source + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            CopyFileA((source + "\\" + found.cFileName).c_str(), (folder + "\\" + found.cFileName).c_str(), FALSE);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return folder;
+}
+
+int WINAPI FakeMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+    fakeScene.boxes.push_back(std::string(caption) + "|" + text);
+    fakeScene.boxTypes.push_back(type);
+    return IDOK;
+}
+
+MCIERROR WINAPI FakeMciSendString(LPCSTR command, LPSTR, UINT, HWND callback) {
+    fakeScene.commands.push_back(command);
+    fakeScene.commandWindows.push_back(callback);
+    return 0;
+}
+
+UINT WINAPI FakeGetWindowsDirectory(LPSTR buffer, UINT size) {
+    const std::string& folder = fakeScene.windowsDirectory;
+    if (folder.size() >= size) return static_cast<UINT>(folder.size() + 1);
+    lstrcpynA(buffer, folder.c_str(), static_cast<int>(size));
+    return static_cast<UINT>(folder.size());
+}
+
+int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
+    if (index == BITSPIXEL && fakeScene.bitsPerPixel != 0) return fakeScene.bitsPerPixel;
+    if (index == VREFRESH && fakeScene.refreshRate != 0) return fakeScene.refreshRate;
+    return GetDeviceCaps(dc, index);
+}
+
+HANDLE WINAPI FakeCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack, LPTHREAD_START_ROUTINE start,
+                               LPVOID argument, DWORD flags, LPDWORD id) {
+    if (fakeScene.threadStartFails) return nullptr;
+    ++fakeScene.threadsStarted;
+    return CreateThread(security, stack, start, argument, flags, id);
+}
+
+BOOL WINAPI FakeQueryPerformanceCounter(LARGE_INTEGER* count) {
+    if (!fakeScene.fakeClock) return QueryPerformanceCounter(count);
+    count->QuadPart = fakeScene.microseconds;
+    return TRUE;
+}
+
+BOOL WINAPI FakeQueryPerformanceFrequency(LARGE_INTEGER* frequency) {
+    if (!fakeScene.fakeClock) return QueryPerformanceFrequency(frequency);
+    frequency->QuadPart = 1000000;
+    return TRUE;
+}
+
+// As where the desktop does not compose: returns at once, leaving the pacing to the timer.
+HRESULT WINAPI FakeDwmFlush() {
+    ++fakeScene.displayWaits;
+    return fakeScene.fakeClock ? E_FAIL : DwmFlush();
+}
+
+LONGLONG fakeTimerDue = 0;  // relative, in 100 ns
+
+BOOL WINAPI FakeSetWaitableTimer(HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE routine,
+                                 LPVOID argument, BOOL resume) {
+    if (!fakeScene.fakeClock) return SetWaitableTimer(timer, due, period, routine, argument, resume);
+    fakeTimerDue = -due->QuadPart;
+    return TRUE;
+}
+
+// The frame timer "fires" by moving the clock to its due time; a stop request still wins.
+DWORD WINAPI FakeWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL all, DWORD milliseconds) {
+    if (!fakeScene.fakeClock) return WaitForMultipleObjects(count, handles, all, milliseconds);
+    if (WaitForSingleObject(handles[0], 0) == WAIT_OBJECT_0) return WAIT_OBJECT_0;
+    fakeScene.microseconds += fakeTimerDue / 10;
+    Sleep(1);
+    return WAIT_OBJECT_0 + 1;
+}
+
+}  // namespace
+
+std::string FreshTestFolder(const std::string& purpose) {
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string folder = std::string(temp) + "varnoka-" + purpose + "-" + std::to_string(GetCurrentProcessId()) +
+                               (purpose == "models" || test == nullptr ? "" : std::string("-") + test->name());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+void SaverWindowTest::SetUp() {
+    ShellTest::SetUp();
+    fakeScene.boxes.clear();
+    fakeScene.boxTypes.clear();
+    fakeScene.commands.clear();
+    fakeScene.commandWindows.clear();
+    fakeScene.windowsDirectory = ModelFolder();
+    fakeScene.bitsPerPixel = 0;
+    fakeScene.refreshRate = 0;
+    fakeScene.threadStartFails = false;
+    fakeScene.threadsStarted = 0;
+    fakeScene.fakeClock = false;
+    fakeScene.microseconds = 0;
+    fakeScene.displayWaits = 0;
+
+    platform.MessageBoxA = FakeMessageBox;
+    platform.mciSendStringA = FakeMciSendString;
+    platform.GetWindowsDirectoryA = FakeGetWindowsDirectory;
+    platform.GetDeviceCaps = FakeGetDeviceCaps;
+    platform.CreateThread = FakeCreateThread;
+    platform.QueryPerformanceCounter = FakeQueryPerformanceCounter;
+    platform.QueryPerformanceFrequency = FakeQueryPerformanceFrequency;
+    platform.DwmFlush = FakeDwmFlush;
+    platform.SetWaitableTimer = FakeSetWaitableTimer;
+    platform.WaitForMultipleObjects = FakeWaitForMultipleObjects;
+    platform.GetTickCount = GetTickCount;
+    programWindowProc = SaverWindowProc;
+
+    appData_ = FreshTestFolder("appdata");
+    SetEnvironmentVariableA("APPDATA", appData_.c_str());
+    CreateDirectoryA((appData_ + "\\Varnoka").c_str(), nullptr);
+    settingsFile = appData_ + "\\Varnoka\\control.ini";
+    DeleteFileA(settingsFile.c_str());
+    // A known first model and no switching unless a test asks for them.
+    Setting("RANDOM", "0");
+    Setting("CARS", "0");
+    Setting("SWITCH", "0");
+}
+
+void SaverWindowTest::TearDown() {
+    for (HWND window : savers_)
+        if (IsWindow(window)) DestroyWindow(window);
+    ShellTest::TearDown();
+    DeleteFileA(settingsFile.c_str());
+    RemoveDirectoryA((appData_ + "\\Varnoka").c_str());
+    RemoveDirectoryA(appData_.c_str());
+}
+
+void SaverWindowTest::Setting(const std::string& key, const std::string& value) {
+    WritePrivateProfileStringA("Screen Saver.Varnoka", key.c_str(), value.c_str(), settingsFile.c_str());
+}
+
+int SaverWindowTest::StoredSetting(const std::string& key, int missing) {
+    return static_cast<int>(GetPrivateProfileIntA("Screen Saver.Varnoka", key.c_str(), missing, settingsFile.c_str()));
+}
+
+HWND SaverWindowTest::CreateSaver(int width, int height) {
+    if (RegisterSaverClass() == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        ADD_FAILURE() << "saver class not registered";
+    HWND window = CreateWindowExA(0, "WindowsScreenSaverClass", "Test Saver", WS_POPUP | WS_VISIBLE, 0, 0, width,
+                                  height, nullptr, nullptr, saverShellState.instance, nullptr);
+    saverShellState.window = window;
+    savers_.push_back(window);
+    return window;
+}
+
+void SaverWindowTest::Destroy(HWND window) { DestroyWindow(window); }
+
+void SaverWindowTest::WithoutModels() { fakeScene.windowsDirectory = FreshTestFolder("empty-windows"); }

@@ -1,0 +1,55 @@
+#pragma once
+// The saver window with the program's own procedure behind the shell's, its settings in a
+// folder of the test's own, its models in a stand-in Windows directory, and the boxes, the
+// multimedia commands, the screen depth and the clock steered through the platform table.
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "windows_support/shell_fixture.h"
+
+struct FakeScene {
+    std::vector<std::string> boxes;  // "caption|text"
+    std::vector<UINT> boxTypes;
+    std::vector<std::string> commands;  // multimedia commands sent
+    std::vector<HWND> commandWindows;
+    std::string windowsDirectory;
+    int bitsPerPixel = 0;  // 0: the screen's own
+    int refreshRate = 0;   // 0: the screen's own
+    bool threadStartFails = false;
+    int threadsStarted = 0;
+
+    // A clock that moves only when the render thread waits for it, and counts the waits.
+    bool fakeClock = false;
+    std::atomic<long long> microseconds{0};
+    std::atomic<int> displayWaits{0};
+};
+
+extern FakeScene fakeScene;
+
+class SaverWindowTest : public ShellTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes a key of the saver's section in the settings file the saver reads.
+    void Setting(const std::string& key, const std::string& value);
+    int StoredSetting(const std::string& key, int missing = -99999);
+
+    // A saver window of the given client size (the screen's width makes it the full-screen one).
+    HWND CreateSaver(int width = 320, int height = 240);
+    void Destroy(HWND window);
+
+    // The stand-in Windows directory without any model.
+    void WithoutModels();
+
+    std::string settingsFile;
+
+private:
+    std::string appData_;
+    std::vector<HWND> savers_;
+};
+
+// A folder under the temporary folder, made fresh for the running test.
+std::string FreshTestFolder(const std::string& purpose);
