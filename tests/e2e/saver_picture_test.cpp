@@ -1,0 +1,178 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/process_runner.h"
+
+namespace {
+
+constexpr DWORD Patience = 20000;
+
+// Settings of the saver process's own, in an application-data folder of the test's.
+class SettingsFolder {
+public:
+    SettingsFolder() {
+        char temp[MAX_PATH];
+        GetTempPathA(sizeof temp, temp);
+        folder_ = std::string(temp) + "varnoka-e2e-" + std::to_string(GetCurrentProcessId());
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        CreateDirectoryA((folder_ + "\\Varnoka").c_str(), nullptr);
+        file_ = folder_ + "\\Varnoka\\control.ini";
+        DeleteFileA(file_.c_str());
+        SetEnvironmentVariableA("APPDATA", folder_.c_str());
+        for (const char* key : {"RANDOM=0", "CARS=2", "SWITCH=0"}) Set(key);
+    }
+    ~SettingsFolder() {
+        DeleteFileA(file_.c_str());
+        RemoveDirectoryA((folder_ + "\\Varnoka").c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+    void Set(const std::string& keyAndValue) {
+        const std::string::size_type equals = keyAndValue.find('=');
+        WritePrivateProfileStringA("Screen Saver.Varnoka", keyAndValue.substr(0, equals).c_str(),
+                                   keyAndValue.substr(equals + 1).c_str(), file_.c_str());
+    }
+    int Get(const char* key) const {
+        return static_cast<int>(GetPrivateProfileIntA("Screen Saver.Varnoka", key, -99999, file_.c_str()));
+    }
+
+private:
+    std::string folder_;
+    std::string file_;
+};
+
+// What a window shows, read back from the screen.
+std::vector<COLORREF> Snapshot(HWND window, int step = 8) {
+    std::vector<COLORREF> pixels;
+    RECT client{};
+    GetClientRect(window, &client);
+    HDC dc = GetDC(window);
+    for (int y = step / 2; y < client.bottom; y += step)
+        for (int x = step / 2; x < client.right; x += step) pixels.push_back(GetPixel(dc, x, y));
+    ReleaseDC(window, dc);
+    return pixels;
+}
+
+int CountNot(const std::vector<COLORREF>& pixels, COLORREF color) {
+    int count = 0;
+    for (COLORREF pixel : pixels) count += pixel != color;
+    return count;
+}
+
+int CountDifferent(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    int count = 0;
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) count += a[i] != b[i];
+    return count;
+}
+
+COLORREF CornerOf(HWND window) {
+    HDC dc = GetDC(window);
+    const COLORREF color = GetPixel(dc, 1, 1);
+    ReleaseDC(window, dc);
+    return color;
+}
+
+bool ShowsABox(const SaverProcess& saver) {
+    for (HWND window : saver.Windows()) {
+        char className[16] = {};
+        GetClassNameA(window, className, sizeof className);
+        if (std::string(className) == "#32770") return true;
+    }
+    return false;
+}
+
+HWND WaitForSaverWindow() {
+    HWND window = nullptr;
+    PumpUntil(
+        [&] {
+            window = FindWindowA("WindowsScreenSaverClass", "Screen Saver");
+            return window != nullptr && IsWindowVisible(window);
+        },
+        Patience);
+    return window;
+}
+
+void Wait(DWORD milliseconds) {
+    PumpUntil([] { return false; }, milliseconds);
+}
+
+TEST(SaverPicture, TheFullScreenSaverShowsTheTurningCarAndKeepsTheCameraWhereTheKeysLeftIt) {
+    SettingsFolder settings;
+    settings.Set("GREEN=96");
+    SaverProcess saver("\"" + SaverProgramPath() + "\" /s");
+    HWND window = WaitForSaverWindow();
+    ASSERT_NE(window, nullptr);
+    Wait(1500);
+    EXPECT_FALSE(ShowsABox(saver));
+    EXPECT_EQ(CornerOf(window), RGB(0, 96, 0)) << "the configured background";
+    const std::vector<COLORREF> first = Snapshot(window);
+    const int car = CountNot(first, RGB(0, 96, 0));
+    EXPECT_GT(car, static_cast<int>(first.size() / 50)) << "a car covers part of the screen";
+    EXPECT_LT(car, static_cast<int>(first.size() / 2));
+    Wait(700);
+    EXPECT_GT(CountDifferent(first, Snapshot(window)), car / 20) << "and it turns";
+
+    // A camera key moves the camera and does not end the saver; space does.
+    PostMessageA(window, WM_KEYDOWN, VK_UP, 0);
+    Wait(400);
+    PostMessageA(window, WM_KEYUP, VK_UP, 0);
+    EXPECT_EQ(saver.WaitForExit(300), STILL_ACTIVE);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(saver.WaitForExit(Patience), 0u);
+    EXPECT_EQ(settings.Get("X"), 0);
+    EXPECT_GT(settings.Get("Y"), 510) << "the camera rose while the key was held";
+    EXPECT_LT(settings.Get("Y"), 510 + 255 * 10);
+    EXPECT_NE(settings.Get("Z"), -99999);
+}
+
+TEST(SaverPicture, ThePreviewDrawsTheCarInsideItsParent) {
+    SettingsFolder settings;
+    HWND parent = CreateWindowExA(0, "STATIC", "Preview parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(parent, nullptr);
+    SaverProcess saver("\"" + SaverProgramPath() + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(parent)));
+    HWND preview = nullptr;
+    ASSERT_TRUE(PumpUntil(
+        [&] {
+            preview = FindWindowExA(parent, nullptr, "WindowsScreenSaverClass", "Preview");
+            return preview != nullptr && IsWindowVisible(preview);
+        },
+        Patience));
+    Wait(1500);
+    const std::vector<COLORREF> pixels = Snapshot(preview, 4);
+    EXPECT_GT(CountNot(pixels, RGB(0, 0, 0)), static_cast<int>(pixels.size() / 50));
+    EXPECT_FALSE(ShowsABox(saver));
+    DestroyWindow(parent);
+    EXPECT_EQ(saver.WaitForExit(Patience), 0u);
+}
+
+// A user who keeps the saver and its models in one folder of their own is served too.
+TEST(SaverPicture, ModelsBesideTheProgramAreFoundWhenTheWindowsDirectoryHasNone) {
+    SettingsFolder settings;
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "vk-own-folder";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string program = folder + "\\varnoka.scr";
+    ASSERT_TRUE(CopyFileA(SaverProgramPath().c_str(), program.c_str(), FALSE));
+    ASSERT_TRUE(CopyModelsTo(folder));
+    RemoveModelsFrom(WindowsDirectory());
+
+    SaverProcess saver("\"" + program + "\" /s", program);
+    HWND window = WaitForSaverWindow();
+    ASSERT_NE(window, nullptr);
+    Wait(1200);
+    EXPECT_FALSE(ShowsABox(saver)) << "no model reported missing";
+    const std::vector<COLORREF> pixels = Snapshot(window);
+    EXPECT_GT(CountNot(pixels, RGB(0, 0, 0)), static_cast<int>(pixels.size() / 50));
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(saver.WaitForExit(Patience), 0u);
+
+    EXPECT_TRUE(CopyModelsTo(WindowsDirectory()));
+    RemoveModelsFrom(folder);
+    DeleteFileA(program.c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
