@@ -78,10 +78,14 @@ double Sine(double x) {
     long long quadrant = 0;
     const double r = Reduce(x, quadrant);
     switch (quadrant & 3) {
-        case 0: return SineSeries(r);
-        case 1: return CosineSeries(r);
-        case 2: return -SineSeries(r);
-        default: return -CosineSeries(r);
+        case 0:
+            return SineSeries(r);
+        case 1:
+            return CosineSeries(r);
+        case 2:
+            return -SineSeries(r);
+        default:
+            return -CosineSeries(r);
     }
 }
 
@@ -90,10 +94,14 @@ double Cosine(double x) {
     long long quadrant = 0;
     const double r = Reduce(x, quadrant);
     switch (quadrant & 3) {
-        case 0: return CosineSeries(r);
-        case 1: return -SineSeries(r);
-        case 2: return -CosineSeries(r);
-        default: return SineSeries(r);
+        case 0:
+            return CosineSeries(r);
+        case 1:
+            return -SineSeries(r);
+        case 2:
+            return -CosineSeries(r);
+        default:
+            return SineSeries(r);
     }
 }
 

@@ -8,12 +8,18 @@ constexpr int kPlaneCount = 6;
 // Signed distance to plane i, positive inside.
 float Distance(const Vec4& p, int plane, const ClipVolume& v) {
     switch (plane) {
-        case 0: return p.w - v.front;
-        case 1: return v.back - p.w;
-        case 2: return p.x - v.left * p.w;
-        case 3: return v.right * p.w - p.x;
-        case 4: return p.y - v.top * p.w;
-        default: return v.bottom * p.w - p.y;
+        case 0:
+            return p.w - v.front;
+        case 1:
+            return v.back - p.w;
+        case 2:
+            return p.x - v.left * p.w;
+        case 3:
+            return v.right * p.w - p.x;
+        case 4:
+            return p.y - v.top * p.w;
+        default:
+            return v.bottom * p.w - p.y;
     }
 }
 

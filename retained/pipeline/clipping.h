@@ -10,8 +10,8 @@ namespace varnoka::rm {
 
 struct ClipVertex {
     Vec4 position;
-    float u, v;     // texture coordinates
-    Vec3 color;     // lit colour or intensity
+    float u, v;  // texture coordinates
+    Vec3 color;  // lit colour or intensity
 };
 
 constexpr int kMaxClippedCorners = 3 + 6;

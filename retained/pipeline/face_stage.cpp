@@ -58,8 +58,7 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
         v.color = lit.color;
     }
     // Colours saturate at the corners, as vertex colours do; what lies between stays in range.
-    for (ClipVertex& v : scratch.corners)
-        v.color = {Clamp01(v.color.x), Clamp01(v.color.y), Clamp01(v.color.z)};
+    for (ClipVertex& v : scratch.corners) v.color = {Clamp01(v.color.x), Clamp01(v.color.y), Clamp01(v.color.z)};
     if (textured) {
         // Texture coordinates wrap, so whole periods may be added freely; starting each face at
         // one or more keeps every interpolated coordinate positive, where truncation is floor.

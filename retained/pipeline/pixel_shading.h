@@ -31,12 +31,12 @@ private:
 
 struct Ramps {
     ColorModel model = ColorModel::Rgb;
-    float thresholds[4][4];  // rounding offsets in (0, 1); all 0.5 without dithering
-    int fixedThresholds[4][4];  // the same in 1/65536
+    float thresholds[4][4];            // rounding offsets in (0, 1); all 0.5 without dithering
+    int fixedThresholds[4][4];         // the same in 1/65536
     int fixedThresholdsFrom[4][4][4];  // [y][x]: the four from column x on, wrapping
-    RampLevels shades{32};          // mono: each colour's ramp
-    RampLevels textureLevels{2};    // mono: levels per channel of a texture's colours
-    RampLevels textureShades{16};   // mono: a textured face's ramp
+    RampLevels shades{32};             // mono: each colour's ramp
+    RampLevels textureLevels{2};       // mono: levels per channel of a texture's colours
+    RampLevels textureShades{16};      // mono: a textured face's ramp
 };
 
 void FillThresholds(Ramps& ramps, bool dither);
@@ -60,8 +60,7 @@ inline float ChannelUnit(std::uint32_t channel) {
 }
 
 inline std::uint32_t PackBytes(int r, int g, int b) {
-    return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) |
-           static_cast<std::uint32_t>(b);
+    return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
 }
 
 // Channels in [0, 1] to bytes, rounding by the offset t.
@@ -76,7 +75,8 @@ inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t
     std::uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const int top = static_cast<int>((a >> shift) & 0xFF) * (256 - wx) + static_cast<int>((b >> shift) & 0xFF) * wx;
-        const int bottom = static_cast<int>((c >> shift) & 0xFF) * (256 - wx) + static_cast<int>((d >> shift) & 0xFF) * wx;
+        const int bottom =
+            static_cast<int>((c >> shift) & 0xFF) * (256 - wx) + static_cast<int>((d >> shift) & 0xFF) * wx;
         const int value = (top * (256 - wy) + bottom * wy + (1 << 15)) >> 16;
         out |= static_cast<std::uint32_t>(value) << shift;
     }

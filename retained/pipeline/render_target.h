@@ -107,8 +107,8 @@ public:
     void ClearDepth(const PixelRect& rect) {
         for (int y = rect.y; y < rect.y + rect.height; ++y) {
             if (rect.x == 0 && rect.width == width) {
-                std::fill_n(segmentReady_.begin() + static_cast<std::ptrdiff_t>(y) * segmentsPerRow_,
-                            segmentsPerRow_, 0);
+                std::fill_n(segmentReady_.begin() + static_cast<std::ptrdiff_t>(y) * segmentsPerRow_, segmentsPerRow_,
+                            0);
             } else if (rect.width > 0) {
                 float* row = DepthRow(y, rect.x, rect.x + rect.width - 1);
                 std::fill(row + rect.x, row + rect.x + rect.width, 1.0f);

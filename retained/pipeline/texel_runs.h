@@ -21,8 +21,11 @@ struct PerspectiveTexelWalk {
     float inverseW, inverseWStep, u, uStep, v, vStep;
 
     PerspectiveTexelWalk(const float* a, const float* perPixel, const TextureSampler& sampler)
-        : inverseW(a[kInverseW]), inverseWStep(perPixel[kInverseW]), u(a[kUOverW] * sampler.fwidth),
-          uStep(perPixel[kUOverW] * sampler.fwidth), v(a[kVOverW] * sampler.fheight),
+        : inverseW(a[kInverseW]),
+          inverseWStep(perPixel[kInverseW]),
+          u(a[kUOverW] * sampler.fwidth),
+          uStep(perPixel[kUOverW] * sampler.fwidth),
+          v(a[kVOverW] * sampler.fheight),
           vStep(perPixel[kVOverW] * sampler.fheight) {}
 
     // At the n-th pixel of the span. Stray coordinates (and NaN) read texel 0 rather than overflow.
@@ -83,9 +86,9 @@ void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float*
                     const std::uint32_t x = (uAt >> 16) & widthMask, nextX = (x + 1) & widthMask;
                     const std::uint32_t texelRow = (vAt >> 16) & heightMask;
                     const std::uint32_t row = texelRow << shift, nextRow = ((texelRow + 1) & heightMask) << shift;
-                    blended[i] = BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x],
-                                             texels[nextRow | nextX], static_cast<int>((uAt >> 8) & 0xFF),
-                                             static_cast<int>((vAt >> 8) & 0xFF));
+                    blended[i] =
+                        BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x], texels[nextRow | nextX],
+                                    static_cast<int>((uAt >> 8) & 0xFF), static_cast<int>((vAt >> 8) & 0xFF));
                     uAt += uStep;
                     vAt += vStep;
                 }

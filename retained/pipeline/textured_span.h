@@ -36,8 +36,7 @@ struct RgbTextureShader {
     const Ramps* ramps;
     TextureSampler sampler;
 
-    void Span(int first, int last, int y, const float* a, const float* step, float* depth,
-              std::uint32_t* color) const {
+    void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
         FixedLight light(a, step, first, last);
         if (sampler.powerOfTwo)
             RunPowerOfTwo(first, last, y, a, step, depth, color, light);
@@ -96,8 +95,7 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
     const Ramps* ramps;
     TextureSampler sampler;
 
-    void Span(int first, int last, int y, const float* a, const float* step, float* depth,
-              std::uint32_t* color) const {
+    void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
         if (!sampler.powerOfTwo) {
             PerPixelSpan<MonoTextureShader>::Span(first, last, y, a, step, depth, color);
             return;
@@ -122,8 +120,8 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
     // A pixel of any other texture.
     std::uint32_t operator()(const float* a, int x, int y) const {
         const float w = 1.0f / a[kInverseW];
-        const std::uint32_t texel = Linear ? sampler.Linear(a[kUOverW] * w, a[kVOverW] * w)
-                                           : sampler.Nearest(a[kUOverW] * w, a[kVOverW] * w);
+        const std::uint32_t texel =
+            Linear ? sampler.Linear(a[kUOverW] * w, a[kVOverW] * w) : sampler.Nearest(a[kUOverW] * w, a[kVOverW] * w);
         return Shade(texel, a[kRed], ramps->thresholds[y & 3][x & 3]);
     }
 

@@ -18,11 +18,15 @@ std::int64_t Snap(float v) { return static_cast<std::int64_t>(std::floor(v * sta
 std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
     std::int64_t q = static_cast<std::int64_t>(std::floor(static_cast<double>(a) / static_cast<double>(b)));
     if (b > 0) {
-        if (q * b > a) --q;
-        else if ((q + 1) * b <= a) ++q;
+        if (q * b > a)
+            --q;
+        else if ((q + 1) * b <= a)
+            ++q;
     } else {
-        if (q * b < a) --q;
-        else if ((q + 1) * b >= a) ++q;
+        if (q * b < a)
+            --q;
+        else if ((q + 1) * b >= a)
+            ++q;
     }
     return q;
 }
@@ -96,7 +100,9 @@ bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
 }
 
 RowWalker::RowWalker(const TriangleSetup& setup, const PixelRect& clip)
-    : row_(setup.firstRow), lastRow_(setup.lastRow), low_(clip.x),
+    : row_(setup.firstRow),
+      lastRow_(setup.lastRow),
+      low_(clip.x),
       high_(static_cast<std::int64_t>(clip.x) + clip.width - 1) {
     const std::int64_t centerY = static_cast<std::int64_t>(row_) * kSubpixels + kHalfPixel;
     for (int i = 0; i < 3; ++i) {
