@@ -124,11 +124,21 @@ Token BinaryTokenizer::next() {
             case kTokenFloatList:
                 startList(ListKind::Floats, floatBytes_);
                 continue;
-            case kTokenOpenBrace: token.kind = TokenKind::OpenBrace; return token;
-            case kTokenCloseBrace: token.kind = TokenKind::CloseBrace; return token;
-            case kTokenComma: token.kind = TokenKind::Comma; return token;
-            case kTokenSemicolon: token.kind = TokenKind::Semicolon; return token;
-            case kTokenTemplate: token.kind = TokenKind::Template; return token;
+            case kTokenOpenBrace:
+                token.kind = TokenKind::OpenBrace;
+                return token;
+            case kTokenCloseBrace:
+                token.kind = TokenKind::CloseBrace;
+                return token;
+            case kTokenComma:
+                token.kind = TokenKind::Comma;
+                return token;
+            case kTokenSemicolon:
+                token.kind = TokenKind::Semicolon;
+                return token;
+            case kTokenTemplate:
+                token.kind = TokenKind::Template;
+                return token;
             default:
                 if ((id >= kTokenOpenParen && id <= kTokenDot) ||
                     (id >= kTokenFirstKeyword && id <= kTokenLastKeyword)) {

@@ -24,9 +24,7 @@ public:
         }
     }
 
-    std::size_t maxValuesRemaining() const {
-        return listRemaining_ + static_cast<std::size_t>(end_ - pos_) / 4 + 1;
-    }
+    std::size_t maxValuesRemaining() const { return listRemaining_ + static_cast<std::size_t>(end_ - pos_) / 4 + 1; }
 
 private:
     enum class ListKind { None, Integers, Floats };

@@ -13,9 +13,7 @@ std::uint32_t readLittle16(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
 }
 
-std::uint32_t readLittle32(const std::uint8_t* p) {
-    return readLittle16(p) | readLittle16(p + 2) << 16;
-}
+std::uint32_t readLittle32(const std::uint8_t* p) { return readLittle16(p) | readLittle16(p + 2) << 16; }
 
 // Owns one raw-deflate stream, reset for each block.
 class BlockInflater {
@@ -29,11 +27,10 @@ public:
 
     // Inflates exactly `outSize` bytes to `out` from one complete deflate stream; the
     // previous block's output is the dictionary it may refer back into.
-    bool inflateBlock(const std::uint8_t* in, std::size_t inSize, std::uint8_t* out,
-                      std::size_t outSize, const std::uint8_t* previous, std::size_t previousSize) {
+    bool inflateBlock(const std::uint8_t* in, std::size_t inSize, std::uint8_t* out, std::size_t outSize,
+                      const std::uint8_t* previous, std::size_t previousSize) {
         if (!ready_ || inflateReset(&stream_) != Z_OK) return false;
-        if (previousSize > 0 &&
-            inflateSetDictionary(&stream_, previous, static_cast<uInt>(previousSize)) != Z_OK) {
+        if (previousSize > 0 && inflateSetDictionary(&stream_, previous, static_cast<uInt>(previousSize)) != Z_OK) {
             return false;
         }
         stream_.next_in = const_cast<Bytef*>(in);
@@ -85,9 +82,8 @@ bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std:
         out.resize(blockStart + unpackedSize);
         std::size_t previousSize = blockStart - previousStart;
         if (previousSize > kDeflateWindow) previousSize = kDeflateWindow;
-        if (!inflater.inflateBlock(body + pos + 2, packedSize - 2, out.data() + blockStart,
-                                   unpackedSize, out.data() + blockStart - previousSize,
-                                   previousSize)) {
+        if (!inflater.inflateBlock(body + pos + 2, packedSize - 2, out.data() + blockStart, unpackedSize,
+                                   out.data() + blockStart - previousSize, previousSize)) {
             out.clear();
             return false;
         }

@@ -125,14 +125,16 @@ private:
             if (mesh.textureCoords.empty()) {
                 model_.textureCoords.resize(model_.positions.size());
             } else {
-                model_.textureCoords.insert(model_.textureCoords.end(), mesh.textureCoords.begin(), mesh.textureCoords.end());
+                model_.textureCoords.insert(model_.textureCoords.end(), mesh.textureCoords.begin(),
+                                            mesh.textureCoords.end());
             }
         }
         if (withVertexColors) {
             if (mesh.vertexColors.empty()) {
                 model_.vertexColors.resize(model_.positions.size());
             } else {
-                model_.vertexColors.insert(model_.vertexColors.end(), mesh.vertexColors.begin(), mesh.vertexColors.end());
+                model_.vertexColors.insert(model_.vertexColors.end(), mesh.vertexColors.begin(),
+                                           mesh.vertexColors.end());
             }
         }
 

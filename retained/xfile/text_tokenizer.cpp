@@ -15,8 +15,17 @@ bool isSpace(std::uint8_t c) {
 // Characters that end a word; everything else (including '.', '-', '#') can be inside one.
 bool isDelimiter(std::uint8_t c) {
     switch (c) {
-        case '{': case '}': case ';': case ',': case '"': case '<': case '>':
-        case '[': case ']': case '(': case ')':
+        case '{':
+        case '}':
+        case ';':
+        case ',':
+        case '"':
+        case '<':
+        case '>':
+        case '[':
+        case ']':
+        case '(':
+        case ')':
             return true;
         default:
             return isSpace(c);
@@ -45,17 +54,36 @@ Token TextTokenizer::next() {
     Token token;
     if (pos_ == end_) return token;
     switch (*pos_) {
-        case '{': ++pos_; token.kind = TokenKind::OpenBrace; return token;
-        case '}': ++pos_; token.kind = TokenKind::CloseBrace; return token;
-        case ';': ++pos_; token.kind = TokenKind::Semicolon; return token;
-        case ',': ++pos_; token.kind = TokenKind::Comma; return token;
-        case '[': case ']': case '(': case ')': case '>':
+        case '{':
+            ++pos_;
+            token.kind = TokenKind::OpenBrace;
+            return token;
+        case '}':
+            ++pos_;
+            token.kind = TokenKind::CloseBrace;
+            return token;
+        case ';':
+            ++pos_;
+            token.kind = TokenKind::Semicolon;
+            return token;
+        case ',':
+            ++pos_;
+            token.kind = TokenKind::Comma;
+            return token;
+        case '[':
+        case ']':
+        case '(':
+        case ')':
+        case '>':
             ++pos_;
             token.kind = TokenKind::Other;
             return token;
-        case '"': return readString();
-        case '<': return readGuid();
-        default: return readWord();
+        case '"':
+            return readString();
+        case '<':
+            return readGuid();
+        default:
+            return readWord();
     }
 }
 

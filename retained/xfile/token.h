@@ -24,8 +24,8 @@ enum class TokenKind : std::uint8_t {
 struct Token {
     TokenKind kind = TokenKind::End;
     std::string_view text;
-    double number = 0.0;          // Number: the value, non-finite values read as 0
-    std::uint32_t integer = 0;    // Number: valid when isInteger
+    double number = 0.0;        // Number: the value, non-finite values read as 0
+    std::uint32_t integer = 0;  // Number: valid when isInteger
     bool isInteger = false;
 };
 

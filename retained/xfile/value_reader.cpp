@@ -59,10 +59,16 @@ void ValueReader::skipObjectBody() {
     std::size_t open = 1;
     while (open > 0) {
         switch (tokens_.next().kind) {
-            case TokenKind::OpenBrace: ++open; break;
-            case TokenKind::CloseBrace: --open; break;
-            case TokenKind::End: failBadFile();
-            default: break;
+            case TokenKind::OpenBrace:
+                ++open;
+                break;
+            case TokenKind::CloseBrace:
+                --open;
+                break;
+            case TokenKind::End:
+                failBadFile();
+            default:
+                break;
         }
     }
 }
