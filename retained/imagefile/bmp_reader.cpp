@@ -18,7 +18,9 @@ enum Compression : std::uint32_t {
     kAlphaBitFields = 6,
 };
 
-std::uint32_t read16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8; }
+std::uint32_t read16(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
+}
 std::uint32_t read32(const std::uint8_t* p) { return read16(p) | read16(p + 2) << 16; }
 
 // One channel of a bit-field pixel, widened or narrowed to 8 bits.
@@ -110,7 +112,9 @@ bool readLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) 
     }
 
     switch (layout.bitsPerPixel) {
-        case 1: case 4: case 8: {
+        case 1:
+        case 4:
+        case 8: {
             const std::size_t maxColors = std::size_t{1} << layout.bitsPerPixel;
             layout.paletteCount = colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
             layout.paletteOffset = afterHeader;
@@ -122,7 +126,9 @@ bool readLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) 
             if (layout.paletteCount * layout.paletteEntryBytes > size - afterHeader) return false;
             break;
         }
-        case 16: case 24: case 32:
+        case 16:
+        case 24:
+        case 32:
             break;
         default:
             return false;
@@ -154,8 +160,7 @@ Palette readPalette(const std::uint8_t* bytes, const BmpLayout& layout) {
     return palette;
 }
 
-bool readUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const Palette& palette,
-                      Image& image) {
+bool readUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const Palette& palette, Image& image) {
     const std::size_t width = static_cast<std::size_t>(layout.width);
     const std::size_t height = static_cast<std::size_t>(layout.height);
     const std::size_t stride = rowStride(layout);
@@ -177,7 +182,9 @@ bool readUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const 
         std::uint8_t* out = image.rgba.data() + outRow * width * 4;
         for (std::size_t x = 0; x < width; ++x, out += 4) {
             switch (layout.bitsPerPixel) {
-                case 1: case 4: case 8: {
+                case 1:
+                case 4:
+                case 8: {
                     const std::size_t bit = x * layout.bitsPerPixel;
                     const unsigned shift = 8 - layout.bitsPerPixel - static_cast<unsigned>(bit % 8);
                     const unsigned index = (in[bit / 8] >> shift) & ((1u << layout.bitsPerPixel) - 1);

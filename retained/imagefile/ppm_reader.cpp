@@ -33,7 +33,9 @@ public:
     std::size_t remaining() const { return static_cast<std::size_t>(end_ - pos_); }
 
 private:
-    static bool isSpace(std::uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+    static bool isSpace(std::uint8_t c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+    }
 
     void skipSpaceAndComments() {
         while (pos_ < end_) {

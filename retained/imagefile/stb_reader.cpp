@@ -41,7 +41,8 @@ bool readWithStb(const std::uint8_t* bytes, std::size_t size, Image& image) {
     setStbAllocationBudget(budgetFor(0, 0, size));
     const bool known = stbi_info_from_memory(bytes, length, &width, &height, &channels) != 0;
     setStbAllocationBudget(0);
-    if (!known || !imageSizeAllowed(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) return false;
+    if (!known || !imageSizeAllowed(static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height)))
+        return false;
     if (!dataCanHoldPicture(bytes, size, static_cast<std::uint64_t>(width), static_cast<std::uint64_t>(height))) {
         return false;
     }
