@@ -32,7 +32,8 @@ std::vector<Vec3> ring(double x, const Section& s, double roundness, double tape
         const double t = 2 * kPi * k / points;
         const double up = signedPower(std::sin(t), roundness);
         const double narrowing = 1 - taper * std::max(0.0, up);
-        out.push_back({x, s.centreY + s.halfHeight * up, -s.halfWidth * narrowing * signedPower(std::cos(t), roundness)});
+        out.push_back(
+            {x, s.centreY + s.halfHeight * up, -s.halfWidth * narrowing * signedPower(std::cos(t), roundness)});
     }
     return out;
 }
@@ -70,8 +71,10 @@ Section BodyShape::sectionAt(double x) const {
     double scale = 1;
     const double intoNose = x - (noseX() - b.noseRadius);
     const double intoTail = (tailX() + b.tailRadius) - x;
-    if (intoNose > 0) scale = kEndScale + (1 - kEndScale) * std::sqrt(std::max(0.0, 1 - std::pow(intoNose / b.noseRadius, 2)));
-    if (intoTail > 0) scale = kEndScale + (1 - kEndScale) * std::sqrt(std::max(0.0, 1 - std::pow(intoTail / b.tailRadius, 2)));
+    if (intoNose > 0)
+        scale = kEndScale + (1 - kEndScale) * std::sqrt(std::max(0.0, 1 - std::pow(intoNose / b.noseRadius, 2)));
+    if (intoTail > 0)
+        scale = kEndScale + (1 - kEndScale) * std::sqrt(std::max(0.0, 1 - std::pow(intoTail / b.tailRadius, 2)));
     const double centre = bottom + 0.45 * (top - bottom);
     top = centre + (top - centre) * scale;
     bottom = centre - (centre - bottom) * scale;
@@ -151,7 +154,8 @@ Mesh BodyShape::makeCabin() const {
                 if (across < 0.55) return kGlass;  // windscreen and rear window
                 if (across < 0.8) return kPaint;   // the pillars that frame them
                 // The side windows reach almost to the foot of each slope.
-                const double down = x < c.roofFrom ? (c.roofFrom - x) / (c.roofFrom - from) : (x - c.roofTo) / (to - c.roofTo);
+                const double down =
+                    x < c.roofFrom ? (c.roofFrom - x) / (c.roofFrom - from) : (x - c.roofTo) / (to - c.roofTo);
                 return static_cast<std::uint32_t>(down < 0.85 && x >= c.sideGlassFrom ? kGlass : kPaint);
             }
             if (face.normal.y > 0.6 || x < c.sideGlassFrom) return kPaint;

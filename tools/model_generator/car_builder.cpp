@@ -40,8 +40,7 @@ std::vector<PartFrame> wheelFrames(const CarDesign& design, const BodyShape& sha
     };
     std::vector<PartFrame> frames{frame("FrontLeftWheel", w.frontAxle, true),
                                   frame("FrontRightWheel", w.frontAxle, false),
-                                  frame("RearLeftWheel", w.rearAxle, true),
-                                  frame("RearRightWheel", w.rearAxle, false)};
+                                  frame("RearLeftWheel", w.rearAxle, true), frame("RearRightWheel", w.rearAxle, false)};
     if (design.extras.spareWheel) {
         // Upright on the tailgate, its face towards the back.
         const double x = shape.tailX() - w.width / 2 - 0.03;

@@ -101,14 +101,12 @@ Mesh makeLoft(const std::vector<std::vector<Vec3>>& sections,
     for (const std::vector<Vec3>& ring : sections) {
         for (const Vec3& p : ring) mesh.addPoint(p);
     }
-    const auto at = [m](std::size_t section, std::size_t k) {
-        return static_cast<std::uint32_t>(section * m + k % m);
-    };
+    const auto at = [m](std::size_t section, std::size_t k) { return static_cast<std::uint32_t>(section * m + k % m); };
     for (std::size_t s = 0; s + 1 < sections.size(); ++s) {
         for (std::size_t k = 0; k < m; ++k) {
             const std::uint32_t a = at(s, k), b = at(s, k + 1), c = at(s + 1, k + 1), d = at(s + 1, k);
-            const Vec3 normal = normalized(cross(mesh.positions[c] - mesh.positions[a],
-                                                 mesh.positions[d] - mesh.positions[b]));
+            const Vec3 normal =
+                normalized(cross(mesh.positions[c] - mesh.positions[a], mesh.positions[d] - mesh.positions[b]));
             const std::uint32_t material = materialOfFace({s, k, normal});
             mesh.addQuad(a, b, c, d, material);
         }

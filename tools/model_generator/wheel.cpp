@@ -24,12 +24,14 @@ Mesh makeTyre(const WheelDesign& w) {
     for (int i = 0; i <= 3; ++i) {
         const double a = kPi / 2 * i / 3;
         const double shoulder = 0.12 * r;
-        lathe.profile.push_back({r - shoulder + shoulder * std::sin(a), -h + shoulder * (1 - std::cos(a)), 0.2 + 0.05 * i});
+        lathe.profile.push_back(
+            {r - shoulder + shoulder * std::sin(a), -h + shoulder * (1 - std::cos(a)), 0.2 + 0.05 * i});
     }
     for (int i = 3; i >= 0; --i) {
         const double a = kPi / 2 * i / 3;
         const double shoulder = 0.12 * r;
-        lathe.profile.push_back({r - shoulder + shoulder * std::sin(a), h - shoulder * (1 - std::cos(a)), 0.8 - 0.05 * i});
+        lathe.profile.push_back(
+            {r - shoulder + shoulder * std::sin(a), h - shoulder * (1 - std::cos(a)), 0.8 - 0.05 * i});
     }
     lathe.profile.push_back({0.8 * r, h, 0.9});
     lathe.profile.push_back({inner, h * 0.9, 1});
@@ -43,7 +45,7 @@ Mesh makeRim(const WheelDesign& w) {
     Lathe lathe;
     lathe.segments = kSegments;
     // From the hub cap out over the dish to the lip, then back inside the tyre to the axle.
-    lathe.profile = {{0, -h * 0.86, 0},      {0.14 * r, -h * 0.84, 0}, {0.18 * r, -h * 0.62, 0},
+    lathe.profile = {{0, -h * 0.86, 0},       {0.14 * r, -h * 0.84, 0}, {0.18 * r, -h * 0.62, 0},
                      {0.52 * r, -h * 0.6, 0}, {0.6 * r, -h * 0.74, 0},  {lip, -h * 0.86, 0},
                      {lip, h * 0.7, 0},       {0, h * 0.5, 0}};
     Mesh rim = makeLathe(lathe, [](std::size_t edge) { return edge < 2 ? kChrome : edge < 5 ? kRimMetal : kChrome; });

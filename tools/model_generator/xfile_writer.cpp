@@ -73,7 +73,8 @@ void writePart(Writer& w, int indent, const Part& part, const std::vector<Materi
     const std::size_t faces = mesh.triangles.size();
     w.line(indent, "Mesh " + part.name + " {");
     w.line(indent + 1, std::to_string(vertices) + ";");
-    for (std::size_t i = 0; i < vertices; ++i) w.line(indent + 1, vectorText(mesh.positions[i]) + separator(i, vertices));
+    for (std::size_t i = 0; i < vertices; ++i)
+        w.line(indent + 1, vectorText(mesh.positions[i]) + separator(i, vertices));
     w.line(indent + 1, std::to_string(faces) + ";");
     for (std::size_t i = 0; i < faces; ++i) {
         const auto& c = mesh.triangles[i].corners;
@@ -87,7 +88,8 @@ void writePart(Writer& w, int indent, const Part& part, const std::vector<Materi
         w.line(indent + 2, vectorText(normals.normals[i]) + separator(i, normals.normals.size()));
     }
     w.line(indent + 2, std::to_string(faces) + ";");
-    for (std::size_t i = 0; i < faces; ++i) w.line(indent + 2, triangleText(normals.ofTriangle[i]) + separator(i, faces));
+    for (std::size_t i = 0; i < faces; ++i)
+        w.line(indent + 2, triangleText(normals.ofTriangle[i]) + separator(i, faces));
     w.line(indent + 1, "}");
 
     if (!mesh.texCoords.empty()) {
