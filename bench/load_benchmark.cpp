@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "binary_x_writer.h"
-#include "summary_reporter.h"
 #include "retained/xfile/file_bytes.h"
 #include "retained/xfile/xfile_reader.h"
+#include "summary_reporter.h"
 
 namespace {
 
