@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "bmp_writer.h"
 #include "binary_x_writer.h"
+#include "bmp_writer.h"
 
 #include <stb_image_write.h>
 
@@ -17,8 +17,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 void save(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes load(const std::string& path) {
@@ -96,7 +96,8 @@ void writeImageSeeds(const std::string& dir) {
     save(dir + "/p3.ppm", Bytes(p3.begin(), p3.end()));
 
     Bytes rgba;
-    for (int i = 0; i < 8 * 8; ++i) rgba.insert(rgba.end(), {std::uint8_t(i * 4), std::uint8_t(255 - i), std::uint8_t(i * 7), 200});
+    for (int i = 0; i < 8 * 8; ++i)
+        rgba.insert(rgba.end(), {std::uint8_t(i * 4), std::uint8_t(255 - i), std::uint8_t(i * 7), 200});
     Bytes png, tga, jpeg;
     stbi_write_png_to_func(appendBytes, &png, 8, 8, 4, rgba.data(), 32);
     stbi_write_tga_to_func(appendBytes, &tga, 8, 8, 4, rgba.data());
