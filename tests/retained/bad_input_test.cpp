@@ -80,11 +80,21 @@ TEST(BadInput, DegenerateHugeAndSurroundingGeometryDrawsWithoutHarm) {
     rigs::SceneRig rig(32, 24);
     rig.AddLights();
     MeshData odd;
-    odd.positions = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2},           // collinear
-                     {0, 0, 0}, {0, 0, 0}, {0, 0, 0},           // a point
-                     {-1e30f, -1e30f, 5}, {1e30f, -1e30f, 5}, {0, 1e30f, 5},  // beyond float precision
-                     {-1e6f, 1e6f, -1e6f}, {1e6f, 1e6f, 1e7f}, {1e6f, -1e6f, 1e7f},
-                     {-1e4f, -1e4f, 50}, {1e4f, -1e4f, 50}, {0, 1e4f, 50}};  // far beyond the view
+    odd.positions = {{0, 0, 0},
+                     {1, 1, 1},
+                     {2, 2, 2},  // collinear
+                     {0, 0, 0},
+                     {0, 0, 0},
+                     {0, 0, 0},  // a point
+                     {-1e30f, -1e30f, 5},
+                     {1e30f, -1e30f, 5},
+                     {0, 1e30f, 5},  // beyond float precision
+                     {-1e6f, 1e6f, -1e6f},
+                     {1e6f, 1e6f, 1e7f},
+                     {1e6f, -1e6f, 1e7f},
+                     {-1e4f, -1e4f, 50},
+                     {1e4f, -1e4f, 50},
+                     {0, 1e4f, 50}};  // far beyond the view
     for (std::uint32_t i = 0; i < odd.positions.size(); i += 3) {
         varnoka::rm::MeshFace face;
         face.positions = {i, i + 1, i + 2};

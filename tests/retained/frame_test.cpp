@@ -75,8 +75,8 @@ TEST_F(Frames, StandingRotationMakesAFullTurnInAbout314Moves) {
         turned += std::fabs(step);
         previousAngle = angle;
     }
-    EXPECT_EQ(moves, 315);  // 2 pi / 0.02 = 314.16
-    EXPECT_NEAR(u.y, 1.0f, 1e-5f);  // turning about y keeps the frame upright
+    EXPECT_EQ(moves, 315);                                      // 2 pi / 0.02 = 314.16
+    EXPECT_NEAR(u.y, 1.0f, 1e-5f);                              // turning about y keeps the frame upright
     EXPECT_NEAR(PositionIn(model, rig.scene).z, 10.0f, 1e-5f);  // turns in place
 }
 

@@ -138,8 +138,8 @@ TEST(TexturedSpan, LinearFilteringInRunsMatchesTheExactBlend) {
     for (int x = 0; x < 300; ++x) {
         std::int64_t u = 0, v = 0;
         walk.Sample(x, u, v);
-        const std::uint32_t exact = sampler.Linear(static_cast<float>(u) / 65536.0f / 256.0f,
-                                                   static_cast<float>(v) / 65536.0f / 256.0f);
+        const std::uint32_t exact =
+            sampler.Linear(static_cast<float>(u) / 65536.0f / 256.0f, static_cast<float>(v) / 65536.0f / 256.0f);
         // Exact divisions blend as the exact filter does; between them coordinates stray by a
         // fraction of a texel.
         const int tolerance = x % kPerspectiveRun == 0 || x == 299 ? 1 : 3;

@@ -25,8 +25,8 @@ HWND MakeWindow() {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "VarnokaEngineTestWindow";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Engine test", WS_POPUP | WS_VISIBLE,
-                                  0, 0, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Engine test", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
     UpdateWindow(window);
     return window;
 }
@@ -73,7 +73,8 @@ bool ReadGolden(const char* path, std::vector<COLORREF>& pixels) {
     std::vector<unsigned char> bytes(kWidth * kHeight * 3);
     const bool body = header && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     std::fclose(file);
-    for (std::size_t i = 0; body && i < bytes.size(); i += 3) pixels.push_back(RGB(bytes[i], bytes[i + 1], bytes[i + 2]));
+    for (std::size_t i = 0; body && i < bytes.size(); i += 3)
+        pixels.push_back(RGB(bytes[i], bytes[i + 1], bytes[i + 2]));
     return body;
 }
 
@@ -179,8 +180,8 @@ TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
     ReleaseDC(window, dc);
     EXPECT_EQ(different, 0);
 
-    for (IUnknown* object : std::initializer_list<IUnknown*>{viewport, builder, model, lightFrame, ambient, sun,
-                                                             camera, scene, device, clipper, d3drm2, d3drm})
+    for (IUnknown* object : std::initializer_list<IUnknown*>{viewport, builder, model, lightFrame, ambient, sun, camera,
+                                                             scene, device, clipper, d3drm2, d3drm})
         object->Release();
     DestroyWindow(window);
 }
