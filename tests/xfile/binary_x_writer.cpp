@@ -124,7 +124,8 @@ std::vector<std::uint8_t> compressXFile(const std::vector<std::uint8_t>& file, s
     std::size_t previous = 16;
     for (std::size_t pos = 16; pos < file.size(); pos += blockSize) {
         const std::size_t size = std::min(blockSize, file.size() - pos);
-        const std::vector<std::uint8_t> packed = deflateBlock(file.data() + pos, size, file.data() + previous, pos - previous);
+        const std::vector<std::uint8_t> packed =
+            deflateBlock(file.data() + pos, size, file.data() + previous, pos - previous);
         put16(out, size);
         put16(out, packed.size() + 2);
         out.push_back('C');
@@ -135,4 +136,6 @@ std::vector<std::uint8_t> compressXFile(const std::vector<std::uint8_t>& file, s
     return out;
 }
 
-std::vector<std::uint8_t> bytesOf(const std::string& text) { return std::vector<std::uint8_t>(text.begin(), text.end()); }
+std::vector<std::uint8_t> bytesOf(const std::string& text) {
+    return std::vector<std::uint8_t>(text.begin(), text.end());
+}

@@ -63,9 +63,9 @@ TEST(XFileMalformed, IndicesAndCountsThatDoNotMatchAreBadFiles) {
 TEST(XFileMalformed, BrokenSyntaxIsABadFile) {
     const std::string longName(5000, 'n');
     const std::string cases[] = {
-        kHeader + "Mesh {\n" + kTriangle,                       // never closed
-        kHeader + "Mesh {\n" + kTriangle + "}}",                // closed twice
-        kHeader + "Unknown { 1; { 2; }",                        // skipped object never closed
+        kHeader + "Mesh {\n" + kTriangle,         // never closed
+        kHeader + "Mesh {\n" + kTriangle + "}}",  // closed twice
+        kHeader + "Unknown { 1; { 2; }",          // skipped object never closed
         kHeader + "Frame { Mesh { \"unterminated; } }",
         kHeader + "template T { <0000",
         kHeader + "42;",
@@ -90,22 +90,23 @@ TEST(XFileMalformed, BrokenSyntaxIsABadFile) {
 }
 
 TEST(XFileMalformed, HeadersWeDoNotReadAreBadFiles) {
-    for (const char* header : {"xof 0303txt 0016", "xof 0303abc 0032", "xof 0403txt 0032", "xyz 0303txt 0032",
-                               "xof 0303txt", ""}) {
+    for (const char* header :
+         {"xof 0303txt 0016", "xof 0303abc 0032", "xof 0403txt 0032", "xyz 0303txt 0032", "xof 0303txt", ""}) {
         SCOPED_TRACE(header);
         expectBad(bytesOf(std::string(header) + "\nMesh {\n" + kTriangle + "}"));
     }
 }
 
 TEST(XFileMalformed, BinaryRecordsThatRunPastTheEndAreBadFiles) {
-    expectBad(BinaryXWriter().token(1).raw({0xff, 0xff, 0, 0}).file());                    // name longer than the file
-    expectBad(BinaryXWriter().name("Mesh").open().token(6).raw({0, 0, 0, 1}).file());       // list longer than the file
+    expectBad(BinaryXWriter().token(1).raw({0xff, 0xff, 0, 0}).file());                // name longer than the file
+    expectBad(BinaryXWriter().name("Mesh").open().token(6).raw({0, 0, 0, 1}).file());  // list longer than the file
     expectBad(BinaryXWriter().name("Mesh").open().token(7).raw({0xff, 0xff, 0xff, 0xff}).file());
-    expectBad(BinaryXWriter().name("Mesh").open().token(3).raw({1, 0}).file());             // cut integer
-    expectBad(BinaryXWriter().name("Mesh").open().token(99).close().file());                 // no such token
-    expectBad(BinaryXWriter().name("Mesh").open().token(2).raw({1, 0, 0, 0, 'a'}).close().file());  // string without its end
+    expectBad(BinaryXWriter().name("Mesh").open().token(3).raw({1, 0}).file());  // cut integer
+    expectBad(BinaryXWriter().name("Mesh").open().token(99).close().file());     // no such token
+    expectBad(
+        BinaryXWriter().name("Mesh").open().token(2).raw({1, 0, 0, 0, 'a'}).close().file());  // string without its end
     expectBad(BinaryXWriter().name("Mesh").open().integers({3}).floats({0, 0, 0}).close().file());  // too few values
-    expectBad(BinaryXWriter().name("Mesh").open().token(5).raw({1, 2, 3}).file());           // cut GUID
+    expectBad(BinaryXWriter().name("Mesh").open().token(5).raw({1, 2, 3}).file());                  // cut GUID
 }
 
 TEST(XFileMalformed, CompressedFilesThatLieOrAreDamagedAreBadFiles) {
@@ -120,11 +121,11 @@ TEST(XFileMalformed, CompressedFilesThatLieOrAreDamagedAreBadFiles) {
         bytes[offset] = value;
         return bytes;
     };
-    expectBad(damaged(16, static_cast<std::uint8_t>(good[16] + 1)));  // total one byte too large
-    expectBad(damaged(16, static_cast<std::uint8_t>(good[16] - 1)));  // ... or too small
-    expectBad(damaged(19, 0x7f));                                      // a huge total
-    expectBad(damaged(24, 'X'));                                       // no "CK"
-    expectBad(damaged(22, 0xff));                                      // packed size past the end
+    expectBad(damaged(16, static_cast<std::uint8_t>(good[16] + 1)));     // total one byte too large
+    expectBad(damaged(16, static_cast<std::uint8_t>(good[16] - 1)));     // ... or too small
+    expectBad(damaged(19, 0x7f));                                        // a huge total
+    expectBad(damaged(24, 'X'));                                         // no "CK"
+    expectBad(damaged(22, 0xff));                                        // packed size past the end
     expectBad(damaged(30, static_cast<std::uint8_t>(good[30] ^ 0x55)));  // corrupt deflate data
     std::vector<std::uint8_t> cut(good.begin(), good.end() - 10);
     expectBad(cut);
@@ -135,9 +136,15 @@ TEST(XFileMalformed, CompressedFilesThatLieOrAreDamagedAreBadFiles) {
 TEST(XFileMalformed, EveryTruncationIsReadOrRefusedCleanly) {
     std::vector<std::uint8_t> text;
     ASSERT_EQ(varnoka::readFileBytes(dataPath("parts_car.x"), text), LoadStatus::Ok);
-    const std::vector<std::uint8_t> files[] = {text, BinaryXWriter().name("Mesh").open().integers({3})
-                                                         .floats({0, 0, 0, 1, 0, 0, 0, 1, 0}).integers({1, 3, 0, 1, 2})
-                                                         .close().file(),
+    const std::vector<std::uint8_t> files[] = {text,
+                                               BinaryXWriter()
+                                                   .name("Mesh")
+                                                   .open()
+                                                   .integers({3})
+                                                   .floats({0, 0, 0, 1, 0, 0, 0, 1, 0})
+                                                   .integers({1, 3, 0, 1, 2})
+                                                   .close()
+                                                   .file(),
                                                compressXFile(text, 200)};
     for (const auto& file : files) {
         for (std::size_t size = 0; size < file.size(); ++size) {

@@ -42,7 +42,8 @@ TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
             EXPECT_NEAR(other.positions[i].z, text.positions[i].z, 1e-6);
         }
         ASSERT_EQ(other.corners.size(), text.corners.size());
-        for (std::size_t i = 0; i < text.corners.size(); ++i) EXPECT_EQ(other.corners[i].position, text.corners[i].position);
+        for (std::size_t i = 0; i < text.corners.size(); ++i)
+            EXPECT_EQ(other.corners[i].position, text.corners[i].position);
     }
 }
 
