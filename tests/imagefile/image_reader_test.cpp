@@ -28,7 +28,8 @@ Rgba pixel(const Image& image, std::uint32_t x, std::uint32_t y) {
 // A 3 x 2 picture (odd width, so rows need padding), top row first.
 const Rgba kPicture[2][3] = {{{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}},
                              {{255, 255, 255, 255}, {0, 0, 0, 255}, {255, 0, 0, 255}}};
-const std::vector<std::array<std::uint8_t, 3>> kPalette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
+const std::vector<std::array<std::uint8_t, 3>> kPalette = {
+    {0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 255}};
 const std::uint8_t kIndices[2][3] = {{1, 2, 3}, {4, 0, 1}};
 
 void expectPicture(const Image& image) {
@@ -42,7 +43,8 @@ void expectPicture(const Image& image) {
 
 std::vector<std::uint8_t> packIndices(const std::uint8_t* indices, unsigned bits) {
     std::vector<std::uint8_t> row((3 * bits + 7) / 8, 0);
-    for (unsigned x = 0; x < 3; ++x) row[x * bits / 8] |= static_cast<std::uint8_t>(indices[x] << (8 - bits - x * bits % 8));
+    for (unsigned x = 0; x < 3; ++x)
+        row[x * bits / 8] |= static_cast<std::uint8_t>(indices[x] << (8 - bits - x * bits % 8));
     return row;
 }
 
@@ -169,7 +171,8 @@ TEST(PpmReader, ReadsBinaryAndPlainPixmaps) {
     auto bytesOf = [](const std::string& s) { return std::vector<std::uint8_t>(s.begin(), s.end()); };
     std::string p6 = "P6\n# made by hand\n3 2\n255\n";
     for (const auto& row : kPicture) {
-        for (const Rgba& c : row) p6 += std::string{static_cast<char>(c[0]), static_cast<char>(c[1]), static_cast<char>(c[2])};
+        for (const Rgba& c : row)
+            p6 += std::string{static_cast<char>(c[0]), static_cast<char>(c[1]), static_cast<char>(c[2])};
     }
     Image image;
     ASSERT_EQ(read(bytesOf(p6), image), LoadStatus::Ok);
