@@ -48,7 +48,7 @@ TEST(ModelNormals, SmoothAcrossGentleBendsAndSplitAtCreases) {
     const auto& s = smooth.ofTriangle[side];
     const auto& h = hard.ofTriangle[side];
     EXPECT_FALSE(s[0] == s[1] && s[1] == s[2]);  // rounded across the sides
-    EXPECT_TRUE(h[0] == h[1] && h[1] == h[2]);    // one flat face
+    EXPECT_TRUE(h[0] == h[1] && h[1] == h[2]);   // one flat face
     for (const Vec3& n : smooth.normals) {
         EXPECT_NEAR(length(n), 1, 1e-9);
         EXPECT_TRUE(std::fabs(n.z) < 1e-9 || std::fabs(std::fabs(n.z) - 1) < 1e-9) << "an end blended into a side";
@@ -77,8 +77,7 @@ TEST(ModelWriting, SharedPartsAreReadOncePerFrameThatPlacesThem) {
 
     const std::string text = writeXFileText(car);
     xfile::LoadedModel model;
-    ASSERT_EQ(xfile::readXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model),
-              LoadStatus::Ok);
+    ASSERT_EQ(xfile::readXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model), LoadStatus::Ok);
     EXPECT_EQ(model.triangles.size(), 2 * box.triangles.size() + panel.triangles.size());
     ASSERT_EQ(model.materials.size(), 2u);
     EXPECT_EQ(model.materials[1].textureFileName, "picture.bmp");
