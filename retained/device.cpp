@@ -17,7 +17,7 @@ Device* AsDevice(IDirect3DRMDevice* device) { return device ? dynamic_cast<Devic
 
 HRESULT CreateDeviceObject(ColorModel model, HWND window, int width, int height,
                            std::shared_ptr<const TextureDefaults> defaults, IDirect3DRMDevice2** device) {
-    if (width < 0 || height < 0 || width > kMaxDeviceSide || height > kMaxDeviceSide) return D3DRMERR_BADVALUE;
+    if (width < 0 || height < 0 || width > MaxDeviceSide || height > MaxDeviceSide) return D3DRMERR_BADVALUE;
     try {
         ComRef<Device> made =
             ComRef<Device>::Adopt(new Device(model, MakeWindowPresenter(window), std::move(defaults)));

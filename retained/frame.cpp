@@ -16,7 +16,7 @@ float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
 template <class T, class U>
 bool Contains(const std::vector<ComRef<T>>& list, const U* item) {
-    return std::any_of(list.begin(), list.end(), [item](const ComRef<T>& r) { return r.get() == item; });
+    return std::any_of(list.begin(), list.end(), [item](const ComRef<T>& r) { return r.Get() == item; });
 }
 
 bool IsConstraint(D3DRMFRAMECONSTRAINT c) {
@@ -92,7 +92,7 @@ bool Frame::IsAncestorOf(const Frame* other) const {
 
 void Frame::Detach(Frame* child) {
     auto it =
-        std::find_if(children_.begin(), children_.end(), [child](const ComRef<Frame>& r) { return r.get() == child; });
+        std::find_if(children_.begin(), children_.end(), [child](const ComRef<Frame>& r) { return r.Get() == child; });
     if (it == children_.end()) return;
     child->parent_ = nullptr;
     children_.erase(it);
@@ -130,7 +130,7 @@ HRESULT Frame::DeleteVisual(LPDIRECT3DRMVISUAL visual) {
     EngineLock lock;
     if (visual == nullptr) return D3DRMERR_BADOBJECT;
     auto it = std::find_if(visuals_.begin(), visuals_.end(),
-                           [visual](const ComRef<IDirect3DRMVisual>& r) { return r.get() == visual; });
+                           [visual](const ComRef<IDirect3DRMVisual>& r) { return r.Get() == visual; });
     if (it == visuals_.end()) return D3DRMERR_NOTFOUND;
     visuals_.erase(it);
     return D3DRM_OK;

@@ -46,7 +46,7 @@ private:
                                                        : LoadTextureFile(path.c_str(), &texture);
         ComRef<IDirect3DRMTexture> owned = ComRef<IDirect3DRMTexture>::Adopt(texture);
         // Only the engine's own textures can be drawn.
-        if (FAILED(result) || AsTexture(owned.get()) == nullptr) return {};
+        if (FAILED(result) || AsTexture(owned.Get()) == nullptr) return {};
         return owned;
     }
 

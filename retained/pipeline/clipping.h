@@ -14,8 +14,8 @@ struct ClipVertex {
     Vec3 color;  // lit colour or intensity
 };
 
-constexpr int kMaxClippedCorners = 3 + 6;
-constexpr float kGuardBandPixels = 2048.0f;
+constexpr int MaxClippedCorners = 3 + 6;
+constexpr float GuardBandPixels = 2048.0f;
 
 struct ClipVolume {
     float front, back;

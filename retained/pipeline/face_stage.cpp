@@ -79,7 +79,7 @@ void BuildTriangles(const ClipVolume& volume, FaceScratch& scratch) {
     scratch.triangles.clear();
     const std::vector<ClipVertex>& corners = scratch.corners;
     for (std::size_t i = 1; i + 1 < corners.size(); ++i) {
-        ClipVertex polygon[kMaxClippedCorners] = {corners[0], corners[i], corners[i + 1]};
+        ClipVertex polygon[MaxClippedCorners] = {corners[0], corners[i], corners[i + 1]};
         int count = 3;
         if (!InsideVolume(polygon[0].position, volume) || !InsideVolume(polygon[1].position, volume) ||
             !InsideVolume(polygon[2].position, volume))

@@ -141,7 +141,7 @@ struct TextureSampler {
 };
 
 // Interpolated values at a pixel: depth, 1/w, u/w, v/w and the three light channels.
-enum Attribute { kDepth, kInverseW, kUOverW, kVOverW, kRed, kGreen, kBlue, kAttributeCount };
+enum Attribute { Depth, InverseW, UOverW, VOverW, Red, Green, Blue, AttributeCount };
 
 // A span loop for shaders that colour one pixel at a time from all attributes.
 template <class Shader>
@@ -149,14 +149,14 @@ struct PerPixelSpan {
     void Span(int first, int last, int y, const float* start, const float* step, float* depth,
               std::uint32_t* color) const {
         const Shader& shader = static_cast<const Shader&>(*this);
-        float a[kAttributeCount];
-        for (int i = 0; i < kAttributeCount; ++i) a[i] = start[i];
+        float a[AttributeCount];
+        for (int i = 0; i < AttributeCount; ++i) a[i] = start[i];
         for (int x = first; x <= last; ++x) {
-            if (a[kDepth] < depth[x]) {
-                depth[x] = a[kDepth];
+            if (a[Depth] < depth[x]) {
+                depth[x] = a[Depth];
                 color[x] = shader(a, x, y);
             }
-            for (int i = 0; i < kAttributeCount; ++i) a[i] += step[i];
+            for (int i = 0; i < AttributeCount; ++i) a[i] += step[i];
         }
     }
 };
@@ -165,7 +165,7 @@ struct RgbShader : PerPixelSpan<RgbShader> {
     explicit RgbShader(const Ramps* r) : ramps(r) {}
     const Ramps* ramps;
     std::uint32_t operator()(const float* a, int x, int y) const {
-        return PackUnit(a[kRed], a[kGreen], a[kBlue], ramps->thresholds[y & 3][x & 3]);
+        return PackUnit(a[Red], a[Green], a[Blue], ramps->thresholds[y & 3][x & 3]);
     }
 };
 
@@ -174,7 +174,7 @@ struct MonoShader : PerPixelSpan<MonoShader> {
     const Ramps* ramps;
     Vec3 base;  // the face colour whose ramp is used
     std::uint32_t operator()(const float* a, int x, int y) const {
-        const float shade = ramps->shades.Quantize(Clamp01(a[kRed]), ramps->thresholds[y & 3][x & 3]);
+        const float shade = ramps->shades.Quantize(Clamp01(a[Red]), ramps->thresholds[y & 3][x & 3]);
         return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
     }
 };
