@@ -80,7 +80,7 @@ const Grid& TheGrid() {
 void ReadFile(benchmark::State& state, const std::vector<std::uint8_t>& file, std::size_t faces) {
     for (auto _ : state) {
         varnoka::xfile::LoadedModel model;
-        const auto status = varnoka::xfile::readXFile(file.data(), file.size(), model);
+        const auto status = varnoka::xfile::ReadXFile(file.data(), file.size(), model);
         if (status != varnoka::LoadStatus::Ok || (faces != 0 && model.counts.faces != faces)) {
             state.SkipWithError("the file did not load");
             return;
@@ -112,7 +112,7 @@ void CompressedBinary(benchmark::State& state) {
 // What a model switch in the saver waits for, textures aside.
 void ShippedCar(benchmark::State& state) {
     std::vector<std::uint8_t> file;
-    if (varnoka::readFileBytes(VARNOKA_MODELS_DIR "/vk1.x", file) != varnoka::LoadStatus::Ok) {
+    if (varnoka::ReadFileBytes(VARNOKA_MODELS_DIR "/vk1.x", file) != varnoka::LoadStatus::Ok) {
         state.SkipWithError("models/vk1.x cannot be read");
         return;
     }

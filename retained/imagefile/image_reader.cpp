@@ -31,7 +31,7 @@ LoadStatus readImage(const std::uint8_t* bytes, std::size_t size, Image& image) 
 LoadStatus loadImageFile(const std::string& path, Image& image) {
     image = Image{};
     std::vector<std::uint8_t> bytes;
-    const LoadStatus status = readFileBytes(path, bytes);
+    const LoadStatus status = ReadFileBytes(path, bytes);
     if (status != LoadStatus::Ok) return status;
     return readImage(bytes.data(), bytes.size(), image);
 }

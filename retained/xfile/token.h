@@ -30,7 +30,7 @@ struct Token {
 };
 
 // Limits that keep a hostile file from steering recursion or allocation.
-constexpr std::size_t kMaxNameLength = 1024;
-constexpr std::size_t kMaxStringLength = 4096;
+constexpr std::size_t MaxNameLength = 1024;
+constexpr std::size_t MaxStringLength = 4096;
 
 }  // namespace varnoka::xfile

@@ -77,7 +77,7 @@ TEST(ModelWriting, SharedPartsAreReadOncePerFrameThatPlacesThem) {
 
     const std::string text = writeXFileText(car);
     xfile::LoadedModel model;
-    ASSERT_EQ(xfile::readXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model), LoadStatus::Ok);
+    ASSERT_EQ(xfile::ReadXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model), LoadStatus::Ok);
     EXPECT_EQ(model.triangles.size(), 2 * box.triangles.size() + panel.triangles.size());
     ASSERT_EQ(model.materials.size(), 2u);
     EXPECT_EQ(model.materials[1].textureFileName, "picture.bmp");

@@ -111,7 +111,7 @@ TEST(XFileMalformed, BinaryRecordsThatRunPastTheEndAreBadFiles) {
 
 TEST(XFileMalformed, CompressedFilesThatLieOrAreDamagedAreBadFiles) {
     std::vector<std::uint8_t> plain;
-    ASSERT_EQ(varnoka::readFileBytes(dataPath("parts_car.x"), plain), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::ReadFileBytes(dataPath("parts_car.x"), plain), LoadStatus::Ok);
     const std::vector<std::uint8_t> good = compressXFile(plain, 500);
     LoadedModel model;
     ASSERT_EQ(readBytes(good, model), LoadStatus::Ok);
@@ -135,7 +135,7 @@ TEST(XFileMalformed, CompressedFilesThatLieOrAreDamagedAreBadFiles) {
 // any read past the end), and a refusal leaves nothing behind.
 TEST(XFileMalformed, EveryTruncationIsReadOrRefusedCleanly) {
     std::vector<std::uint8_t> text;
-    ASSERT_EQ(varnoka::readFileBytes(dataPath("parts_car.x"), text), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::ReadFileBytes(dataPath("parts_car.x"), text), LoadStatus::Ok);
     const std::vector<std::uint8_t> files[] = {text,
                                                BinaryXWriter()
                                                    .name("Mesh")
@@ -149,7 +149,7 @@ TEST(XFileMalformed, EveryTruncationIsReadOrRefusedCleanly) {
     for (const auto& file : files) {
         for (std::size_t size = 0; size < file.size(); ++size) {
             LoadedModel model;
-            const LoadStatus status = varnoka::xfile::readXFile(file.data(), size, model);
+            const LoadStatus status = varnoka::xfile::ReadXFile(file.data(), size, model);
             ASSERT_NE(status, LoadStatus::FileNotFound);
             if (status == LoadStatus::BadFile) {
                 ASSERT_TRUE(model.positions.empty()) << size;

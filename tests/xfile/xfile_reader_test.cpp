@@ -5,8 +5,8 @@
 #include "retained/xfile/texture_path.h"
 #include "xfile_test_support.h"
 
-using varnoka::xfile::kNoMaterial;
-using varnoka::xfile::kNoNormal;
+using varnoka::xfile::NoMaterial;
+using varnoka::xfile::NoNormal;
 
 namespace {
 
@@ -16,7 +16,7 @@ std::string sharedXFile(const std::string& name) { return std::string(VARNOKA_SH
 TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
     if (!std::filesystem::exists(VARNOKA_SHARED_XFILES_DIR)) GTEST_SKIP() << "no shared .x files here";
     LoadedModel text;
-    ASSERT_EQ(varnoka::xfile::loadXFile(sharedXFile("test_cube_text.x"), text), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(sharedXFile("test_cube_text.x"), text), LoadStatus::Ok);
     EXPECT_EQ(text.counts.vertices, 24u);
     EXPECT_EQ(text.counts.faces, 12u);
     EXPECT_EQ(text.counts.materials, 1u);
@@ -31,7 +31,7 @@ TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
     for (const char* name : {"test_cube_binary.x", "test_cube_compressed.x"}) {
         SCOPED_TRACE(name);
         LoadedModel other;
-        ASSERT_EQ(varnoka::xfile::loadXFile(sharedXFile(name), other), LoadStatus::Ok);
+        ASSERT_EQ(varnoka::xfile::LoadXFile(sharedXFile(name), other), LoadStatus::Ok);
         EXPECT_EQ(other.counts.vertices, 24u);
         EXPECT_EQ(other.counts.faces, 12u);
         EXPECT_EQ(other.counts.materials, 1u);
@@ -49,7 +49,7 @@ TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
 
 TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
     LoadedModel model;
-    ASSERT_EQ(varnoka::xfile::loadXFile(dataPath("parts_car.x"), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(dataPath("parts_car.x"), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 9u);
     EXPECT_EQ(model.counts.faces, 3u);
     EXPECT_EQ(model.counts.materials, 2u);
@@ -84,8 +84,8 @@ TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
     EXPECT_EQ(model.faces[2].material, model.faces[0].material);
 
     // Normals only where the file gives them.
-    EXPECT_EQ(model.corners[0].normal, kNoNormal);
-    ASSERT_NE(model.corners[model.faces[1].firstCorner].normal, kNoNormal);
+    EXPECT_EQ(model.corners[0].normal, NoNormal);
+    ASSERT_NE(model.corners[model.faces[1].firstCorner].normal, NoNormal);
     EXPECT_VECTOR3(model.normals[model.corners[model.faces[1].firstCorner].normal], 0.0f, 0.0f, -1.0f);
 
     // Per-vertex data is padded for the part that has none.
@@ -102,7 +102,7 @@ TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
 
 TEST(XFileReader, SkipsObjectsItDoesNotUseAndReadsOddNumberForms) {
     LoadedModel model;
-    ASSERT_EQ(varnoka::xfile::loadXFile(dataPath("skipped_objects.x"), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(dataPath("skipped_objects.x"), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 3u);
     EXPECT_EQ(model.counts.faces, 1u);
     EXPECT_EQ(model.counts.materials, 1u);
@@ -115,17 +115,17 @@ TEST(XFileReader, SkipsObjectsItDoesNotUseAndReadsOddNumberForms) {
 }
 
 TEST(XFileReader, TexturePathsAcceptSingleAndDoubledBackslashes) {
-    using varnoka::xfile::texturePathFromName;
-    EXPECT_EQ(texturePathFromName("body.bmp"), "body.bmp");
-    EXPECT_EQ(texturePathFromName("textures\\glass.ppm"), "textures/glass.ppm");
-    EXPECT_EQ(texturePathFromName("C:\\\\models\\\\paint.png"), "C:/models/paint.png");
-    EXPECT_EQ(texturePathFromName("a/b\\c"), "a/b/c");
+    using varnoka::xfile::TexturePathFromName;
+    EXPECT_EQ(TexturePathFromName("body.bmp"), "body.bmp");
+    EXPECT_EQ(TexturePathFromName("textures\\glass.ppm"), "textures/glass.ppm");
+    EXPECT_EQ(TexturePathFromName("C:\\\\models\\\\paint.png"), "C:/models/paint.png");
+    EXPECT_EQ(TexturePathFromName("a/b\\c"), "a/b/c");
 }
 
 TEST(XFileReader, ReportsAMissingFileApartFromABadOne) {
     LoadedModel model;
-    EXPECT_EQ(varnoka::xfile::loadXFile(dataPath("no_such_model.x"), model), LoadStatus::FileNotFound);
-    EXPECT_EQ(varnoka::xfile::loadXFile(VARNOKA_TEST_DATA_DIR, model), LoadStatus::FileNotFound);
+    EXPECT_EQ(varnoka::xfile::LoadXFile(dataPath("no_such_model.x"), model), LoadStatus::FileNotFound);
+    EXPECT_EQ(varnoka::xfile::LoadXFile(VARNOKA_TEST_DATA_DIR, model), LoadStatus::FileNotFound);
 }
 
 // The same triangle with normals, colours and a material, written in binary.
@@ -185,7 +185,7 @@ TEST(XFileReader, ReadsCompressedFilesAcrossBlocksThatReferBack) {
     expectBinaryTriangle(model);
 
     std::vector<std::uint8_t> text;
-    ASSERT_EQ(varnoka::readFileBytes(dataPath("parts_car.x"), text), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::ReadFileBytes(dataPath("parts_car.x"), text), LoadStatus::Ok);
     ASSERT_EQ(readBytes(compressXFile(text, 300), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 9u);
     EXPECT_EQ(model.counts.materials, 2u);

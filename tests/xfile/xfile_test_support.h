@@ -11,11 +11,11 @@ using varnoka::LoadStatus;
 using varnoka::xfile::LoadedModel;
 
 inline LoadStatus readBytes(const std::vector<std::uint8_t>& bytes, LoadedModel& model) {
-    return varnoka::xfile::readXFile(bytes.data(), bytes.size(), model);
+    return varnoka::xfile::ReadXFile(bytes.data(), bytes.size(), model);
 }
 
 inline LoadStatus readText(const std::string& text, LoadedModel& model) {
-    return varnoka::xfile::readXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model);
+    return varnoka::xfile::ReadXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model);
 }
 
 inline std::string dataPath(const std::string& name) { return std::string(VARNOKA_TEST_DATA_DIR) + "/" + name; }
