@@ -125,7 +125,7 @@ HRESULT LoadTextureFile(const char* fileName, IDirect3DRMTexture** texture) {
     *texture = nullptr;
     if (fileName == nullptr) return D3DRMERR_BADVALUE;
     imagefile::Image image;
-    const HRESULT result = ResultOf(imagefile::loadImageFile(fileName, image));
+    const HRESULT result = ResultOf(imagefile::LoadImageFile(fileName, image));
     if (FAILED(result)) return result;
     return CreateTextureFromRGBA(image.width, image.height, image.rgba.data(), image.rgba.size(), texture);
 }

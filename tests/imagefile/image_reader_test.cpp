@@ -17,7 +17,7 @@ using Rgba = std::array<std::uint8_t, 4>;
 namespace {
 
 LoadStatus read(const std::vector<std::uint8_t>& bytes, Image& image) {
-    return varnoka::imagefile::readImage(bytes.data(), bytes.size(), image);
+    return varnoka::imagefile::ReadImage(bytes.data(), bytes.size(), image);
 }
 
 Rgba pixel(const Image& image, std::uint32_t x, std::uint32_t y) {
@@ -247,19 +247,19 @@ TEST(StbFormats, RefusesJpegHuffmanTablesWithMoreCodesThanFit) {
 // that read inside the table, and the budget stops inflation bombs.
 TEST(StbAllocationBudget, HandsOutZeroedBlocksAndRefusesGrowthPastTheBudget) {
     using namespace varnoka::imagefile;
-    setStbAllocationBudget(1000);
-    auto* block = static_cast<unsigned char*>(stbBudgetMalloc(600));
+    SetStbAllocationBudget(1000);
+    auto* block = static_cast<unsigned char*>(StbBudgetMalloc(600));
     ASSERT_NE(block, nullptr);
     for (int i = 0; i < 600; ++i) ASSERT_EQ(block[i], 0) << i;
-    EXPECT_EQ(stbBudgetMalloc(600), nullptr);
-    block = static_cast<unsigned char*>(stbBudgetRealloc(block, 900));
+    EXPECT_EQ(StbBudgetMalloc(600), nullptr);
+    block = static_cast<unsigned char*>(StbBudgetRealloc(block, 900));
     ASSERT_NE(block, nullptr);
-    EXPECT_EQ(stbBudgetRealloc(block, 1100), nullptr);
-    stbBudgetFree(block);
-    void* whole = stbBudgetMalloc(1000);
+    EXPECT_EQ(StbBudgetRealloc(block, 1100), nullptr);
+    StbBudgetFree(block);
+    void* whole = StbBudgetMalloc(1000);
     EXPECT_NE(whole, nullptr);
-    stbBudgetFree(whole);
-    setStbAllocationBudget(0);
+    StbBudgetFree(whole);
+    SetStbAllocationBudget(0);
 }
 
 void appendPngChunk(std::vector<std::uint8_t>& png, const char* type, const std::vector<std::uint8_t>& data) {
@@ -306,7 +306,7 @@ TEST(StbFormats, AcceptsAnEmptyPngDataChunkBeforeTheData) {
 
 TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
     Image image;
-    EXPECT_EQ(varnoka::imagefile::loadImageFile(std::string(VARNOKA_TEST_DATA_DIR) + "/missing.png", image),
+    EXPECT_EQ(varnoka::imagefile::LoadImageFile(std::string(VARNOKA_TEST_DATA_DIR) + "/missing.png", image),
               LoadStatus::FileNotFound);
     EXPECT_EQ(read({'h', 'e', 'l', 'l', 'o'}, image), LoadStatus::BadFile);
 
@@ -361,7 +361,7 @@ TEST(ImageReader, RefusesForgedSizesTruncationsAndUnknownFormatsCleanly) {
     const std::string p3 = "P3 1 2 255 1 2 3 4 5 6";
     for (const auto& file : {writeBmp(rle), writeBmp(paletted), png, std::vector<std::uint8_t>(p3.begin(), p3.end())}) {
         for (std::size_t size = 0; size < file.size(); ++size) {
-            const LoadStatus status = varnoka::imagefile::readImage(file.data(), size, image);
+            const LoadStatus status = varnoka::imagefile::ReadImage(file.data(), size, image);
             ASSERT_NE(status, LoadStatus::FileNotFound);
             if (status == LoadStatus::Ok) {
                 ASSERT_EQ(image.rgba.size(), std::size_t{image.width} * image.height * 4);

@@ -25,7 +25,7 @@ TEST(ModelShapes, TexturesReadBackAsWritten) {
     const TextureImage plate = plateTexture("VK-01", {235, 235, 225});
     const std::string bytes = encodeBmp(plate);
     imagefile::Image image;
-    ASSERT_EQ(imagefile::readImage(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), image),
+    ASSERT_EQ(imagefile::ReadImage(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), image),
               LoadStatus::Ok);
     ASSERT_EQ(image.width, 128u);
     ASSERT_EQ(image.height, 32u);
