@@ -28,7 +28,7 @@ std::string readFile(const std::string& path) {
 }
 
 const std::vector<GeneratedFile>& generated() {
-    static const std::vector<GeneratedFile> files = generateModelSet();
+    static const std::vector<GeneratedFile> files = GenerateModelSet();
     return files;
 }
 
@@ -46,7 +46,7 @@ TEST(ModelSet, CommittedFilesAreWhatTheGeneratorMakes) {
             << entry.path() << " is not made by the generator";
     }
     // A second run gives the same bytes: nothing depends on time, addresses or order of a hash.
-    const std::vector<GeneratedFile> again = generateModelSet();
+    const std::vector<GeneratedFile> again = GenerateModelSet();
     ASSERT_EQ(again.size(), generated().size());
     for (std::size_t i = 0; i < again.size(); ++i) EXPECT_TRUE(again[i].bytes == generated()[i].bytes) << again[i].name;
 }
@@ -92,7 +92,7 @@ TEST(ModelSet, CarsAreCentredLongAlongXAndOfOneSize) {
         EXPECT_NEAR(box.low.y + box.high.y, 0, 0.01);
         EXPECT_NEAR(box.low.z + box.high.z, 0, 0.01);
         const float length = box.high.x - box.low.x;
-        EXPECT_NEAR(length, kCarLength, 0.01);
+        EXPECT_NEAR(length, CarLength, 0.01);
         EXPECT_GT(length, 1.6f * (box.high.z - box.low.z));
         EXPECT_GT(length, 1.6f * (box.high.y - box.low.y));
     }
@@ -100,15 +100,15 @@ TEST(ModelSet, CarsAreCentredLongAlongXAndOfOneSize) {
 
 double lowestPoint(const Mesh& mesh, const Placement& placement) {
     double low = std::numeric_limits<double>::max();
-    for (const Vec3& p : mesh.positions) low = std::min(low, placement.apply(p).y);
+    for (const Vec3& p : mesh.positions) low = std::min(low, placement.Apply(p).y);
     return low;
 }
 
 TEST(ModelSet, FourWheelsStandOnTheGroundAndNothingFacesInwards) {
     std::set<std::tuple<double, double, double>> paints;
-    for (const CarDesign& design : allDesigns()) {
+    for (const CarDesign& design : AllDesigns()) {
         SCOPED_TRACE(design.name);
-        const CarModel car = buildCar(design);
+        const CarModel car = BuildCar(design);
         paints.insert({design.paint.r, design.paint.g, design.paint.b});
         const Mesh& tyre = car.sharedParts.front().mesh;
         double ground = std::numeric_limits<double>::max();
