@@ -73,7 +73,7 @@ public:
             for (std::uint32_t x = 0; x < 256; ++x) pixels[y * 256 + x] = (x << 8) | y;
         texture_ = ComRef<Texture>::Adopt(new Texture(256, 256, std::move(pixels)));
     }
-    const Texture* get() const { return texture_.Get(); }
+    const Texture* Get() const { return texture_.Get(); }
 
 private:
     ComRef<Texture> texture_;
@@ -89,13 +89,13 @@ TEST(TexturedSpan, PerspectiveRunsStayWithinATexelOfTheExactDivision) {
     const CoordinateTexture texture;
     Ramps ramps;
     FillThresholds(ramps, true);
-    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.get())};
+    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.Get())};
     // A floor running away from the eye: over 300 pixels 1/w halves, each pixel covering up to
     // about 1.6 texels. Between the exact divisions the straight steps must not stray by a texel;
     // at the divisions, and at the span's last pixel, they are exact.
     const float a[AttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f};
     const float step[AttributeCount] = {0.0f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, 0.0f, 0.0f, 0.0f};
-    const PerspectiveTexelWalk walk(a, step, TextureSampler(texture.get()));
+    const PerspectiveTexelWalk walk(a, step, TextureSampler(texture.Get()));
     for (int width : {1, 2, 16, 17, 33, 300}) {
         std::vector<float> depth(width, 1.0f);
         std::vector<std::uint32_t> color(width, 0);
@@ -156,7 +156,7 @@ TEST(TexturedSpan, MonoRunsDrawWhatEachPixelAloneWould) {
     // The mono model's texture colours fall on few levels, so stepping between exact divisions
     // changes a pixel only where a texel boundary and a level boundary meet.
     const CoordinateTexture texture;
-    const TextureSampler sampler(texture.get());
+    const TextureSampler sampler(texture.Get());
     Ramps ramps;
     FillThresholds(ramps, true);
     ramps.textureLevels.Set(6);
@@ -192,7 +192,7 @@ std::uint64_t Checksum(const std::vector<std::uint32_t>& pixels) {
 TEST(TexturedSpan, EveryBuildDrawsTheSameBits) {
     // Natively and in the Windows build alike: the golden images are made natively.
     const CoordinateTexture texture;
-    const TextureSampler sampler(texture.get());
+    const TextureSampler sampler(texture.Get());
     Ramps ramps;
     FillThresholds(ramps, true);
     const float a[AttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 0.9f, 0.6f, 0.3f};
@@ -210,7 +210,7 @@ TEST(TexturedSpan, StrayCoordinatesAndLightStayDefined) {
     const CoordinateTexture texture;
     Ramps ramps;
     FillThresholds(ramps, false);
-    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.get())};
+    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.Get())};
     // Behind the eye, NaN and enormous coordinates read texel 0; NaN light counts as dark, light
     // beyond 1 as full.
     const float corner = 255.5f / 256.0f;  // texel (255, 255): green and blue full
