@@ -33,24 +33,24 @@ void AppendBytes(void* context, void* data, int size) {
 
 Bytes BinaryModel(bool doubles) {
     BinaryXWriter w(doubles);
-    w.name("Frame").name("Root").open();
-    w.name("FrameTransformMatrix").open().floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).close();
-    w.name("Mesh").open().integers({4}).floats({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}).integers({1, 4, 0, 1, 2, 3});
-    w.name("MeshNormals").open().integers({1}).floats({0, 0, 1}).integers({1, 4, 0, 0, 0, 0}).close();
-    w.name("MeshTextureCoords").open().integers({4}).floats({0, 0, 1, 0, 1, 1, 0, 1}).close();
-    w.name("MeshVertexColors").open().integers({1, 2}).floats({0.25, 0.5, 0.75, 1}).close();
-    w.name("MeshMaterialList").open().integers({1, 1, 0});
-    w.name("Material").open().floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
-    w.name("TextureFilename").open().string("t.png").close();
-    w.close().close().close().close();
-    return w.file();
+    w.Name("Frame").Name("Root").Open();
+    w.Name("FrameTransformMatrix").Open().Floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).Close();
+    w.Name("Mesh").Open().Integers({4}).Floats({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}).Integers({1, 4, 0, 1, 2, 3});
+    w.Name("MeshNormals").Open().Integers({1}).Floats({0, 0, 1}).Integers({1, 4, 0, 0, 0, 0}).Close();
+    w.Name("MeshTextureCoords").Open().Integers({4}).Floats({0, 0, 1, 0, 1, 1, 0, 1}).Close();
+    w.Name("MeshVertexColors").Open().Integers({1, 2}).Floats({0.25, 0.5, 0.75, 1}).Close();
+    w.Name("MeshMaterialList").Open().Integers({1, 1, 0});
+    w.Name("Material").Open().Floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
+    w.Name("TextureFilename").Open().String("t.png").Close();
+    w.Close().Close().Close().Close();
+    return w.File();
 }
 
 void WriteModelSeeds(const std::string& dir, const std::string& dataDir) {
     Save(dir + "/model32.x", BinaryModel(false));
     Save(dir + "/model64.x", BinaryModel(true));
-    Save(dir + "/model_bzip.x", compressXFile(BinaryModel(false), 64));
-    Save(dir + "/parts_tzip.x", compressXFile(Load(dataDir + "/parts_car.x"), 256));
+    Save(dir + "/model_bzip.x", CompressXFile(BinaryModel(false), 64));
+    Save(dir + "/parts_tzip.x", CompressXFile(Load(dataDir + "/parts_car.x"), 256));
 }
 
 void WriteImageSeeds(const std::string& dir) {

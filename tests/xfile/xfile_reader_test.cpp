@@ -11,12 +11,12 @@ using varnoka::xfile::NoNormal;
 namespace {
 
 // Files written by other tools; they live outside the repository.
-std::string sharedXFile(const std::string& name) { return std::string(VARNOKA_SHARED_XFILES_DIR) + "/" + name; }
+std::string SharedXFile(const std::string& name) { return std::string(VARNOKA_SHARED_XFILES_DIR) + "/" + name; }
 
 TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
     if (!std::filesystem::exists(VARNOKA_SHARED_XFILES_DIR)) GTEST_SKIP() << "no shared .x files here";
     LoadedModel text;
-    ASSERT_EQ(varnoka::xfile::LoadXFile(sharedXFile("test_cube_text.x"), text), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(SharedXFile("test_cube_text.x"), text), LoadStatus::Ok);
     EXPECT_EQ(text.counts.vertices, 24u);
     EXPECT_EQ(text.counts.faces, 12u);
     EXPECT_EQ(text.counts.materials, 1u);
@@ -31,7 +31,7 @@ TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
     for (const char* name : {"test_cube_binary.x", "test_cube_compressed.x"}) {
         SCOPED_TRACE(name);
         LoadedModel other;
-        ASSERT_EQ(varnoka::xfile::LoadXFile(sharedXFile(name), other), LoadStatus::Ok);
+        ASSERT_EQ(varnoka::xfile::LoadXFile(SharedXFile(name), other), LoadStatus::Ok);
         EXPECT_EQ(other.counts.vertices, 24u);
         EXPECT_EQ(other.counts.faces, 12u);
         EXPECT_EQ(other.counts.materials, 1u);
@@ -49,7 +49,7 @@ TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
 
 TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
     LoadedModel model;
-    ASSERT_EQ(varnoka::xfile::LoadXFile(dataPath("parts_car.x"), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(DataPath("parts_car.x"), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 9u);
     EXPECT_EQ(model.counts.faces, 3u);
     EXPECT_EQ(model.counts.materials, 2u);
@@ -102,7 +102,7 @@ TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
 
 TEST(XFileReader, SkipsObjectsItDoesNotUseAndReadsOddNumberForms) {
     LoadedModel model;
-    ASSERT_EQ(varnoka::xfile::LoadXFile(dataPath("skipped_objects.x"), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(DataPath("skipped_objects.x"), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 3u);
     EXPECT_EQ(model.counts.faces, 1u);
     EXPECT_EQ(model.counts.materials, 1u);
@@ -124,36 +124,36 @@ TEST(XFileReader, TexturePathsAcceptSingleAndDoubledBackslashes) {
 
 TEST(XFileReader, ReportsAMissingFileApartFromABadOne) {
     LoadedModel model;
-    EXPECT_EQ(varnoka::xfile::LoadXFile(dataPath("no_such_model.x"), model), LoadStatus::FileNotFound);
+    EXPECT_EQ(varnoka::xfile::LoadXFile(DataPath("no_such_model.x"), model), LoadStatus::FileNotFound);
     EXPECT_EQ(varnoka::xfile::LoadXFile(VARNOKA_TEST_DATA_DIR, model), LoadStatus::FileNotFound);
 }
 
 // The same triangle with normals, colours and a material, written in binary.
-BinaryXWriter binaryTriangle(bool doubles, bool sharedLists) {
+BinaryXWriter BinaryTriangle(bool doubles, bool sharedLists) {
     BinaryXWriter w(doubles);
-    w.token(31).name("Vector").open().guid().token(42).name("x").semicolon().close();  // a template
-    w.name("Frame").name("Root").open();
-    w.name("FrameTransformMatrix").open().floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).close();
-    w.name("Mesh").name("Tri").open();
+    w.Token(31).Name("Vector").Open().Guid().Token(42).Name("x").Semicolon().Close();  // a template
+    w.Name("Frame").Name("Root").Open();
+    w.Name("FrameTransformMatrix").Open().Floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).Close();
+    w.Name("Mesh").Name("Tri").Open();
     if (sharedLists) {
-        w.integers({3}).floats({0, 0, 0, 1, 0, 0, 0, 1, 0.5}).integers({1, 3, 0, 1, 2});
+        w.Integers({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0.5}).Integers({1, 3, 0, 1, 2});
     } else {
-        w.integer(3);
-        for (double v : {0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0, 0.5}) w.floats({v});
-        w.integer(1).integer(3).integers({0, 1}).integer(2);
+        w.Integer(3);
+        for (double v : {0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0, 0.5}) w.Floats({v});
+        w.Integer(1).Integer(3).Integers({0, 1}).Integer(2);
     }
-    w.name("MeshNormals").open().integers({1}).floats({0, 0, 2}).integers({1, 3, 0, 0, 0}).close();
-    w.name("MeshVertexColors").open().integers({1, 2}).floats({0.25, 0.5, 0.75, 1}).close();
-    w.name("MeshMaterialList").open().integers({1, 1, 0});
-    w.name("Material").open().floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
-    w.name("TextureFilename").open().string("tri.png").close();
-    w.close().close();
-    w.name("XSkinMeshHeader").open().integers({1, 1, 1}).close();
-    w.close().close();
+    w.Name("MeshNormals").Open().Integers({1}).Floats({0, 0, 2}).Integers({1, 3, 0, 0, 0}).Close();
+    w.Name("MeshVertexColors").Open().Integers({1, 2}).Floats({0.25, 0.5, 0.75, 1}).Close();
+    w.Name("MeshMaterialList").Open().Integers({1, 1, 0});
+    w.Name("Material").Open().Floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
+    w.Name("TextureFilename").Open().String("tri.png").Close();
+    w.Close().Close();
+    w.Name("XSkinMeshHeader").Open().Integers({1, 1, 1}).Close();
+    w.Close().Close();
     return w;
 }
 
-void expectBinaryTriangle(const LoadedModel& model) {
+void ExpectBinaryTriangle(const LoadedModel& model) {
     EXPECT_EQ(model.counts.vertices, 3u);
     EXPECT_EQ(model.counts.faces, 1u);
     ASSERT_EQ(model.positions.size(), 3u);
@@ -172,8 +172,8 @@ TEST(XFileReader, ReadsBinaryFilesHoweverTheValuesArePacked) {
         for (bool shared : {false, true}) {
             SCOPED_TRACE(testing::Message() << "doubles " << doubles << " shared lists " << shared);
             LoadedModel model;
-            ASSERT_EQ(readBytes(binaryTriangle(doubles, shared).file(), model), LoadStatus::Ok);
-            expectBinaryTriangle(model);
+            ASSERT_EQ(ReadBytes(BinaryTriangle(doubles, shared).File(), model), LoadStatus::Ok);
+            ExpectBinaryTriangle(model);
         }
     }
 }
@@ -181,12 +181,12 @@ TEST(XFileReader, ReadsBinaryFilesHoweverTheValuesArePacked) {
 TEST(XFileReader, ReadsCompressedFilesAcrossBlocksThatReferBack) {
     LoadedModel model;
     // Tiny blocks make deflate refer back into the previous block.
-    ASSERT_EQ(readBytes(compressXFile(binaryTriangle(false, true).file(), 40), model), LoadStatus::Ok);
-    expectBinaryTriangle(model);
+    ASSERT_EQ(ReadBytes(CompressXFile(BinaryTriangle(false, true).File(), 40), model), LoadStatus::Ok);
+    ExpectBinaryTriangle(model);
 
     std::vector<std::uint8_t> text;
-    ASSERT_EQ(varnoka::ReadFileBytes(dataPath("parts_car.x"), text), LoadStatus::Ok);
-    ASSERT_EQ(readBytes(compressXFile(text, 300), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::ReadFileBytes(DataPath("parts_car.x"), text), LoadStatus::Ok);
+    ASSERT_EQ(ReadBytes(CompressXFile(text, 300), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 9u);
     EXPECT_EQ(model.counts.materials, 2u);
 }
@@ -200,9 +200,9 @@ TEST(XFileReader, NestsFramesUpToTheDepthLimitOnly) {
         return text;
     };
     LoadedModel model;
-    EXPECT_EQ(readText(nested(20), model), LoadStatus::Ok);
+    EXPECT_EQ(ReadText(nested(20), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.faces, 1u);
-    EXPECT_EQ(readText(nested(100000), model), LoadStatus::BadFile);
+    EXPECT_EQ(ReadText(nested(100000), model), LoadStatus::BadFile);
     EXPECT_TRUE(model.positions.empty());
 }
 
