@@ -62,20 +62,20 @@ void WriteImageSeeds(const std::string& dir) {
     for (unsigned bits : {1u, 4u, 8u}) {
         bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
         bmp.rows = {Bytes((3 * bits + 7) / 8, 0x5a), Bytes((3 * bits + 7) / 8, 0xa5)};
-        Save(dir + "/p" + std::to_string(bits) + ".bmp", writeBmp(bmp));
+        Save(dir + "/p" + std::to_string(bits) + ".bmp", WriteBmp(bmp));
     }
     bmp.palette.clear();
     for (unsigned bits : {16u, 24u, 32u}) {
         bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
         bmp.height = bits == 24 ? -2 : 2;
         bmp.rows = {Bytes(3 * bits / 8, 0x37), Bytes(3 * bits / 8, 0xc8)};
-        Save(dir + "/d" + std::to_string(bits) + ".bmp", writeBmp(bmp));
+        Save(dir + "/d" + std::to_string(bits) + ".bmp", WriteBmp(bmp));
     }
     bmp.height = 2;
     bmp.headerSize = 108;
     bmp.compression = 3;
     bmp.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
-    Save(dir + "/alpha.bmp", writeBmp(bmp));
+    Save(dir + "/alpha.bmp", WriteBmp(bmp));
 
     BmpContent rle;
     rle.width = 4;
@@ -84,11 +84,11 @@ void WriteImageSeeds(const std::string& dir) {
     rle.bitsPerPixel = 8;
     rle.compression = 1;
     rle.encoded = {3, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 2, 2, 0, 1, 3, 0, 1};
-    Save(dir + "/rle8.bmp", writeBmp(rle));
+    Save(dir + "/rle8.bmp", WriteBmp(rle));
     rle.bitsPerPixel = 4;
     rle.compression = 2;
     rle.encoded = {4, 0x12, 0, 0, 0, 3, 0x32, 0x30, 0, 1};
-    Save(dir + "/rle4.bmp", writeBmp(rle));
+    Save(dir + "/rle4.bmp", WriteBmp(rle));
 
     const std::string p6 = "P6\n# seed\n2 2\n255\nabcdefghijkl";
     Save(dir + "/p6.ppm", Bytes(p6.begin(), p6.end()));

@@ -19,4 +19,4 @@ struct BmpContent {
     std::vector<std::uint8_t> encoded;
 };
 
-std::vector<std::uint8_t> writeBmp(const BmpContent& bmp);
+std::vector<std::uint8_t> WriteBmp(const BmpContent& bmp);
