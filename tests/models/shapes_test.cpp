@@ -11,14 +11,14 @@ namespace varnoka::models {
 namespace {
 
 TEST(ModelShapes, ClosedSolidsFaceOutwards) {
-    EXPECT_GT(signedVolume(MakeRoundedBox({{1, 0.5, 2}, 0.3, 12, 6}, 0)), 0);
+    EXPECT_GT(SignedVolume(MakeRoundedBox({{1, 0.5, 2}, 0.3, 12, 6}, 0)), 0);
     Lathe ring;
     ring.profile = {{0.5, -1, 0}, {1, -1, 0}, {1, 1, 1}, {0.5, 1, 1}};
     ring.textured = true;
-    EXPECT_GT(signedVolume(MakeLathe(ring, [](std::size_t) { return 0u; })), 0);
+    EXPECT_GT(SignedVolume(MakeLathe(ring, [](std::size_t) { return 0u; })), 0);
     Lathe capped;
     capped.profile = {{0, -1, 0}, {1, -1, 0}, {1, 1, 0}, {0, 1, 0}};
-    EXPECT_GT(signedVolume(MakeLathe(capped, [](std::size_t) { return 0u; })), 0);
+    EXPECT_GT(SignedVolume(MakeLathe(capped, [](std::size_t) { return 0u; })), 0);
 }
 
 TEST(ModelShapes, TexturesReadBackAsWritten) {
