@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "binary_x_writer.h"
-#include "summary_reporter.h"
 #include "retained/xfile/file_bytes.h"
 #include "retained/xfile/xfile_reader.h"
+#include "summary_reporter.h"
 
 namespace {
 
@@ -56,19 +56,19 @@ std::vector<std::uint8_t> TextFile(const Grid& grid) {
         text += line;
     }
     text += "}\n";
-    return bytesOf(text);
+    return BytesOf(text);
 }
 
 std::vector<std::uint8_t> BinaryFile(const Grid& grid) {
     BinaryXWriter writer;
-    writer.name("Mesh").name("Grid").open();
-    writer.integer(static_cast<std::uint32_t>(grid.positions.size() / 3)).floats(grid.positions);
+    writer.Name("Mesh").Name("Grid").Open();
+    writer.Integer(static_cast<std::uint32_t>(grid.positions.size() / 3)).Floats(grid.positions);
     std::vector<std::uint32_t> faces;
     faces.push_back(static_cast<std::uint32_t>(grid.triangles.size() / 3));
     for (size_t f = 0; f < grid.triangles.size(); f += 3)
         faces.insert(faces.end(), {3, grid.triangles[f], grid.triangles[f + 1], grid.triangles[f + 2]});
-    writer.integers(faces).close();
-    return writer.file();
+    writer.Integers(faces).Close();
+    return writer.File();
 }
 
 const Grid& TheGrid() {
@@ -80,7 +80,7 @@ const Grid& TheGrid() {
 void ReadFile(benchmark::State& state, const std::vector<std::uint8_t>& file, std::size_t faces) {
     for (auto _ : state) {
         varnoka::xfile::LoadedModel model;
-        const auto status = varnoka::xfile::readXFile(file.data(), file.size(), model);
+        const auto status = varnoka::xfile::ReadXFile(file.data(), file.size(), model);
         if (status != varnoka::LoadStatus::Ok || (faces != 0 && model.counts.faces != faces)) {
             state.SkipWithError("the file did not load");
             return;
@@ -102,17 +102,17 @@ void Binary(benchmark::State& state) {
     ReadFile(state, file, GridFaces());
 }
 void CompressedText(benchmark::State& state) {
-    static const std::vector<std::uint8_t> file = compressXFile(TextFile(TheGrid()));
+    static const std::vector<std::uint8_t> file = CompressXFile(TextFile(TheGrid()));
     ReadFile(state, file, GridFaces());
 }
 void CompressedBinary(benchmark::State& state) {
-    static const std::vector<std::uint8_t> file = compressXFile(BinaryFile(TheGrid()));
+    static const std::vector<std::uint8_t> file = CompressXFile(BinaryFile(TheGrid()));
     ReadFile(state, file, GridFaces());
 }
 // What a model switch in the saver waits for, textures aside.
 void ShippedCar(benchmark::State& state) {
     std::vector<std::uint8_t> file;
-    if (varnoka::readFileBytes(VARNOKA_MODELS_DIR "/vk1.x", file) != varnoka::LoadStatus::Ok) {
+    if (varnoka::ReadFileBytes(VARNOKA_MODELS_DIR "/vk1.x", file) != varnoka::LoadStatus::Ok) {
         state.SkipWithError("models/vk1.x cannot be read");
         return;
     }

@@ -9,9 +9,9 @@
 
 #include "allocation_counter.h"
 #include "procedural_model.h"
-#include "summary_reporter.h"
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
+#include "summary_reporter.h"
 #include "tools/xrender/texture_folder.h"
 
 namespace {
@@ -162,11 +162,7 @@ BENCHMARK(RenderShippedCar)
     ->Args({1920, 1080, 1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(RenderFrames)
-    ->Name("linear")
-    ->Args({1920, 1080, 50, 50, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(RenderFrames)->Name("linear")->Args({1920, 1080, 50, 50, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(RenderFrames)
     ->Name("triangles")
     ->Args({1920, 1080, 25, 20, 0})

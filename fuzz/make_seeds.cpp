@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "bmp_writer.h"
 #include "binary_x_writer.h"
+#include "bmp_writer.h"
 
 #include <stb_image_write.h>
 
@@ -16,44 +16,44 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void save(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+void Save(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
-Bytes load(const std::string& path) {
+Bytes Load(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void appendBytes(void* context, void* data, int size) {
+void AppendBytes(void* context, void* data, int size) {
     auto* out = static_cast<Bytes*>(context);
     out->insert(out->end(), static_cast<std::uint8_t*>(data), static_cast<std::uint8_t*>(data) + size);
 }
 
-Bytes binaryModel(bool doubles) {
+Bytes BinaryModel(bool doubles) {
     BinaryXWriter w(doubles);
-    w.name("Frame").name("Root").open();
-    w.name("FrameTransformMatrix").open().floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).close();
-    w.name("Mesh").open().integers({4}).floats({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}).integers({1, 4, 0, 1, 2, 3});
-    w.name("MeshNormals").open().integers({1}).floats({0, 0, 1}).integers({1, 4, 0, 0, 0, 0}).close();
-    w.name("MeshTextureCoords").open().integers({4}).floats({0, 0, 1, 0, 1, 1, 0, 1}).close();
-    w.name("MeshVertexColors").open().integers({1, 2}).floats({0.25, 0.5, 0.75, 1}).close();
-    w.name("MeshMaterialList").open().integers({1, 1, 0});
-    w.name("Material").open().floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
-    w.name("TextureFilename").open().string("t.png").close();
-    w.close().close().close().close();
-    return w.file();
+    w.Name("Frame").Name("Root").Open();
+    w.Name("FrameTransformMatrix").Open().Floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).Close();
+    w.Name("Mesh").Open().Integers({4}).Floats({0, 0, 0, 1, 0, 0, 1, 1, 0, 0, 1, 0}).Integers({1, 4, 0, 1, 2, 3});
+    w.Name("MeshNormals").Open().Integers({1}).Floats({0, 0, 1}).Integers({1, 4, 0, 0, 0, 0}).Close();
+    w.Name("MeshTextureCoords").Open().Integers({4}).Floats({0, 0, 1, 0, 1, 1, 0, 1}).Close();
+    w.Name("MeshVertexColors").Open().Integers({1, 2}).Floats({0.25, 0.5, 0.75, 1}).Close();
+    w.Name("MeshMaterialList").Open().Integers({1, 1, 0});
+    w.Name("Material").Open().Floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
+    w.Name("TextureFilename").Open().String("t.png").Close();
+    w.Close().Close().Close().Close();
+    return w.File();
 }
 
-void writeModelSeeds(const std::string& dir, const std::string& dataDir) {
-    save(dir + "/model32.x", binaryModel(false));
-    save(dir + "/model64.x", binaryModel(true));
-    save(dir + "/model_bzip.x", compressXFile(binaryModel(false), 64));
-    save(dir + "/parts_tzip.x", compressXFile(load(dataDir + "/parts_car.x"), 256));
+void WriteModelSeeds(const std::string& dir, const std::string& dataDir) {
+    Save(dir + "/model32.x", BinaryModel(false));
+    Save(dir + "/model64.x", BinaryModel(true));
+    Save(dir + "/model_bzip.x", CompressXFile(BinaryModel(false), 64));
+    Save(dir + "/parts_tzip.x", CompressXFile(Load(dataDir + "/parts_car.x"), 256));
 }
 
-void writeImageSeeds(const std::string& dir) {
+void WriteImageSeeds(const std::string& dir) {
     const std::vector<std::array<std::uint8_t, 3>> palette = {{0, 0, 0}, {255, 0, 0}, {0, 255, 0}, {0, 0, 255}};
     BmpContent bmp;
     bmp.width = 3;
@@ -62,20 +62,20 @@ void writeImageSeeds(const std::string& dir) {
     for (unsigned bits : {1u, 4u, 8u}) {
         bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
         bmp.rows = {Bytes((3 * bits + 7) / 8, 0x5a), Bytes((3 * bits + 7) / 8, 0xa5)};
-        save(dir + "/p" + std::to_string(bits) + ".bmp", writeBmp(bmp));
+        Save(dir + "/p" + std::to_string(bits) + ".bmp", WriteBmp(bmp));
     }
     bmp.palette.clear();
     for (unsigned bits : {16u, 24u, 32u}) {
         bmp.bitsPerPixel = static_cast<std::uint16_t>(bits);
         bmp.height = bits == 24 ? -2 : 2;
         bmp.rows = {Bytes(3 * bits / 8, 0x37), Bytes(3 * bits / 8, 0xc8)};
-        save(dir + "/d" + std::to_string(bits) + ".bmp", writeBmp(bmp));
+        Save(dir + "/d" + std::to_string(bits) + ".bmp", WriteBmp(bmp));
     }
     bmp.height = 2;
     bmp.headerSize = 108;
     bmp.compression = 3;
     bmp.masks = {0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000};
-    save(dir + "/alpha.bmp", writeBmp(bmp));
+    Save(dir + "/alpha.bmp", WriteBmp(bmp));
 
     BmpContent rle;
     rle.width = 4;
@@ -84,26 +84,27 @@ void writeImageSeeds(const std::string& dir) {
     rle.bitsPerPixel = 8;
     rle.compression = 1;
     rle.encoded = {3, 1, 0, 0, 0, 3, 2, 3, 2, 0, 0, 2, 2, 0, 1, 3, 0, 1};
-    save(dir + "/rle8.bmp", writeBmp(rle));
+    Save(dir + "/rle8.bmp", WriteBmp(rle));
     rle.bitsPerPixel = 4;
     rle.compression = 2;
     rle.encoded = {4, 0x12, 0, 0, 0, 3, 0x32, 0x30, 0, 1};
-    save(dir + "/rle4.bmp", writeBmp(rle));
+    Save(dir + "/rle4.bmp", WriteBmp(rle));
 
     const std::string p6 = "P6\n# seed\n2 2\n255\nabcdefghijkl";
-    save(dir + "/p6.ppm", Bytes(p6.begin(), p6.end()));
+    Save(dir + "/p6.ppm", Bytes(p6.begin(), p6.end()));
     const std::string p3 = "P3 2 1 65535 1 2 3 65535 0 9";
-    save(dir + "/p3.ppm", Bytes(p3.begin(), p3.end()));
+    Save(dir + "/p3.ppm", Bytes(p3.begin(), p3.end()));
 
     Bytes rgba;
-    for (int i = 0; i < 8 * 8; ++i) rgba.insert(rgba.end(), {std::uint8_t(i * 4), std::uint8_t(255 - i), std::uint8_t(i * 7), 200});
+    for (int i = 0; i < 8 * 8; ++i)
+        rgba.insert(rgba.end(), {std::uint8_t(i * 4), std::uint8_t(255 - i), std::uint8_t(i * 7), 200});
     Bytes png, tga, jpeg;
-    stbi_write_png_to_func(appendBytes, &png, 8, 8, 4, rgba.data(), 32);
-    stbi_write_tga_to_func(appendBytes, &tga, 8, 8, 4, rgba.data());
-    stbi_write_jpg_to_func(appendBytes, &jpeg, 8, 8, 4, rgba.data(), 80);
-    save(dir + "/seed.png", png);
-    save(dir + "/seed.tga", tga);
-    save(dir + "/seed.jpg", jpeg);
+    stbi_write_png_to_func(AppendBytes, &png, 8, 8, 4, rgba.data(), 32);
+    stbi_write_tga_to_func(AppendBytes, &tga, 8, 8, 4, rgba.data());
+    stbi_write_jpg_to_func(AppendBytes, &jpeg, 8, 8, 4, rgba.data(), 80);
+    Save(dir + "/seed.png", png);
+    Save(dir + "/seed.tga", tga);
+    Save(dir + "/seed.jpg", jpeg);
 }
 
 }  // namespace
@@ -113,7 +114,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_seeds MODEL_DIR IMAGE_DIR TEST_DATA_DIR\n");
         return 2;
     }
-    writeModelSeeds(argv[1], argv[3]);
-    writeImageSeeds(argv[2]);
+    WriteModelSeeds(argv[1], argv[3]);
+    WriteImageSeeds(argv[2]);
     return 0;
 }

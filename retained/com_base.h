@@ -78,7 +78,7 @@ public:
         return ref;
     }
 
-    T* get() const { return object_; }
+    T* Get() const { return object_; }
     T* operator->() const { return object_; }
     explicit operator bool() const { return object_ != nullptr; }
     // Hands the reference to the caller.

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <unknwn.h>
+#include <windows.h>
 #else
 
 using HRESULT = std::int32_t;

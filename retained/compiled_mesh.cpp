@@ -11,7 +11,7 @@ bool Finite(TexCoord t) { return Finite(t.u) && Finite(t.v); }
 bool MaterialValid(const MeshMaterial& m) {
     if (!IsFinite(m.faceColor) || !IsFinite(m.specular) || !IsFinite(m.emissive)) return false;
     if (!Finite(m.alpha) || !Finite(m.power) || m.power < 0) return false;
-    return !m.texture || AsTexture(m.texture.get()) != nullptr;
+    return !m.texture || AsTexture(m.texture.Get()) != nullptr;
 }
 
 bool FaceValid(const MeshFace& face, const MeshData& data, std::size_t materialCount) {
@@ -67,7 +67,7 @@ HRESULT CompileMesh(const MeshData& data, CompiledMesh& mesh) {
     } else {
         for (const MeshMaterial& m : data.materials)
             out.materials.push_back(
-                {m.faceColor, m.power, m.specular, m.emissive, m.texture, AsTexture(m.texture.get())});
+                {m.faceColor, m.power, m.specular, m.emissive, m.texture, AsTexture(m.texture.Get())});
     }
 
     // Smooth normals for corners that bring none: the area-weighted mean of the faces around

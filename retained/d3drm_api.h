@@ -56,11 +56,10 @@ struct IDirect3DRMFrame : public IDirect3DRMVisual {
     virtual HRESULT STDMETHODCALLTYPE AddLight(LPDIRECT3DRMLIGHT light) = 0;
     virtual HRESULT STDMETHODCALLTYPE AddVisual(LPDIRECT3DRMVISUAL visual) = 0;
     virtual HRESULT STDMETHODCALLTYPE DeleteVisual(LPDIRECT3DRMVISUAL visual) = 0;
-    virtual HRESULT STDMETHODCALLTYPE SetPosition(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y,
-                                                  D3DVALUE z) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetPosition(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetPosition(LPDIRECT3DRMFRAME reference, LPD3DVECTOR position) = 0;
-    virtual HRESULT STDMETHODCALLTYPE SetOrientation(LPDIRECT3DRMFRAME reference, D3DVALUE dx, D3DVALUE dy,
-                                                     D3DVALUE dz, D3DVALUE ux, D3DVALUE uy, D3DVALUE uz) = 0;
+    virtual HRESULT STDMETHODCALLTYPE SetOrientation(LPDIRECT3DRMFRAME reference, D3DVALUE dx, D3DVALUE dy, D3DVALUE dz,
+                                                     D3DVALUE ux, D3DVALUE uy, D3DVALUE uz) = 0;
     virtual HRESULT STDMETHODCALLTYPE GetOrientation(LPDIRECT3DRMFRAME reference, LPD3DVECTOR direction,
                                                      LPD3DVECTOR up) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetRotation(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z,
@@ -146,8 +145,8 @@ protected:
 
 struct IDirect3DRMPickedArray : public IUnknown {
     virtual DWORD STDMETHODCALLTYPE GetSize() = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetPick(DWORD index, LPDIRECT3DRMVISUAL* visual,
-                                              LPDIRECT3DRMFRAMEARRAY* frames, LPD3DRMPICKDESC description) = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetPick(DWORD index, LPDIRECT3DRMVISUAL* visual, LPDIRECT3DRMFRAMEARRAY* frames,
+                                              LPD3DRMPICKDESC description) = 0;
 
 protected:
     ~IDirect3DRMPickedArray() = default;
@@ -183,15 +182,14 @@ using LPDIRECT3DRM = IDirect3DRM*;
 
 struct IDirect3DRM2 : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE CreateFrame(LPDIRECT3DRMFRAME parent, LPDIRECT3DRMFRAME2* frame) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateLightRGB(D3DRMLIGHTTYPE type, D3DVALUE red, D3DVALUE green,
-                                                     D3DVALUE blue, LPDIRECT3DRMLIGHT* light) = 0;
+    virtual HRESULT STDMETHODCALLTYPE CreateLightRGB(D3DRMLIGHTTYPE type, D3DVALUE red, D3DVALUE green, D3DVALUE blue,
+                                                     LPDIRECT3DRMLIGHT* light) = 0;
     virtual HRESULT STDMETHODCALLTYPE CreateMeshBuilder(LPDIRECT3DRMMESHBUILDER2* builder) = 0;
     virtual HRESULT STDMETHODCALLTYPE CreateProgressiveMesh(LPDIRECT3DRMPROGRESSIVEMESH* mesh) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateDeviceFromClipper(LPDIRECTDRAWCLIPPER clipper, LPGUID deviceGuid,
-                                                              int width, int height,
-                                                              LPDIRECT3DRMDEVICE2* device) = 0;
-    virtual HRESULT STDMETHODCALLTYPE CreateViewport(LPDIRECT3DRMDEVICE device, LPDIRECT3DRMFRAME camera,
-                                                     DWORD x, DWORD y, DWORD width, DWORD height,
+    virtual HRESULT STDMETHODCALLTYPE CreateDeviceFromClipper(LPDIRECTDRAWCLIPPER clipper, LPGUID deviceGuid, int width,
+                                                              int height, LPDIRECT3DRMDEVICE2* device) = 0;
+    virtual HRESULT STDMETHODCALLTYPE CreateViewport(LPDIRECT3DRMDEVICE device, LPDIRECT3DRMFRAME camera, DWORD x,
+                                                     DWORD y, DWORD width, DWORD height,
                                                      LPDIRECT3DRMVIEWPORT* viewport) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetDefaultTextureColors(DWORD colors) = 0;
     virtual HRESULT STDMETHODCALLTYPE SetDefaultTextureShades(DWORD shades) = 0;

@@ -77,9 +77,7 @@ constexpr DWORD DDBD_16 = 0x0400;
 constexpr DWORD DDBD_24 = 0x0200;
 constexpr DWORD DDBD_32 = 0x0100;
 
-constexpr HRESULT MakeDirectXError(unsigned code) {
-    return static_cast<HRESULT>(0x88760000u + code);
-}
+constexpr HRESULT MakeDirectXError(unsigned code) { return static_cast<HRESULT>(0x88760000u + code); }
 
 constexpr HRESULT D3DRM_OK = 0;
 constexpr HRESULT DD_OK = 0;

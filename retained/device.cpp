@@ -17,9 +17,10 @@ Device* AsDevice(IDirect3DRMDevice* device) { return device ? dynamic_cast<Devic
 
 HRESULT CreateDeviceObject(ColorModel model, HWND window, int width, int height,
                            std::shared_ptr<const TextureDefaults> defaults, IDirect3DRMDevice2** device) {
-    if (width < 0 || height < 0 || width > kMaxDeviceSide || height > kMaxDeviceSide) return D3DRMERR_BADVALUE;
+    if (width < 0 || height < 0 || width > MaxDeviceSide || height > MaxDeviceSide) return D3DRMERR_BADVALUE;
     try {
-        ComRef<Device> made = ComRef<Device>::Adopt(new Device(model, MakeWindowPresenter(window), std::move(defaults)));
+        ComRef<Device> made =
+            ComRef<Device>::Adopt(new Device(model, MakeWindowPresenter(window), std::move(defaults)));
         made->target_.Resize(width, height);
         *device = made.Detach();
         return D3DRM_OK;
@@ -56,8 +57,7 @@ HRESULT Device::SetQuality(D3DRMRENDERQUALITY quality) {
     const DWORD light = quality & D3DRMLIGHT_MASK;
     const DWORD fill = quality & D3DRMFILL_MASK;
     const bool known = (quality & ~(D3DRMSHADE_MASK | D3DRMLIGHT_MASK | D3DRMFILL_MASK)) == 0;
-    if (!known || shade > D3DRMSHADE_PHONG || light > D3DRMLIGHT_ON || fill > D3DRMFILL_SOLID)
-        return D3DRMERR_BADVALUE;
+    if (!known || shade > D3DRMSHADE_PHONG || light > D3DRMLIGHT_ON || fill > D3DRMFILL_SOLID) return D3DRMERR_BADVALUE;
     EngineLock lock;
     quality_ = quality;
     return D3DRM_OK;

@@ -16,7 +16,7 @@ struct TextureDefaults {
 };
 
 // Devices are refused beyond this side, rather than allocating without bound.
-constexpr int kMaxDeviceSide = 16384;
+constexpr int MaxDeviceSide = 16384;
 
 class Device final : public ComObject<IDirect3DRMDevice2> {
 public:

@@ -37,7 +37,7 @@ struct SoftwareDevice {
     D3DCOLORMODEL model;
 };
 
-const SoftwareDevice kDevices[] = {{&IID_IDirect3DRGBDevice, D3DCOLOR_RGB}, {&IID_IDirect3DRampDevice, D3DCOLOR_MONO}};
+const SoftwareDevice Devices[] = {{&IID_IDirect3DRGBDevice, D3DCOLOR_RGB}, {&IID_IDirect3DRampDevice, D3DCOLOR_MONO}};
 
 bool Matches(const SoftwareDevice& device, const D3DFINDDEVICESEARCH& search) {
     if ((search.dwFlags & D3DFDS_COLORMODEL) && search.dcmColorModel != device.model) return false;
@@ -69,7 +69,7 @@ public:
         if (search == nullptr || result == nullptr) return E_INVALIDARG;
         if (search->dwSize != sizeof(D3DFINDDEVICESEARCH) || result->dwSize != sizeof(D3DFINDDEVICERESULT))
             return E_INVALIDARG;
-        for (const SoftwareDevice& device : kDevices) {
+        for (const SoftwareDevice& device : Devices) {
             if (Matches(device, *search)) {
                 Describe(device, *result);
                 return D3D_OK;

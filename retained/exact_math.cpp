@@ -5,9 +5,9 @@
 namespace varnoka::rm {
 namespace {
 
-constexpr double kHalfPiHigh = 1.57079632673412561417e+00;  // first 33 bits of pi/2
-constexpr double kHalfPiLow = 6.07710050650619224932e-11;   // pi/2 - kHalfPiHigh
-constexpr double kLn2 = 0.69314718055994530942;
+constexpr double HalfPiHigh = 1.57079632673412561417e+00;  // first 33 bits of pi/2
+constexpr double HalfPiLow = 6.07710050650619224932e-11;   // pi/2 - HalfPiHigh
+constexpr double Ln2 = 0.69314718055994530942;
 
 // Series for |r| <= pi/4.
 double SineSeries(double r) {
@@ -34,9 +34,9 @@ double CosineSeries(double r) {
 
 // Reduces x to r in [-pi/4, pi/4] and the quadrant x lies in.
 double Reduce(double x, long long& quadrant) {
-    const double k = std::nearbyint(x / (kHalfPiHigh + kHalfPiLow));
+    const double k = std::nearbyint(x / (HalfPiHigh + HalfPiLow));
     quadrant = static_cast<long long>(k);
-    return (x - k * kHalfPiHigh) - k * kHalfPiLow;
+    return (x - k * HalfPiHigh) - k * HalfPiLow;
 }
 
 double NaturalLog(double x) {
@@ -54,14 +54,14 @@ double NaturalLog(double x) {
         sum += term / (2.0 * n + 1.0);
         term *= s2;
     }
-    return 2.0 * sum + exponent * kLn2;
+    return 2.0 * sum + exponent * Ln2;
 }
 
 double Exponential(double y) {
     if (y < -745.0) return 0.0;
     if (y > 709.0) return HUGE_VAL;
-    const double k = std::floor(y / kLn2);
-    const double r = y - k * kLn2;
+    const double k = std::floor(y / Ln2);
+    const double r = y - k * Ln2;
     double term = 1.0;
     double sum = 1.0;
     for (int n = 1; n <= 20; ++n) {
@@ -78,10 +78,14 @@ double Sine(double x) {
     long long quadrant = 0;
     const double r = Reduce(x, quadrant);
     switch (quadrant & 3) {
-        case 0: return SineSeries(r);
-        case 1: return CosineSeries(r);
-        case 2: return -SineSeries(r);
-        default: return -CosineSeries(r);
+        case 0:
+            return SineSeries(r);
+        case 1:
+            return CosineSeries(r);
+        case 2:
+            return -SineSeries(r);
+        default:
+            return -CosineSeries(r);
     }
 }
 
@@ -90,10 +94,14 @@ double Cosine(double x) {
     long long quadrant = 0;
     const double r = Reduce(x, quadrant);
     switch (quadrant & 3) {
-        case 0: return CosineSeries(r);
-        case 1: return -SineSeries(r);
-        case 2: return -CosineSeries(r);
-        default: return SineSeries(r);
+        case 0:
+            return CosineSeries(r);
+        case 1:
+            return -SineSeries(r);
+        case 2:
+            return -CosineSeries(r);
+        default:
+            return SineSeries(r);
     }
 }
 

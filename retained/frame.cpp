@@ -16,7 +16,7 @@ float Clamp01(float v) { return std::min(1.0f, std::max(0.0f, v)); }
 
 template <class T, class U>
 bool Contains(const std::vector<ComRef<T>>& list, const U* item) {
-    return std::any_of(list.begin(), list.end(), [item](const ComRef<T>& r) { return r.get() == item; });
+    return std::any_of(list.begin(), list.end(), [item](const ComRef<T>& r) { return r.Get() == item; });
 }
 
 bool IsConstraint(D3DRMFRAMECONSTRAINT c) {
@@ -73,9 +73,7 @@ Frame* Frame::Root() {
     return frame;
 }
 
-RigidTransform Frame::WorldTransform() const {
-    return parent_ ? Compose(local_, parent_->WorldTransform()) : local_;
-}
+RigidTransform Frame::WorldTransform() const { return parent_ ? Compose(local_, parent_->WorldTransform()) : local_; }
 
 RigidTransform Frame::ReferenceToWorld(const Frame* reference) const {
     if (reference != nullptr) return reference->WorldTransform();
@@ -93,8 +91,8 @@ bool Frame::IsAncestorOf(const Frame* other) const {
 }
 
 void Frame::Detach(Frame* child) {
-    auto it = std::find_if(children_.begin(), children_.end(),
-                           [child](const ComRef<Frame>& r) { return r.get() == child; });
+    auto it =
+        std::find_if(children_.begin(), children_.end(), [child](const ComRef<Frame>& r) { return r.Get() == child; });
     if (it == children_.end()) return;
     child->parent_ = nullptr;
     children_.erase(it);
@@ -132,7 +130,7 @@ HRESULT Frame::DeleteVisual(LPDIRECT3DRMVISUAL visual) {
     EngineLock lock;
     if (visual == nullptr) return D3DRMERR_BADOBJECT;
     auto it = std::find_if(visuals_.begin(), visuals_.end(),
-                           [visual](const ComRef<IDirect3DRMVisual>& r) { return r.get() == visual; });
+                           [visual](const ComRef<IDirect3DRMVisual>& r) { return r.Get() == visual; });
     if (it == visuals_.end()) return D3DRMERR_NOTFOUND;
     visuals_.erase(it);
     return D3DRM_OK;
@@ -224,8 +222,7 @@ HRESULT Frame::LookAt(LPDIRECT3DRMFRAME target, LPDIRECT3DRMFRAME reference, D3D
     if (!IsConstraint(constraint)) return D3DRMERR_BADVALUE;
     const RigidTransform referenceToWorld = ReferenceToWorld(ref);
     const Vec3 toTarget = aim->WorldTransform().origin - WorldTransform().origin;
-    const std::optional<Rotation> orientation =
-        AimWithout(constraint, Unrotate(toTarget, referenceToWorld.rotation));
+    const std::optional<Rotation> orientation = AimWithout(constraint, Unrotate(toTarget, referenceToWorld.rotation));
     if (!orientation) return D3DRM_OK;  // nothing to turn toward
     RigidTransform world = WorldTransform();
     world.rotation = Compose(*orientation, referenceToWorld.rotation);
@@ -235,8 +232,7 @@ HRESULT Frame::LookAt(LPDIRECT3DRMFRAME target, LPDIRECT3DRMFRAME reference, D3D
 
 void Frame::Advance(float delta) {
     if (rotationRate_ != 0) {
-        local_.rotation =
-            Orthonormalized(Compose(local_.rotation, AxisAngle(rotationAxis_, rotationRate_ * delta)));
+        local_.rotation = Orthonormalized(Compose(local_.rotation, AxisAngle(rotationAxis_, rotationRate_ * delta)));
     }
     const Vec3 step = velocityTurns_ ? Rotate(velocity_, local_.rotation) : velocity_;
     const Vec3 moved = local_.origin + step * delta;

@@ -58,7 +58,7 @@ private:
 
     Frame* parent_ = nullptr;  // not owned: the parent owns this frame
     RigidTransform local_;
-    Vec3 velocity_;            // in the parent's space, or the frame's own when velocityTurns_
+    Vec3 velocity_;  // in the parent's space, or the frame's own when velocityTurns_
     bool velocityTurns_ = false;
     Vec3 rotationAxis_{0, 1, 0};  // in the parent's space
     float rotationRate_ = 0;

@@ -22,10 +22,9 @@ public:
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        const int rows = SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(frame.width),
-                                           static_cast<DWORD>(frame.height), 0, 0, 0,
-                                           static_cast<UINT>(frame.height), frame.color.data(), &info,
-                                           DIB_RGB_COLORS);
+        const int rows =
+            SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(frame.width), static_cast<DWORD>(frame.height), 0, 0, 0,
+                              static_cast<UINT>(frame.height), frame.color.data(), &info, DIB_RGB_COLORS);
         ReleaseDC(window_, dc);
         return rows == 0 ? E_FAIL : D3DRM_OK;
     }

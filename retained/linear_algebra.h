@@ -15,9 +15,7 @@ inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}
 inline Vec3 operator-(Vec3 a) { return {-a.x, -a.y, -a.z}; }
 inline Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
 inline float Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec3 Cross(Vec3 a, Vec3 b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+inline Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
 inline float Length(Vec3 a) { return std::sqrt(Dot(a, a)); }
 inline bool IsFinite(Vec3 a) { return std::isfinite(a.x) && std::isfinite(a.y) && std::isfinite(a.z); }
 
@@ -33,9 +31,7 @@ struct Rotation {
     Vec3 row[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
 };
 
-inline Vec3 Rotate(Vec3 v, const Rotation& r) {
-    return r.row[0] * v.x + r.row[1] * v.y + r.row[2] * v.z;
-}
+inline Vec3 Rotate(Vec3 v, const Rotation& r) { return r.row[0] * v.x + r.row[1] * v.y + r.row[2] * v.z; }
 // Multiplies by the transpose, which undoes an orthonormal rotation.
 inline Vec3 Unrotate(Vec3 v, const Rotation& r) { return {Dot(v, r.row[0]), Dot(v, r.row[1]), Dot(v, r.row[2])}; }
 

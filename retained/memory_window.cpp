@@ -54,7 +54,7 @@ void MemoryWindow::GiveBack(RenderTarget& frame) const {
     if (pixels_.size() != frame.color.size() || drawn_.first.size() != frame.drawn.first.size()) {
         // Another device of another size has shown a frame here since: this one's last frame
         // is gone, and what the buffer holds is not known.
-        frame.drawn.background = DrawnColumns::kUnknown;
+        frame.drawn.background = DrawnColumns::Unknown;
         return;
     }
     std::copy(pixels_.begin(), pixels_.end(), frame.color.begin());

@@ -40,13 +40,13 @@ public:
 
 private:
     ComRef<IDirect3DRMTexture> Load(const std::string& name) {
-        std::string path = xfile::texturePathFromName(name);
+        std::string path = xfile::TexturePathFromName(name);
         IDirect3DRMTexture* texture = nullptr;
         const HRESULT result = loadTexture_ != nullptr ? loadTexture_(path.data(), argument_, &texture)
                                                        : LoadTextureFile(path.c_str(), &texture);
         ComRef<IDirect3DRMTexture> owned = ComRef<IDirect3DRMTexture>::Adopt(texture);
         // Only the engine's own textures can be drawn.
-        if (FAILED(result) || AsTexture(owned.get()) == nullptr) return {};
+        if (FAILED(result) || AsTexture(owned.Get()) == nullptr) return {};
         return owned;
     }
 
@@ -88,7 +88,7 @@ void ConvertModel(const xfile::LoadedModel& model, TextureSource& textures, Mesh
         for (std::uint32_t i = 0; i < face.cornerCount; ++i) {
             const xfile::Corner& corner = model.corners[face.firstCorner + i];
             converted.positions.push_back(corner.position);
-            everyCornerHasNormal &= corner.normal != xfile::kNoNormal;
+            everyCornerHasNormal &= corner.normal != xfile::NoNormal;
         }
         if (everyCornerHasNormal) {
             for (std::uint32_t i = 0; i < face.cornerCount; ++i)
@@ -112,7 +112,7 @@ HRESULT LoadModelFile(const char* fileName, D3DRMLOADTEXTURECALLBACK loadTexture
     data = MeshData{};
     if (fileName == nullptr) return D3DRMERR_BADVALUE;
     xfile::LoadedModel model;
-    const HRESULT result = ResultOf(xfile::loadXFile(fileName, model));
+    const HRESULT result = ResultOf(xfile::LoadXFile(fileName, model));
     if (FAILED(result)) return result;
     if (report != nullptr) *report = ModelLoadReport{model.counts, {}};
     TextureSource textures(loadTexture, argument, report);
@@ -125,7 +125,7 @@ HRESULT LoadTextureFile(const char* fileName, IDirect3DRMTexture** texture) {
     *texture = nullptr;
     if (fileName == nullptr) return D3DRMERR_BADVALUE;
     imagefile::Image image;
-    const HRESULT result = ResultOf(imagefile::loadImageFile(fileName, image));
+    const HRESULT result = ResultOf(imagefile::LoadImageFile(fileName, image));
     if (FAILED(result)) return result;
     return CreateTextureFromRGBA(image.width, image.height, image.rgba.data(), image.rgba.size(), texture);
 }

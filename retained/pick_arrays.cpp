@@ -17,7 +17,7 @@ HRESULT FrameArray::GetElement(DWORD index, LPDIRECT3DRMFRAME* frame) {
     EngineLock lock;
     *frame = nullptr;
     if (index >= frames_.size()) return D3DRMERR_BADVALUE;
-    return HandOut(frames_[index].get(), frame);
+    return HandOut(frames_[index].Get(), frame);
 }
 
 void* PickedArray::FindInterface(REFIID iid) {
@@ -38,8 +38,8 @@ HRESULT PickedArray::GetPick(DWORD index, LPDIRECT3DRMVISUAL* visual, LPDIRECT3D
     *frames = nullptr;
     if (index >= entries_.size()) return D3DRMERR_BADVALUE;
     const PickEntry& entry = entries_[index];
-    HandOut(entry.visual.get(), visual);
-    IDirect3DRMFrameArray* array = entry.frames.get();
+    HandOut(entry.visual.Get(), visual);
+    IDirect3DRMFrameArray* array = entry.frames.Get();
     HandOut(array, frames);
     if (description != nullptr) *description = entry.description;
     return D3DRM_OK;

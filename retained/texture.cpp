@@ -17,7 +17,7 @@ HRESULT CreateTextureFromRGBA(std::uint32_t width, std::uint32_t height, const s
                               std::size_t byteCount, IDirect3DRMTexture** texture) {
     if (texture == nullptr) return D3DRMERR_BADVALUE;
     *texture = nullptr;
-    if (rgba == nullptr || width == 0 || height == 0 || width > kMaxTextureSide || height > kMaxTextureSide)
+    if (rgba == nullptr || width == 0 || height == 0 || width > MaxTextureSide || height > MaxTextureSide)
         return D3DRMERR_BADVALUE;
     const std::size_t texels = static_cast<std::size_t>(width) * height;
     if (byteCount != texels * 4) return D3DRMERR_BADVALUE;

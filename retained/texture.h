@@ -28,7 +28,7 @@ private:
 };
 
 // Largest side a texture may have; bigger images are refused rather than allocated.
-constexpr std::uint32_t kMaxTextureSide = 8192;
+constexpr std::uint32_t MaxTextureSide = 8192;
 
 // Makes a texture from width x height RGBA bytes (row 0 the top row). The byte count must be
 // exactly width * height * 4.

@@ -75,8 +75,8 @@ D3DVALUE Viewport::GetField() {
 HRESULT Viewport::Clear() {
     EngineLock lock;
     RenderTarget& target = device_->Target();
-    const bool wholeTarget = rect_.x == 0 && rect_.y == 0 && rect_.width == target.width &&
-                             rect_.height == target.height;
+    const bool wholeTarget =
+        rect_.x == 0 && rect_.y == 0 && rect_.width == target.width && rect_.height == target.height;
     if (wholeTarget)
         target.colorStale = false;  // every pixel is about to be overwritten
     else

@@ -6,20 +6,22 @@ namespace varnoka::imagefile {
 
 namespace {
 
-constexpr std::size_t kFileHeaderSize = 14;
-constexpr std::uint32_t kCoreHeaderSize = 12;
-constexpr std::uint32_t kInfoHeaderSize = 40;
+constexpr std::size_t FileHeaderSize = 14;
+constexpr std::uint32_t CoreHeaderSize = 12;
+constexpr std::uint32_t InfoHeaderSize = 40;
 
 enum Compression : std::uint32_t {
-    kRgb = 0,
-    kRle8 = 1,
-    kRle4 = 2,
-    kBitFields = 3,
-    kAlphaBitFields = 6,
+    Rgb = 0,
+    Rle8 = 1,
+    Rle4 = 2,
+    BitFields = 3,
+    AlphaBitFields = 6,
 };
 
-std::uint32_t read16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8; }
-std::uint32_t read32(const std::uint8_t* p) { return read16(p) | read16(p + 2) << 16; }
+std::uint32_t Read16(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
+}
+std::uint32_t Read32(const std::uint8_t* p) { return Read16(p) | Read16(p + 2) << 16; }
 
 // One channel of a bit-field pixel, widened or narrowed to 8 bits.
 struct Channel {
@@ -33,7 +35,7 @@ struct Channel {
         maximum = mask >> shift;
     }
 
-    std::uint8_t extract(std::uint32_t pixel, std::uint8_t ifAbsent) const {
+    std::uint8_t Extract(std::uint32_t pixel, std::uint8_t ifAbsent) const {
         if (mask == 0) return ifAbsent;
         const std::uint64_t value = (pixel & mask) >> shift;
         return static_cast<std::uint8_t>((value * 255u + maximum / 2) / maximum);
@@ -45,7 +47,7 @@ struct BmpLayout {
     std::int64_t height = 0;
     bool topDown = false;
     unsigned bitsPerPixel = 0;
-    std::uint32_t compression = kRgb;
+    std::uint32_t compression = Rgb;
     std::uint32_t masks[4] = {0, 0, 0, 0};  // red, green, blue, alpha
     bool hasMasks = false;
     std::size_t paletteOffset = 0;
@@ -54,63 +56,65 @@ struct BmpLayout {
     std::size_t pixelOffset = 0;
 };
 
-bool readLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) {
-    if (size < kFileHeaderSize + 4) return false;
-    layout.pixelOffset = read32(bytes + 10);
-    const std::uint32_t headerSize = read32(bytes + kFileHeaderSize);
-    if (headerSize < kCoreHeaderSize || headerSize > size - kFileHeaderSize) return false;
-    const std::uint8_t* header = bytes + kFileHeaderSize;
+bool ReadLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) {
+    if (size < FileHeaderSize + 4) return false;
+    layout.pixelOffset = Read32(bytes + 10);
+    const std::uint32_t headerSize = Read32(bytes + FileHeaderSize);
+    if (headerSize < CoreHeaderSize || headerSize > size - FileHeaderSize) return false;
+    const std::uint8_t* header = bytes + FileHeaderSize;
 
     std::uint32_t colorsUsed = 0;
-    if (headerSize < kInfoHeaderSize) {
+    if (headerSize < InfoHeaderSize) {
         // The old OS/2 header: 16-bit sizes and 3-byte palette entries.
-        if (headerSize != kCoreHeaderSize) return false;
-        layout.width = read16(header + 4);
-        layout.height = read16(header + 6);
-        layout.bitsPerPixel = read16(header + 10);
+        if (headerSize != CoreHeaderSize) return false;
+        layout.width = Read16(header + 4);
+        layout.height = Read16(header + 6);
+        layout.bitsPerPixel = Read16(header + 10);
         layout.paletteEntryBytes = 3;
     } else {
-        layout.width = static_cast<std::int32_t>(read32(header + 4));
-        layout.height = static_cast<std::int32_t>(read32(header + 8));
-        layout.bitsPerPixel = read16(header + 14);
-        layout.compression = read32(header + 16);
-        colorsUsed = read32(header + 32);
+        layout.width = static_cast<std::int32_t>(Read32(header + 4));
+        layout.height = static_cast<std::int32_t>(Read32(header + 8));
+        layout.bitsPerPixel = Read16(header + 14);
+        layout.compression = Read32(header + 16);
+        colorsUsed = Read32(header + 32);
     }
     if (layout.height < 0) {
         layout.topDown = true;
         layout.height = -layout.height;
     }
-    if (!imageSizeAllowed(static_cast<std::uint64_t>(layout.width), static_cast<std::uint64_t>(layout.height))) {
+    if (!ImageSizeAllowed(static_cast<std::uint64_t>(layout.width), static_cast<std::uint64_t>(layout.height))) {
         return false;
     }
 
-    std::size_t afterHeader = kFileHeaderSize + headerSize;
-    if (layout.compression == kBitFields || layout.compression == kAlphaBitFields) {
+    std::size_t afterHeader = FileHeaderSize + headerSize;
+    if (layout.compression == BitFields || layout.compression == AlphaBitFields) {
         if (layout.bitsPerPixel != 16 && layout.bitsPerPixel != 32) return false;
-        const std::size_t maskCount = layout.compression == kAlphaBitFields ? 4 : 3;
-        const std::uint8_t* maskBytes = header + kInfoHeaderSize;
-        if (headerSize == kInfoHeaderSize) {
+        const std::size_t maskCount = layout.compression == AlphaBitFields ? 4 : 3;
+        const std::uint8_t* maskBytes = header + InfoHeaderSize;
+        if (headerSize == InfoHeaderSize) {
             // The masks follow a plain info header; newer headers hold them inside.
             if (size - afterHeader < maskCount * 4) return false;
             afterHeader += maskCount * 4;
-        } else if (headerSize < kInfoHeaderSize + maskCount * 4) {
+        } else if (headerSize < InfoHeaderSize + maskCount * 4) {
             return false;
         }
         // Headers big enough to hold an alpha mask carry one even for plain bit fields.
-        const bool alphaInHeader = headerSize >= kInfoHeaderSize + 16;
+        const bool alphaInHeader = headerSize >= InfoHeaderSize + 16;
         const std::size_t readCount = alphaInHeader ? 4 : maskCount;
-        for (std::size_t i = 0; i < readCount; ++i) layout.masks[i] = read32(maskBytes + 4 * i);
+        for (std::size_t i = 0; i < readCount; ++i) layout.masks[i] = Read32(maskBytes + 4 * i);
         layout.hasMasks = true;
-    } else if (layout.compression == kRle8) {
+    } else if (layout.compression == Rle8) {
         if (layout.bitsPerPixel != 8) return false;
-    } else if (layout.compression == kRle4) {
+    } else if (layout.compression == Rle4) {
         if (layout.bitsPerPixel != 4) return false;
-    } else if (layout.compression != kRgb) {
+    } else if (layout.compression != Rgb) {
         return false;
     }
 
     switch (layout.bitsPerPixel) {
-        case 1: case 4: case 8: {
+        case 1:
+        case 4:
+        case 8: {
             const std::size_t maxColors = std::size_t{1} << layout.bitsPerPixel;
             layout.paletteCount = colorsUsed == 0 || colorsUsed > maxColors ? maxColors : colorsUsed;
             layout.paletteOffset = afterHeader;
@@ -122,7 +126,9 @@ bool readLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) 
             if (layout.paletteCount * layout.paletteEntryBytes > size - afterHeader) return false;
             break;
         }
-        case 16: case 24: case 32:
+        case 16:
+        case 24:
+        case 32:
             break;
         default:
             return false;
@@ -132,19 +138,19 @@ bool readLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) 
 
 using Palette = BmpPalette;
 
-std::size_t rowStride(const BmpLayout& layout) {
+std::size_t RowStride(const BmpLayout& layout) {
     return (static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
 }
 
 // Checked before the image is allocated, so a forged size costs nothing.
-bool pixelDataFits(std::size_t size, const BmpLayout& layout) {
+bool PixelDataFits(std::size_t size, const BmpLayout& layout) {
     const std::size_t rowBytes = (static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 7) / 8;
     // The last row's padding is often left out.
-    const std::size_t needed = rowStride(layout) * (static_cast<std::size_t>(layout.height) - 1) + rowBytes;
+    const std::size_t needed = RowStride(layout) * (static_cast<std::size_t>(layout.height) - 1) + rowBytes;
     return needed <= size - layout.pixelOffset;
 }
 
-Palette readPalette(const std::uint8_t* bytes, const BmpLayout& layout) {
+Palette ReadPalette(const std::uint8_t* bytes, const BmpLayout& layout) {
     Palette palette{};
     for (auto& entry : palette) entry = {0, 0, 0, 255};  // indices past the palette read as black
     for (std::size_t i = 0; i < layout.paletteCount; ++i) {
@@ -154,11 +160,10 @@ Palette readPalette(const std::uint8_t* bytes, const BmpLayout& layout) {
     return palette;
 }
 
-bool readUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const Palette& palette,
-                      Image& image) {
+bool ReadUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const Palette& palette, Image& image) {
     const std::size_t width = static_cast<std::size_t>(layout.width);
     const std::size_t height = static_cast<std::size_t>(layout.height);
-    const std::size_t stride = rowStride(layout);
+    const std::size_t stride = RowStride(layout);
 
     std::uint32_t masks[4] = {0x7C00, 0x03E0, 0x001F, 0};  // 16-bit default: 5-5-5
     if (layout.bitsPerPixel == 32) {
@@ -177,7 +182,9 @@ bool readUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const 
         std::uint8_t* out = image.rgba.data() + outRow * width * 4;
         for (std::size_t x = 0; x < width; ++x, out += 4) {
             switch (layout.bitsPerPixel) {
-                case 1: case 4: case 8: {
+                case 1:
+                case 4:
+                case 8: {
                     const std::size_t bit = x * layout.bitsPerPixel;
                     const unsigned shift = 8 - layout.bitsPerPixel - static_cast<unsigned>(bit % 8);
                     const unsigned index = (in[bit / 8] >> shift) & ((1u << layout.bitsPerPixel) - 1);
@@ -191,9 +198,9 @@ bool readUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const 
                     out[3] = 255;
                     break;
                 default: {
-                    const std::uint32_t pixel = layout.bitsPerPixel == 16 ? read16(in + x * 2) : read32(in + x * 4);
-                    for (int c = 0; c < 3; ++c) out[c] = channels[c].extract(pixel, 0);
-                    out[3] = channels[3].extract(pixel, 255);
+                    const std::uint32_t pixel = layout.bitsPerPixel == 16 ? Read16(in + x * 2) : Read32(in + x * 4);
+                    for (int c = 0; c < 3; ++c) out[c] = channels[c].Extract(pixel, 0);
+                    out[3] = channels[3].Extract(pixel, 255);
                 }
             }
         }
@@ -203,20 +210,20 @@ bool readUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const 
 
 }  // namespace
 
-bool readBmp(const std::uint8_t* bytes, std::size_t size, Image& image) {
+bool ReadBmp(const std::uint8_t* bytes, std::size_t size, Image& image) {
     BmpLayout layout;
-    if (!readLayout(bytes, size, layout)) return false;
-    const bool runLength = layout.compression == kRle8 || layout.compression == kRle4;
-    if (!runLength && !pixelDataFits(size, layout)) return false;
-    const Palette palette = readPalette(bytes, layout);
+    if (!ReadLayout(bytes, size, layout)) return false;
+    const bool runLength = layout.compression == Rle8 || layout.compression == Rle4;
+    if (!runLength && !PixelDataFits(size, layout)) return false;
+    const Palette palette = ReadPalette(bytes, layout);
     image.width = static_cast<std::uint32_t>(layout.width);
     image.height = static_cast<std::uint32_t>(layout.height);
     image.rgba.assign(static_cast<std::size_t>(image.width) * image.height * 4, 0);
     if (runLength) {
         const RleTarget target{image, palette, layout.topDown};
-        return decodeBmpRle(bytes + layout.pixelOffset, size - layout.pixelOffset, layout.bitsPerPixel, target);
+        return DecodeBmpRle(bytes + layout.pixelOffset, size - layout.pixelOffset, layout.bitsPerPixel, target);
     }
-    return readUncompressed(bytes, layout, palette, image);
+    return ReadUncompressed(bytes, layout, palette, image);
 }
 
 }  // namespace varnoka::imagefile

@@ -10,7 +10,7 @@ class RlePainter {
 public:
     explicit RlePainter(const RleTarget& target) : target_(target) {}
 
-    void put(unsigned index) {
+    void Put(unsigned index) {
         Image& image = target_.image;
         if (x_ < image.width && y_ < image.height) {
             const std::size_t row = target_.topDown ? y_ : image.height - 1 - y_;
@@ -21,25 +21,25 @@ public:
     }
 
     // `count` pixels alternating between two values; only the visible part costs work.
-    void run(unsigned count, unsigned even, unsigned odd) {
+    void Run(unsigned count, unsigned even, unsigned odd) {
         const std::size_t width = target_.image.width;
         const std::size_t visible = x_ >= width ? 0 : std::min<std::size_t>(count, width - x_);
-        for (std::size_t i = 0; i < visible; ++i) put(i % 2 == 0 ? even : odd);
+        for (std::size_t i = 0; i < visible; ++i) Put(i % 2 == 0 ? even : odd);
         x_ += count - visible;
     }
 
-    void nextLine() {
+    void NextLine() {
         x_ = 0;
         ++y_;
     }
 
-    bool move(unsigned dx, unsigned dy) {
+    bool Move(unsigned dx, unsigned dy) {
         x_ += dx;
         y_ += dy;
         return y_ <= target_.image.height;
     }
 
-    bool pastBottom() const { return y_ >= target_.image.height; }
+    bool PastBottom() const { return y_ >= target_.image.height; }
 
 private:
     const RleTarget& target_;
@@ -49,7 +49,7 @@ private:
 
 }  // namespace
 
-bool decodeBmpRle(const std::uint8_t* data, std::size_t size, unsigned bitsPerPixel, const RleTarget& target) {
+bool DecodeBmpRle(const std::uint8_t* data, std::size_t size, unsigned bitsPerPixel, const RleTarget& target) {
     RlePainter painter(target);
     const bool four = bitsPerPixel == 4;
     // A pixel value from a byte: RLE4 alternates the high and the low nibble.
@@ -64,18 +64,18 @@ bool decodeBmpRle(const std::uint8_t* data, std::size_t size, unsigned bitsPerPi
         const std::uint8_t value = data[pos + 1];
         pos += 2;
         if (count > 0) {
-            painter.run(count, pixelOf(value, 0), pixelOf(value, 1));
+            painter.Run(count, pixelOf(value, 0), pixelOf(value, 1));
             continue;
         }
         switch (value) {
             case 0:
-                painter.nextLine();
+                painter.NextLine();
                 break;
             case 1:
                 return true;
             case 2:
                 if (pos + 2 > size) return false;
-                if (!painter.move(data[pos], data[pos + 1])) return false;
+                if (!painter.Move(data[pos], data[pos + 1])) return false;
                 pos += 2;
                 break;
             default: {
@@ -83,14 +83,14 @@ bool decodeBmpRle(const std::uint8_t* data, std::size_t size, unsigned bitsPerPi
                 const std::size_t bytes = four ? (value + 1u) / 2 : value;
                 const std::size_t padded = (bytes + 1) / 2 * 2;
                 if (padded > size - pos) return false;
-                for (unsigned i = 0; i < value; ++i) painter.put(pixelOf(data[pos + (four ? i / 2 : i)], i));
+                for (unsigned i = 0; i < value; ++i) painter.Put(pixelOf(data[pos + (four ? i / 2 : i)], i));
                 pos += padded;
             }
         }
-        if (painter.pastBottom()) return true;  // writers may omit the end mark after the last row
+        if (painter.PastBottom()) return true;  // writers may omit the end mark after the last row
     }
     // Running out of data before the last row: the rest of the picture is missing.
-    return painter.pastBottom();
+    return painter.PastBottom();
 }
 
 }  // namespace varnoka::imagefile

@@ -18,6 +18,6 @@ struct RleTarget {
 
 // Decodes BI_RLE8 (bitsPerPixel 8) or BI_RLE4 (4) data. Runs past the right edge are cut
 // off; false when the data ends before the end-of-bitmap mark or moves below the image.
-bool decodeBmpRle(const std::uint8_t* data, std::size_t size, unsigned bitsPerPixel, const RleTarget& target);
+bool DecodeBmpRle(const std::uint8_t* data, std::size_t size, unsigned bitsPerPixel, const RleTarget& target);
 
 }  // namespace varnoka::imagefile

@@ -14,12 +14,12 @@ struct Image {
 
 // Larger images are refused as bad files: far beyond any texture, and a forged header
 // must not decide how much we allocate.
-constexpr std::uint32_t kMaxImageSide = 16384;
-constexpr std::uint64_t kMaxImagePixels = std::uint64_t{1} << 24;
+constexpr std::uint32_t MaxImageSide = 16384;
+constexpr std::uint64_t MaxImagePixels = std::uint64_t{1} << 24;
 
-inline bool imageSizeAllowed(std::uint64_t width, std::uint64_t height) {
-    return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
-           width * height <= kMaxImagePixels;
+inline bool ImageSizeAllowed(std::uint64_t width, std::uint64_t height) {
+    return width > 0 && height > 0 && width <= MaxImageSide && height <= MaxImageSide &&
+           width * height <= MaxImagePixels;
 }
 
 }  // namespace varnoka::imagefile

@@ -10,16 +10,16 @@
 
 namespace varnoka::imagefile {
 
-LoadStatus readImage(const std::uint8_t* bytes, std::size_t size, Image& image) {
+LoadStatus ReadImage(const std::uint8_t* bytes, std::size_t size, Image& image) {
     image = Image{};
     bool ok = false;
     if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
-        ok = readBmp(bytes, size, image);
+        ok = ReadBmp(bytes, size, image);
     } else if (size >= 2 && bytes[0] == 'P' && (bytes[1] == '3' || bytes[1] == '6')) {
-        ok = readPpm(bytes, size, image);
+        ok = ReadPpm(bytes, size, image);
     } else {
         // PNG and JPEG have signatures; TGA has none, so stb gets whatever is left.
-        ok = readWithStb(bytes, size, image);
+        ok = ReadWithStb(bytes, size, image);
     }
     if (!ok) {
         image = Image{};
@@ -28,12 +28,12 @@ LoadStatus readImage(const std::uint8_t* bytes, std::size_t size, Image& image) 
     return LoadStatus::Ok;
 }
 
-LoadStatus loadImageFile(const std::string& path, Image& image) {
+LoadStatus LoadImageFile(const std::string& path, Image& image) {
     image = Image{};
     std::vector<std::uint8_t> bytes;
-    const LoadStatus status = readFileBytes(path, bytes);
+    const LoadStatus status = ReadFileBytes(path, bytes);
     if (status != LoadStatus::Ok) return status;
-    return readImage(bytes.data(), bytes.size(), image);
+    return ReadImage(bytes.data(), bytes.size(), image);
 }
 
 }  // namespace varnoka::imagefile

@@ -9,8 +9,8 @@ public:
     PpmScanner(const std::uint8_t* bytes, std::size_t size) : pos_(bytes), end_(bytes + size) {}
 
     // A decimal number after whitespace and '#' comments; false when there is none.
-    bool readNumber(std::uint32_t& value) {
-        skipSpaceAndComments();
+    bool ReadNumber(std::uint32_t& value) {
+        SkipSpaceAndComments();
         if (pos_ == end_ || *pos_ < '0' || *pos_ > '9') return false;
         std::uint64_t number = 0;
         while (pos_ < end_ && *pos_ >= '0' && *pos_ <= '9') {
@@ -23,21 +23,23 @@ public:
     }
 
     // The header ends with exactly one whitespace character before binary samples.
-    bool skipOneSpace() {
-        if (pos_ == end_ || !isSpace(*pos_)) return false;
+    bool SkipOneSpace() {
+        if (pos_ == end_ || !IsSpace(*pos_)) return false;
         ++pos_;
         return true;
     }
 
-    const std::uint8_t* position() const { return pos_; }
-    std::size_t remaining() const { return static_cast<std::size_t>(end_ - pos_); }
+    const std::uint8_t* Position() const { return pos_; }
+    std::size_t Remaining() const { return static_cast<std::size_t>(end_ - pos_); }
 
 private:
-    static bool isSpace(std::uint8_t c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+    static bool IsSpace(std::uint8_t c) {
+        return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+    }
 
-    void skipSpaceAndComments() {
+    void SkipSpaceAndComments() {
         while (pos_ < end_) {
-            if (isSpace(*pos_)) {
+            if (IsSpace(*pos_)) {
                 ++pos_;
             } else if (*pos_ == '#') {
                 while (pos_ < end_ && *pos_ != '\n' && *pos_ != '\r') ++pos_;
@@ -51,44 +53,44 @@ private:
     const std::uint8_t* end_;
 };
 
-std::uint8_t scaleSample(std::uint32_t sample, std::uint32_t maxValue) {
+std::uint8_t ScaleSample(std::uint32_t sample, std::uint32_t maxValue) {
     return static_cast<std::uint8_t>((sample * 255u + maxValue / 2) / maxValue);
 }
 
 }  // namespace
 
-bool readPpm(const std::uint8_t* bytes, std::size_t size, Image& image) {
+bool ReadPpm(const std::uint8_t* bytes, std::size_t size, Image& image) {
     const bool plain = bytes[1] == '3';
     PpmScanner scanner(bytes + 2, size - 2);
     std::uint32_t width = 0, height = 0, maxValue = 0;
-    if (!scanner.readNumber(width) || !scanner.readNumber(height) || !scanner.readNumber(maxValue)) return false;
-    if (!imageSizeAllowed(width, height) || maxValue == 0 || maxValue > 65535) return false;
+    if (!scanner.ReadNumber(width) || !scanner.ReadNumber(height) || !scanner.ReadNumber(maxValue)) return false;
+    if (!ImageSizeAllowed(width, height) || maxValue == 0 || maxValue > 65535) return false;
 
     const std::size_t samples = static_cast<std::size_t>(width) * height * 3;
     if (plain) {
         // Each sample takes at least a digit and a separator.
-        if (samples > scanner.remaining() / 2 + 1) return false;
+        if (samples > scanner.Remaining() / 2 + 1) return false;
     } else {
-        if (!scanner.skipOneSpace()) return false;
+        if (!scanner.SkipOneSpace()) return false;
         const std::size_t sampleBytes = maxValue > 255 ? 2 : 1;
-        if (samples > scanner.remaining() / sampleBytes) return false;
+        if (samples > scanner.Remaining() / sampleBytes) return false;
     }
 
     image.width = width;
     image.height = height;
     image.rgba.assign(static_cast<std::size_t>(width) * height * 4, 255);
-    const std::uint8_t* data = scanner.position();
+    const std::uint8_t* data = scanner.Position();
     for (std::size_t i = 0; i < samples; ++i) {
         std::uint32_t sample = 0;
         if (plain) {
-            if (!scanner.readNumber(sample)) return false;
+            if (!scanner.ReadNumber(sample)) return false;
         } else if (maxValue > 255) {
             sample = static_cast<std::uint32_t>(data[2 * i]) << 8 | data[2 * i + 1];
         } else {
             sample = data[i];
         }
         if (sample > maxValue) return false;
-        image.rgba[i / 3 * 4 + i % 3] = scaleSample(sample, maxValue);
+        image.rgba[i / 3 * 4 + i % 3] = ScaleSample(sample, maxValue);
     }
     return true;
 }

@@ -8,6 +8,6 @@
 namespace varnoka::imagefile {
 
 // Binary (P6) and plain (P3) portable pixmaps, any maximum value up to 65535.
-bool readPpm(const std::uint8_t* bytes, std::size_t size, Image& image);
+bool ReadPpm(const std::uint8_t* bytes, std::size_t size, Image& image);
 
 }  // namespace varnoka::imagefile

@@ -8,43 +8,43 @@ namespace varnoka::imagefile {
 namespace {
 
 // Each block carries its size in front; 16 bytes keep the caller's data aligned.
-constexpr std::size_t kPrefix = 16;
+constexpr std::size_t Prefix = 16;
 
-thread_local std::size_t t_budgetLeft = 0;
+thread_local std::size_t budgetLeft = 0;
 
-std::size_t& storedSize(void* raw) { return *static_cast<std::size_t*>(raw); }
+std::size_t& StoredSize(void* raw) { return *static_cast<std::size_t*>(raw); }
 
 }  // namespace
 
-void setStbAllocationBudget(std::size_t bytes) { t_budgetLeft = bytes; }
+void SetStbAllocationBudget(std::size_t bytes) { budgetLeft = bytes; }
 
-void* stbBudgetMalloc(std::size_t size) {
-    if (size > t_budgetLeft) return nullptr;
+void* StbBudgetMalloc(std::size_t size) {
+    if (size > budgetLeft) return nullptr;
     // Zeroed: stb decodes a JPEG scan with a Huffman table it never received from the file,
     // and a table of zeros keeps its lookups inside the table where leftover heap would not.
-    void* raw = std::calloc(1, size + kPrefix);
+    void* raw = std::calloc(1, size + Prefix);
     if (raw == nullptr) return nullptr;
-    storedSize(raw) = size;
-    t_budgetLeft -= size;
-    return static_cast<unsigned char*>(raw) + kPrefix;
+    StoredSize(raw) = size;
+    budgetLeft -= size;
+    return static_cast<unsigned char*>(raw) + Prefix;
 }
 
-void* stbBudgetRealloc(void* block, std::size_t size) {
-    if (block == nullptr) return stbBudgetMalloc(size);
-    void* raw = static_cast<unsigned char*>(block) - kPrefix;
-    const std::size_t old = storedSize(raw);
-    if (size > old && size - old > t_budgetLeft) return nullptr;
-    void* grown = std::realloc(raw, size + kPrefix);
+void* StbBudgetRealloc(void* block, std::size_t size) {
+    if (block == nullptr) return StbBudgetMalloc(size);
+    void* raw = static_cast<unsigned char*>(block) - Prefix;
+    const std::size_t old = StoredSize(raw);
+    if (size > old && size - old > budgetLeft) return nullptr;
+    void* grown = std::realloc(raw, size + Prefix);
     if (grown == nullptr) return nullptr;
-    t_budgetLeft = t_budgetLeft + old - size;
-    storedSize(grown) = size;
-    return static_cast<unsigned char*>(grown) + kPrefix;
+    budgetLeft = budgetLeft + old - size;
+    StoredSize(grown) = size;
+    return static_cast<unsigned char*>(grown) + Prefix;
 }
 
-void stbBudgetFree(void* block) {
+void StbBudgetFree(void* block) {
     if (block == nullptr) return;
-    void* raw = static_cast<unsigned char*>(block) - kPrefix;
-    t_budgetLeft += storedSize(raw);
+    void* raw = static_cast<unsigned char*>(block) - Prefix;
+    budgetLeft += StoredSize(raw);
     std::free(raw);
 }
 

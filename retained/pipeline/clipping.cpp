@@ -3,17 +3,23 @@
 namespace varnoka::rm {
 namespace {
 
-constexpr int kPlaneCount = 6;
+constexpr int PlaneCount = 6;
 
 // Signed distance to plane i, positive inside.
 float Distance(const Vec4& p, int plane, const ClipVolume& v) {
     switch (plane) {
-        case 0: return p.w - v.front;
-        case 1: return v.back - p.w;
-        case 2: return p.x - v.left * p.w;
-        case 3: return v.right * p.w - p.x;
-        case 4: return p.y - v.top * p.w;
-        default: return v.bottom * p.w - p.y;
+        case 0:
+            return p.w - v.front;
+        case 1:
+            return v.back - p.w;
+        case 2:
+            return p.x - v.left * p.w;
+        case 3:
+            return v.right * p.w - p.x;
+        case 4:
+            return p.y - v.top * p.w;
+        default:
+            return v.bottom * p.w - p.y;
     }
 }
 
@@ -36,21 +42,21 @@ ClipVolume MakeClipVolume(const Projection& p) {
     const float y0 = static_cast<float>(p.rect.y);
     return {p.front,
             p.back,
-            x0 - kGuardBandPixels,
-            x0 + static_cast<float>(p.rect.width) + kGuardBandPixels,
-            y0 - kGuardBandPixels,
-            y0 + static_cast<float>(p.rect.height) + kGuardBandPixels};
+            x0 - GuardBandPixels,
+            x0 + static_cast<float>(p.rect.width) + GuardBandPixels,
+            y0 - GuardBandPixels,
+            y0 + static_cast<float>(p.rect.height) + GuardBandPixels};
 }
 
 bool InsideVolume(const Vec4& p, const ClipVolume& volume) {
-    for (int plane = 0; plane < kPlaneCount; ++plane)
+    for (int plane = 0; plane < PlaneCount; ++plane)
         if (!(Distance(p, plane, volume) >= 0)) return false;
     return true;
 }
 
 int ClipPolygon(ClipVertex* corners, int count, const ClipVolume& volume) {
-    ClipVertex scratch[kMaxClippedCorners];
-    for (int plane = 0; plane < kPlaneCount && count > 0; ++plane) {
+    ClipVertex scratch[MaxClippedCorners];
+    for (int plane = 0; plane < PlaneCount && count > 0; ++plane) {
         int kept = 0;
         for (int i = 0; i < count; ++i) {
             const ClipVertex& a = corners[i];
@@ -58,7 +64,7 @@ int ClipPolygon(ClipVertex* corners, int count, const ClipVolume& volume) {
             const float da = Distance(a.position, plane, volume);
             const float db = Distance(b.position, plane, volume);
             if (da >= 0) scratch[kept++] = a;
-            if ((da >= 0) != (db >= 0) && kept < kMaxClippedCorners) scratch[kept++] = Between(a, b, da / (da - db));
+            if ((da >= 0) != (db >= 0) && kept < MaxClippedCorners) scratch[kept++] = Between(a, b, da / (da - db));
         }
         for (int i = 0; i < kept; ++i) corners[i] = scratch[i];
         count = kept >= 3 ? kept : 0;
@@ -68,7 +74,7 @@ int ClipPolygon(ClipVertex* corners, int count, const ClipVolume& volume) {
 
 bool ClipSegment(ClipVertex& a, ClipVertex& b, const ClipVolume& volume) {
     float enter = 0, leave = 1;
-    for (int plane = 0; plane < kPlaneCount; ++plane) {
+    for (int plane = 0; plane < PlaneCount; ++plane) {
         const float da = Distance(a.position, plane, volume);
         const float db = Distance(b.position, plane, volume);
         if (!(da >= 0) && !(db >= 0)) return false;

@@ -10,12 +10,12 @@ namespace varnoka::rm {
 
 struct ClipVertex {
     Vec4 position;
-    float u, v;     // texture coordinates
-    Vec3 color;     // lit colour or intensity
+    float u, v;  // texture coordinates
+    Vec3 color;  // lit colour or intensity
 };
 
-constexpr int kMaxClippedCorners = 3 + 6;
-constexpr float kGuardBandPixels = 2048.0f;
+constexpr int MaxClippedCorners = 3 + 6;
+constexpr float GuardBandPixels = 2048.0f;
 
 struct ClipVolume {
     float front, back;

@@ -58,8 +58,7 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
         v.color = lit.color;
     }
     // Colours saturate at the corners, as vertex colours do; what lies between stays in range.
-    for (ClipVertex& v : scratch.corners)
-        v.color = {Clamp01(v.color.x), Clamp01(v.color.y), Clamp01(v.color.z)};
+    for (ClipVertex& v : scratch.corners) v.color = {Clamp01(v.color.x), Clamp01(v.color.y), Clamp01(v.color.z)};
     if (textured) {
         // Texture coordinates wrap, so whole periods may be added freely; starting each face at
         // one or more keeps every interpolated coordinate positive, where truncation is floor.
@@ -80,7 +79,7 @@ void BuildTriangles(const ClipVolume& volume, FaceScratch& scratch) {
     scratch.triangles.clear();
     const std::vector<ClipVertex>& corners = scratch.corners;
     for (std::size_t i = 1; i + 1 < corners.size(); ++i) {
-        ClipVertex polygon[kMaxClippedCorners] = {corners[0], corners[i], corners[i + 1]};
+        ClipVertex polygon[MaxClippedCorners] = {corners[0], corners[i], corners[i + 1]};
         int count = 3;
         if (!InsideVolume(polygon[0].position, volume) || !InsideVolume(polygon[1].position, volume) ||
             !InsideVolume(polygon[2].position, volume))

@@ -11,15 +11,15 @@ Vec3 Modulate(Vec3 a, Vec3 b) { return {a.x * b.x, a.y * b.y, a.z * b.z}; }
 
 }  // namespace
 
-Vec3 LightPoint(const CompiledMaterial& material, Vec3 position, Vec3 normal, const LightSet& lights,
-                ColorModel model, bool lightingOn) {
+Vec3 LightPoint(const CompiledMaterial& material, Vec3 position, Vec3 normal, const LightSet& lights, ColorModel model,
+                bool lightingOn) {
     const bool mono = model == ColorModel::Mono;
     if (!lightingOn) return mono ? Gray(1.0f) : material.faceColor;
 
     Vec3 diffuse = mono ? Gray(Brightness(lights.ambient)) : lights.ambient;
     Vec3 highlight;
-    const bool shiny = material.power > 0 && (material.specular.x > 0 || material.specular.y > 0 ||
-                                              material.specular.z > 0);
+    const bool shiny =
+        material.power > 0 && (material.specular.x > 0 || material.specular.y > 0 || material.specular.z > 0);
     const Vec3 toEye = NormalizedOr(-position, {0, 0, -1});
     for (const DirectionalLight& light : lights.directional) {
         const Vec3 color = mono ? Gray(Brightness(light.color)) : light.color;
@@ -30,8 +30,7 @@ Vec3 LightPoint(const CompiledMaterial& material, Vec3 position, Vec3 normal, co
         if (shiny) {
             const Vec3 halfway = NormalizedOr(toLight + toEye, normal);
             const float alignment = Dot(normal, halfway);
-            if (alignment > 0)
-                highlight = highlight + color * static_cast<float>(Power(alignment, material.power));
+            if (alignment > 0) highlight = highlight + color * static_cast<float>(Power(alignment, material.power));
         }
     }
     if (mono) {

@@ -15,8 +15,8 @@ void PlotPoint(const ScreenVertex& v, const Shader& shader, const PixelRect& cli
     if (!(fy >= static_cast<float>(clip.y) && fy < static_cast<float>(clip.y + clip.height))) return;
     const int x = static_cast<int>(fx), y = static_cast<int>(fy);
     float* depth = target.BeginSpan(y, x, x);
-    if (v.attributes[kDepth] < depth[x]) {
-        depth[x] = v.attributes[kDepth];
+    if (v.attributes[Depth] < depth[x]) {
+        depth[x] = v.attributes[Depth];
         target.color[static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width) + x] =
             shader(v.attributes, x, y);
     }
@@ -34,7 +34,7 @@ void DrawLine(const ScreenVertex& a, const ScreenVertex& b, const Shader& shader
         const float t = steps == 0 ? 0.0f : static_cast<float>(i) / static_cast<float>(steps);
         point.x = a.x + (b.x - a.x) * t;
         point.y = a.y + (b.y - a.y) * t;
-        for (int k = 0; k < kAttributeCount; ++k)
+        for (int k = 0; k < AttributeCount; ++k)
             point.attributes[k] = a.attributes[k] + (b.attributes[k] - a.attributes[k]) * t;
         PlotPoint(point, shader, clip, target);
     }

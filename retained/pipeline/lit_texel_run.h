@@ -70,11 +70,11 @@ inline int ShadeLitTexelsByFours(const LitRun& run, const std::uint32_t* texels,
         const int shown = _mm_movemask_ps(nearer);
         if (shown != 0) {
             _mm_storeu_ps(depth + i, _mm_min_ps(z, before));
-            const __m128i texel = _mm_unpacklo_epi64(
-                _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i]])),
-                                   _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 1]]))),
-                _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 2]])),
-                                   _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 3]]))));
+            const __m128i texel =
+                _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i]])),
+                                                      _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 1]]))),
+                                   _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 2]])),
+                                                      _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 3]]))));
             const __m128i red = _mm_and_si128(_mm_srli_epi32(texel, 16), byteMask);
             const __m128i green = _mm_and_si128(_mm_srli_epi32(texel, 8), byteMask);
             const __m128i blue = _mm_and_si128(texel, byteMask);
@@ -82,9 +82,9 @@ inline int ShadeLitTexelsByFours(const LitRun& run, const std::uint32_t* texels,
                 const __m128 product = _mm_mul_ps(_mm_cvtepi32_ps(channel), _mm_cvtepi32_ps(l));
                 return _mm_cvttps_epi32(_mm_mul_ps(_mm_add_ps(product, offsets), unit));
             };
-            const __m128i out = _mm_or_si128(_mm_or_si128(_mm_slli_epi32(lit(red, light[0]), 16),
-                                                          _mm_slli_epi32(lit(green, light[1]), 8)),
-                                             lit(blue, light[2]));
+            const __m128i out = _mm_or_si128(
+                _mm_or_si128(_mm_slli_epi32(lit(red, light[0]), 16), _mm_slli_epi32(lit(green, light[1]), 8)),
+                lit(blue, light[2]));
             __m128i* target = reinterpret_cast<__m128i*>(color + i);
             if (shown == 15) {
                 _mm_storeu_si128(target, out);

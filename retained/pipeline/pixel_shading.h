@@ -31,12 +31,12 @@ private:
 
 struct Ramps {
     ColorModel model = ColorModel::Rgb;
-    float thresholds[4][4];  // rounding offsets in (0, 1); all 0.5 without dithering
-    int fixedThresholds[4][4];  // the same in 1/65536
+    float thresholds[4][4];            // rounding offsets in (0, 1); all 0.5 without dithering
+    int fixedThresholds[4][4];         // the same in 1/65536
     int fixedThresholdsFrom[4][4][4];  // [y][x]: the four from column x on, wrapping
-    RampLevels shades{32};          // mono: each colour's ramp
-    RampLevels textureLevels{2};    // mono: levels per channel of a texture's colours
-    RampLevels textureShades{16};   // mono: a textured face's ramp
+    RampLevels shades{32};             // mono: each colour's ramp
+    RampLevels textureLevels{2};       // mono: levels per channel of a texture's colours
+    RampLevels textureShades{16};      // mono: a textured face's ramp
 };
 
 void FillThresholds(Ramps& ramps, bool dither);
@@ -60,8 +60,7 @@ inline float ChannelUnit(std::uint32_t channel) {
 }
 
 inline std::uint32_t PackBytes(int r, int g, int b) {
-    return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) |
-           static_cast<std::uint32_t>(b);
+    return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
 }
 
 // Channels in [0, 1] to bytes, rounding by the offset t.
@@ -76,7 +75,8 @@ inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t
     std::uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const int top = static_cast<int>((a >> shift) & 0xFF) * (256 - wx) + static_cast<int>((b >> shift) & 0xFF) * wx;
-        const int bottom = static_cast<int>((c >> shift) & 0xFF) * (256 - wx) + static_cast<int>((d >> shift) & 0xFF) * wx;
+        const int bottom =
+            static_cast<int>((c >> shift) & 0xFF) * (256 - wx) + static_cast<int>((d >> shift) & 0xFF) * wx;
         const int value = (top * (256 - wy) + bottom * wy + (1 << 15)) >> 16;
         out |= static_cast<std::uint32_t>(value) << shift;
     }
@@ -141,7 +141,7 @@ struct TextureSampler {
 };
 
 // Interpolated values at a pixel: depth, 1/w, u/w, v/w and the three light channels.
-enum Attribute { kDepth, kInverseW, kUOverW, kVOverW, kRed, kGreen, kBlue, kAttributeCount };
+enum Attribute { Depth, InverseW, UOverW, VOverW, Red, Green, Blue, AttributeCount };
 
 // A span loop for shaders that colour one pixel at a time from all attributes.
 template <class Shader>
@@ -149,14 +149,14 @@ struct PerPixelSpan {
     void Span(int first, int last, int y, const float* start, const float* step, float* depth,
               std::uint32_t* color) const {
         const Shader& shader = static_cast<const Shader&>(*this);
-        float a[kAttributeCount];
-        for (int i = 0; i < kAttributeCount; ++i) a[i] = start[i];
+        float a[AttributeCount];
+        for (int i = 0; i < AttributeCount; ++i) a[i] = start[i];
         for (int x = first; x <= last; ++x) {
-            if (a[kDepth] < depth[x]) {
-                depth[x] = a[kDepth];
+            if (a[Depth] < depth[x]) {
+                depth[x] = a[Depth];
                 color[x] = shader(a, x, y);
             }
-            for (int i = 0; i < kAttributeCount; ++i) a[i] += step[i];
+            for (int i = 0; i < AttributeCount; ++i) a[i] += step[i];
         }
     }
 };
@@ -165,7 +165,7 @@ struct RgbShader : PerPixelSpan<RgbShader> {
     explicit RgbShader(const Ramps* r) : ramps(r) {}
     const Ramps* ramps;
     std::uint32_t operator()(const float* a, int x, int y) const {
-        return PackUnit(a[kRed], a[kGreen], a[kBlue], ramps->thresholds[y & 3][x & 3]);
+        return PackUnit(a[Red], a[Green], a[Blue], ramps->thresholds[y & 3][x & 3]);
     }
 };
 
@@ -174,7 +174,7 @@ struct MonoShader : PerPixelSpan<MonoShader> {
     const Ramps* ramps;
     Vec3 base;  // the face colour whose ramp is used
     std::uint32_t operator()(const float* a, int x, int y) const {
-        const float shade = ramps->shades.Quantize(Clamp01(a[kRed]), ramps->thresholds[y & 3][x & 3]);
+        const float shade = ramps->shades.Quantize(Clamp01(a[Red]), ramps->thresholds[y & 3][x & 3]);
         return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
     }
 };

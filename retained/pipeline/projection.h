@@ -21,13 +21,10 @@ struct Projection {
     float centerY = 0;
 
     Vec4 ToClip(Vec3 v) const {
-        return {scale * v.x + centerX * v.z, centerY * v.z - scale * v.y, (v.z - front) * back / (back - front),
-                v.z};
+        return {scale * v.x + centerX * v.z, centerY * v.z - scale * v.y, (v.z - front) * back / (back - front), v.z};
     }
     // Undoes ToClip using w as the depth.
-    Vec3 FromClip(Vec4 c) const {
-        return {(c.x - centerX * c.w) / scale, (centerY * c.w - c.y) / scale, c.w};
-    }
+    Vec3 FromClip(Vec4 c) const { return {(c.x - centerX * c.w) / scale, (centerY * c.w - c.y) / scale, c.w}; }
 };
 
 // field is half the width of the front plane's window, fitted to the larger side of rect.

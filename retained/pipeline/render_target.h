@@ -23,7 +23,7 @@ struct PixelRect {
 // Where a colour buffer may differ from the colour it was last filled with: per row, the columns
 // from first to last (none where first > last). It travels with its buffer.
 struct DrawnColumns {
-    static constexpr std::uint32_t kUnknown = 0xFF000000u;  // matches no colour: fill everything
+    static constexpr std::uint32_t Unknown = 0xFF000000u;  // matches no colour: fill everything
 
     std::uint32_t background = 0;
     std::vector<int> first, last;
@@ -51,7 +51,7 @@ public:
     void Resize(int w, int h) {
         width = w;
         height = h;
-        segmentsPerRow_ = (w + kSegment - 1) / kSegment;
+        segmentsPerRow_ = (w + Segment - 1) / Segment;
         color.assign(static_cast<std::size_t>(w) * h, 0);
         drawn.Reset(h, 0);
         depth_.assign(static_cast<std::size_t>(w) * h, 1.0f);
@@ -107,8 +107,8 @@ public:
     void ClearDepth(const PixelRect& rect) {
         for (int y = rect.y; y < rect.y + rect.height; ++y) {
             if (rect.x == 0 && rect.width == width) {
-                std::fill_n(segmentReady_.begin() + static_cast<std::ptrdiff_t>(y) * segmentsPerRow_,
-                            segmentsPerRow_, 0);
+                std::fill_n(segmentReady_.begin() + static_cast<std::ptrdiff_t>(y) * segmentsPerRow_, segmentsPerRow_,
+                            0);
             } else if (rect.width > 0) {
                 float* row = DepthRow(y, rect.x, rect.x + rect.width - 1);
                 std::fill(row + rect.x, row + rect.x + rect.width, 1.0f);
@@ -117,7 +117,7 @@ public:
     }
 
 private:
-    static constexpr int kSegment = 64;  // pixels of a row whose depth is filled together
+    static constexpr int Segment = 64;  // pixels of a row whose depth is filled together
 
     std::uint32_t* Row(int y) { return color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
 
@@ -125,10 +125,10 @@ private:
     float* DepthRow(int y, int first, int last) {
         float* row = depth_.data() + static_cast<std::size_t>(y) * width;
         std::uint8_t* ready = segmentReady_.data() + static_cast<std::size_t>(y) * segmentsPerRow_;
-        for (int segment = first / kSegment; segment <= last / kSegment; ++segment) {
+        for (int segment = first / Segment; segment <= last / Segment; ++segment) {
             if (ready[segment]) continue;
-            const int start = segment * kSegment;
-            const int end = std::min(start + kSegment, width);
+            const int start = segment * Segment;
+            const int end = std::min(start + Segment, width);
             std::fill(row + start, row + end, 1.0f);  // plain stores: used at once, from cache
             ready[segment] = 1;
         }

@@ -141,8 +141,8 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
             // Back from depth to view space: depth = (z - front) * back / ((back - front) * z).
             const float f = projection.front, b = projection.back;
             const float z = f * b / (b - best.depth * (b - f));
-            best.viewPosition = projection.FromClip(
-                {(static_cast<float>(x) + 0.5f) * z, (static_cast<float>(y) + 0.5f) * z, 0.0f, z});
+            best.viewPosition =
+                projection.FromClip({(static_cast<float>(x) + 0.5f) * z, (static_cast<float>(y) + 0.5f) * z, 0.0f, z});
             hits.push_back(best);
         }
     }

@@ -17,11 +17,11 @@ void Visit(Frame* frame, int parent, const RigidTransform& frameToWorld, const R
         }
     }
     for (const ComRef<IDirect3DRMVisual>& visual : frame->Visuals()) {
-        if (const MeshVisual* mesh = AsMeshVisual(visual.get()))
-            out.items.push_back({&mesh->Mesh(), visual.get(), frameToView, index});
+        if (const MeshVisual* mesh = AsMeshVisual(visual.Get()))
+            out.items.push_back({&mesh->Mesh(), visual.Get(), frameToView, index});
     }
     for (const ComRef<Frame>& child : frame->Children())
-        Visit(child.get(), index, Compose(child->Local(), frameToWorld), worldToView, out);
+        Visit(child.Get(), index, Compose(child->Local(), frameToWorld), worldToView, out);
 }
 
 }  // namespace

@@ -14,16 +14,19 @@ namespace varnoka::rm {
 // Pixels whose texture coordinates are divided exactly; between them, coordinates step in a
 // straight line. Over so few pixels the line strays from the exact curve by less than a texel
 // where a pixel covers a texel or two; where it covers many, nearest texels are noise either way.
-constexpr int kPerspectiveRun = 16;
+constexpr int PerspectiveRun = 16;
 
 // Texel coordinates in 16.16 fixed point at pixels of a span, exact in perspective.
 struct PerspectiveTexelWalk {
     float inverseW, inverseWStep, u, uStep, v, vStep;
 
     PerspectiveTexelWalk(const float* a, const float* perPixel, const TextureSampler& sampler)
-        : inverseW(a[kInverseW]), inverseWStep(perPixel[kInverseW]), u(a[kUOverW] * sampler.fwidth),
-          uStep(perPixel[kUOverW] * sampler.fwidth), v(a[kVOverW] * sampler.fheight),
-          vStep(perPixel[kVOverW] * sampler.fheight) {}
+        : inverseW(a[InverseW]),
+          inverseWStep(perPixel[InverseW]),
+          u(a[UOverW] * sampler.fwidth),
+          uStep(perPixel[UOverW] * sampler.fwidth),
+          v(a[VOverW] * sampler.fheight),
+          vStep(perPixel[VOverW] * sampler.fheight) {}
 
     // At the n-th pixel of the span. Stray coordinates (and NaN) read texel 0 rather than overflow.
     void Sample(int n, std::int64_t& fixedU, std::int64_t& fixedV) const {
@@ -44,7 +47,7 @@ struct PerspectiveTexelWalk {
 template <bool Linear, class Visit>
 void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float* step, int length, Visit&& visit) {
     // Texels already blended, one per pixel of a run.
-    static constexpr std::uint32_t kInOrder[kPerspectiveRun] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    static constexpr std::uint32_t InOrder[PerspectiveRun] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
     const PerspectiveTexelWalk walk(a, step, sampler);
     const std::uint32_t widthMask = static_cast<std::uint32_t>(sampler.width - 1);
     const std::uint32_t heightMask = static_cast<std::uint32_t>(sampler.height - 1);
@@ -52,22 +55,22 @@ void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float*
     const std::uint32_t* const texels = sampler.texels;
     // The exact divisions of several runs are worked out together: one after another, each would
     // wait out the latency of a division before its run could start.
-    constexpr int kRunsAhead = 8;
-    const int lastRunSteps = length % kPerspectiveRun;
+    constexpr int RunsAhead = 8;
+    const int lastRunSteps = length % PerspectiveRun;
     const double lastRunReciprocal = lastRunSteps > 0 ? 1.0 / lastRunSteps : 0.0;
-    std::int64_t u[kRunsAhead + 1], v[kRunsAhead + 1];
+    std::int64_t u[RunsAhead + 1], v[RunsAhead + 1];
     walk.Sample(0, u[0], v[0]);
-    for (int chunk = 0; chunk <= length; chunk += kRunsAhead * kPerspectiveRun) {
-        const int runs = std::min(kRunsAhead, (length - chunk) / kPerspectiveRun + 1);
+    for (int chunk = 0; chunk <= length; chunk += RunsAhead * PerspectiveRun) {
+        const int runs = std::min(RunsAhead, (length - chunk) / PerspectiveRun + 1);
         // Run j covers pixels from its sample j on, up to the next sample or the span's end.
-        for (int j = 1; j <= runs; ++j) walk.Sample(std::min(chunk + j * kPerspectiveRun, length), u[j], v[j]);
+        for (int j = 1; j <= runs; ++j) walk.Sample(std::min(chunk + j * PerspectiveRun, length), u[j], v[j]);
         for (int j = 0; j < runs; ++j) {
-            const int offset = chunk + j * kPerspectiveRun;
-            const bool full = offset + kPerspectiveRun <= length;
-            const int count = full ? kPerspectiveRun : length - offset + 1;
+            const int offset = chunk + j * PerspectiveRun;
+            const bool full = offset + PerspectiveRun <= length;
+            const int count = full ? PerspectiveRun : length - offset + 1;
             // Both truncate toward zero, exactly, as integer division would; from here on
             // coordinates are modular, a texture being at most 2^16 texels a side.
-            const double perStep = full ? 1.0 / kPerspectiveRun : lastRunReciprocal;
+            const double perStep = full ? 1.0 / PerspectiveRun : lastRunReciprocal;
             const std::uint32_t uStep =
                 static_cast<std::uint32_t>(static_cast<std::int64_t>(static_cast<double>(u[j + 1] - u[j]) * perStep));
             const std::uint32_t vStep =
@@ -78,21 +81,21 @@ void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float*
                 // back, and the fraction's top eight bits weigh them.
                 uAt -= 0x8000;
                 vAt -= 0x8000;
-                std::uint32_t blended[kPerspectiveRun];
+                std::uint32_t blended[PerspectiveRun];
                 for (int i = 0; i < count; ++i) {
                     const std::uint32_t x = (uAt >> 16) & widthMask, nextX = (x + 1) & widthMask;
                     const std::uint32_t texelRow = (vAt >> 16) & heightMask;
                     const std::uint32_t row = texelRow << shift, nextRow = ((texelRow + 1) & heightMask) << shift;
-                    blended[i] = BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x],
-                                             texels[nextRow | nextX], static_cast<int>((uAt >> 8) & 0xFF),
-                                             static_cast<int>((vAt >> 8) & 0xFF));
+                    blended[i] =
+                        BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x], texels[nextRow | nextX],
+                                    static_cast<int>((uAt >> 8) & 0xFF), static_cast<int>((vAt >> 8) & 0xFF));
                     uAt += uStep;
                     vAt += vStep;
                 }
-                visit(offset, count, static_cast<const std::uint32_t*>(blended), kInOrder);
+                visit(offset, count, static_cast<const std::uint32_t*>(blended), InOrder);
             } else {
                 // Addresses first, in a loop without branches that compilers turn into vector code.
-                std::uint32_t texelIndex[kPerspectiveRun];
+                std::uint32_t texelIndex[PerspectiveRun];
                 for (int i = 0; i < count; ++i) {
                     texelIndex[i] = (((vAt >> 16) & heightMask) << shift) | ((uAt >> 16) & widthMask);
                     uAt += uStep;

@@ -24,8 +24,8 @@ struct FixedLight {
         const float steps = static_cast<float>(last - first);
         const float perStep = last > first ? 1.0f / steps : 0.0f;
         for (int c = 0; c < 3; ++c) {
-            channel[c] = FixedUnit(a[kRed + c]);
-            const int end = FixedUnit(a[kRed + c] + perPixel[kRed + c] * steps);
+            channel[c] = FixedUnit(a[Red + c]);
+            const int end = FixedUnit(a[Red + c] + perPixel[Red + c] * steps);
             step[c] = static_cast<int>(static_cast<float>(end - channel[c]) * perStep);
         }
     }
@@ -36,8 +36,7 @@ struct RgbTextureShader {
     const Ramps* ramps;
     TextureSampler sampler;
 
-    void Span(int first, int last, int y, const float* a, const float* step, float* depth,
-              std::uint32_t* color) const {
+    void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
         FixedLight light(a, step, first, last);
         if (sampler.powerOfTwo)
             RunPowerOfTwo(first, last, y, a, step, depth, color, light);
@@ -51,7 +50,7 @@ private:
                        std::uint32_t* color, const FixedLight& light) const {
         // Runs start a multiple of four pixels apart, so they share the dither pattern.
         const int* thresholds = ramps->fixedThresholdsFrom[y & 3][first & 3];
-        const float depthAt = a[kDepth], depthStep = step[kDepth];
+        const float depthAt = a[Depth], depthStep = step[Depth];
         ForEachTexelRun<Linear>(
             sampler, a, step, last - first,
             [=](int offset, int count, const std::uint32_t* texels, const std::uint32_t* texelIndex) {
@@ -68,9 +67,9 @@ private:
     // Any other texture, divided exactly at every pixel.
     void RunExact(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color,
                   FixedLight light) const {
-        float z = a[kDepth], inverseW = a[kInverseW];
-        float u = a[kUOverW] * sampler.fwidth, v = a[kVOverW] * sampler.fheight;
-        const float uStep = step[kUOverW] * sampler.fwidth, vStep = step[kVOverW] * sampler.fheight;
+        float z = a[Depth], inverseW = a[InverseW];
+        float u = a[UOverW] * sampler.fwidth, v = a[VOverW] * sampler.fheight;
+        const float uStep = step[UOverW] * sampler.fwidth, vStep = step[VOverW] * sampler.fheight;
         const int* thresholds = ramps->fixedThresholds[y & 3];
         for (int x = first; x <= last; ++x) {
             if (z < depth[x]) {
@@ -80,8 +79,8 @@ private:
                 const std::uint32_t texel = Linear ? sampler.Linear(tu, tv) : sampler.Nearest(tu, tv);
                 color[x] = LightTexel(texel, light.channel[0], light.channel[1], light.channel[2], thresholds[x & 3]);
             }
-            z += step[kDepth];
-            inverseW += step[kInverseW];
+            z += step[Depth];
+            inverseW += step[InverseW];
             u += uStep;
             v += vStep;
             for (int c = 0; c < 3; ++c) light.channel[c] += light.step[c];
@@ -96,8 +95,7 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
     const Ramps* ramps;
     TextureSampler sampler;
 
-    void Span(int first, int last, int y, const float* a, const float* step, float* depth,
-              std::uint32_t* color) const {
+    void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
         if (!sampler.powerOfTwo) {
             PerPixelSpan<MonoTextureShader>::Span(first, last, y, a, step, depth, color);
             return;
@@ -110,10 +108,10 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
                 for (int i = 0; i < count; ++i) {
                     const float n = static_cast<float>(offset + i);
                     const int x = first + offset + i;
-                    const float z = a[kDepth] + step[kDepth] * n;
+                    const float z = a[Depth] + step[Depth] * n;
                     if (z < depth[x]) {
                         depth[x] = z;
-                        color[x] = Shade(texels[texelIndex[i]], a[kRed] + step[kRed] * n, thresholds[x & 3]);
+                        color[x] = Shade(texels[texelIndex[i]], a[Red] + step[Red] * n, thresholds[x & 3]);
                     }
                 }
             });
@@ -121,10 +119,10 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
 
     // A pixel of any other texture.
     std::uint32_t operator()(const float* a, int x, int y) const {
-        const float w = 1.0f / a[kInverseW];
-        const std::uint32_t texel = Linear ? sampler.Linear(a[kUOverW] * w, a[kVOverW] * w)
-                                           : sampler.Nearest(a[kUOverW] * w, a[kVOverW] * w);
-        return Shade(texel, a[kRed], ramps->thresholds[y & 3][x & 3]);
+        const float w = 1.0f / a[InverseW];
+        const std::uint32_t texel =
+            Linear ? sampler.Linear(a[UOverW] * w, a[VOverW] * w) : sampler.Nearest(a[UOverW] * w, a[VOverW] * w);
+        return Shade(texel, a[Red], ramps->thresholds[y & 3][x & 3]);
     }
 
 private:

@@ -6,11 +6,11 @@
 namespace varnoka::rm {
 namespace {
 
-constexpr int kSubpixelBits = 4;
-constexpr std::int64_t kSubpixels = 1 << kSubpixelBits;
-constexpr std::int64_t kHalfPixel = kSubpixels / 2;
+constexpr int SubpixelBits = 4;
+constexpr std::int64_t Subpixels = 1 << SubpixelBits;
+constexpr std::int64_t HalfPixel = Subpixels / 2;
 
-std::int64_t Snap(float v) { return static_cast<std::int64_t>(std::floor(v * static_cast<float>(kSubpixels) + 0.5f)); }
+std::int64_t Snap(float v) { return static_cast<std::int64_t>(std::floor(v * static_cast<float>(Subpixels) + 0.5f)); }
 
 // Exact floor(a / b). A 64-bit integer division takes tens of cycles and runs three times per
 // row of every triangle; a double division is quicker and, with |a| below 2^53, off by at most
@@ -18,11 +18,15 @@ std::int64_t Snap(float v) { return static_cast<std::int64_t>(std::floor(v * sta
 std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
     std::int64_t q = static_cast<std::int64_t>(std::floor(static_cast<double>(a) / static_cast<double>(b)));
     if (b > 0) {
-        if (q * b > a) --q;
-        else if ((q + 1) * b <= a) ++q;
+        if (q * b > a)
+            --q;
+        else if ((q + 1) * b <= a)
+            ++q;
     } else {
-        if (q * b < a) --q;
-        else if ((q + 1) * b >= a) ++q;
+        if (q * b < a)
+            --q;
+        else if ((q + 1) * b >= a)
+            ++q;
     }
     return q;
 }
@@ -50,13 +54,13 @@ ScreenVertex ToScreen(const ClipVertex& v) {
     ScreenVertex s;
     s.x = v.position.x * invW;
     s.y = v.position.y * invW;
-    s.attributes[kDepth] = v.position.z * invW;
-    s.attributes[kInverseW] = invW;
-    s.attributes[kUOverW] = v.u * invW;
-    s.attributes[kVOverW] = v.v * invW;
-    s.attributes[kRed] = v.color.x;
-    s.attributes[kGreen] = v.color.y;
-    s.attributes[kBlue] = v.color.z;
+    s.attributes[Depth] = v.position.z * invW;
+    s.attributes[InverseW] = invW;
+    s.attributes[UOverW] = v.u * invW;
+    s.attributes[VOverW] = v.v * invW;
+    s.attributes[Red] = v.color.x;
+    s.attributes[Green] = v.color.y;
+    s.attributes[Blue] = v.color.z;
     return s;
 }
 
@@ -71,42 +75,44 @@ bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
 
     const std::int64_t top = std::min({ay, by, cy});
     const std::int64_t bottom = std::max({ay, by, cy});
-    const std::int64_t firstRow = CeilDivide(top - kHalfPixel, kSubpixels);
-    const std::int64_t lastRow = FloorDivide(bottom - kHalfPixel, kSubpixels);
+    const std::int64_t firstRow = CeilDivide(top - HalfPixel, Subpixels);
+    const std::int64_t lastRow = FloorDivide(bottom - HalfPixel, Subpixels);
     setup.firstRow = static_cast<int>(std::max<std::int64_t>(firstRow, clip.y));
     setup.lastRow = static_cast<int>(std::min<std::int64_t>(lastRow, clip.y + clip.height - 1));
     if (setup.firstRow > setup.lastRow) return false;
-    const std::int64_t firstColumn = CeilDivide(std::min({ax, bx, cx}) - kHalfPixel, kSubpixels);
-    const std::int64_t lastColumn = FloorDivide(std::max({ax, bx, cx}) - kHalfPixel, kSubpixels);
+    const std::int64_t firstColumn = CeilDivide(std::min({ax, bx, cx}) - HalfPixel, Subpixels);
+    const std::int64_t lastColumn = FloorDivide(std::max({ax, bx, cx}) - HalfPixel, Subpixels);
     if (lastColumn < clip.x || firstColumn > static_cast<std::int64_t>(clip.x) + clip.width - 1) return false;
 
     setup.edges[0] = MakeEdge(ax, ay, bx, by);
     setup.edges[1] = MakeEdge(bx, by, cx, cy);
     setup.edges[2] = MakeEdge(cx, cy, ax, ay);
 
-    const float scale = 1.0f / static_cast<float>(kSubpixels);
+    const float scale = 1.0f / static_cast<float>(Subpixels);
     setup.originX = static_cast<float>(ax) * scale;
     setup.originY = static_cast<float>(ay) * scale;
     const float x10 = static_cast<float>(bx - ax) * scale, y10 = static_cast<float>(by - ay) * scale;
     const float x20 = static_cast<float>(cx - ax) * scale, y20 = static_cast<float>(cy - ay) * scale;
     const float areaPixels = x10 * y20 - x20 * y10;
-    for (int i = 0; i < kAttributeCount; ++i)
+    for (int i = 0; i < AttributeCount; ++i)
         setup.planes[i] = MakePlane(a.attributes[i], b.attributes[i], c.attributes[i], x10, y10, x20, y20, areaPixels);
     return true;
 }
 
 RowWalker::RowWalker(const TriangleSetup& setup, const PixelRect& clip)
-    : row_(setup.firstRow), lastRow_(setup.lastRow), low_(clip.x),
+    : row_(setup.firstRow),
+      lastRow_(setup.lastRow),
+      low_(clip.x),
       high_(static_cast<std::int64_t>(clip.x) + clip.width - 1) {
-    const std::int64_t centerY = static_cast<std::int64_t>(row_) * kSubpixels + kHalfPixel;
+    const std::int64_t centerY = static_cast<std::int64_t>(row_) * Subpixels + HalfPixel;
     for (int i = 0; i < 3; ++i) {
         const Edge& e = setup.edges[i];
         EdgeBound& b = bounds_[i];
         // With s = rest - bias, a left bound (k > 0) is ceil(-s / k) = -floor(s / k) and a
         // right bound (k < 0) is floor(s / -k): both floor(s / |k|), up to sign.
-        const std::int64_t k = -kSubpixels * e.dy;
-        const std::int64_t s = e.dx * (centerY - e.y0) - e.dy * (kHalfPixel - e.x0) - e.bias;
-        const std::int64_t perRow = kSubpixels * e.dx;
+        const std::int64_t k = -Subpixels * e.dy;
+        const std::int64_t s = e.dx * (centerY - e.y0) - e.dy * (HalfPixel - e.x0) - e.bias;
+        const std::int64_t perRow = Subpixels * e.dx;
         b.kind = k > 0 ? 1 : (k < 0 ? -1 : 0);
         if (b.kind == 0) {
             b.quotient = s;
@@ -124,12 +130,12 @@ RowWalker::RowWalker(const TriangleSetup& setup, const PixelRect& clip)
 void RowSpan(const TriangleSetup& setup, int row, const PixelRect& clip, int& first, int& last) {
     std::int64_t low = clip.x;
     std::int64_t high = static_cast<std::int64_t>(clip.x) + clip.width - 1;
-    const std::int64_t centerY = static_cast<std::int64_t>(row) * kSubpixels + kHalfPixel;
+    const std::int64_t centerY = static_cast<std::int64_t>(row) * Subpixels + HalfPixel;
     for (const Edge& e : setup.edges) {
         // E(x) = dx * (cy - y0) - dy * (cx - x0) at the centre cx = 16 x + 8; covered when
         // E >= bias, that is k * x >= t.
-        const std::int64_t k = -kSubpixels * e.dy;
-        const std::int64_t rest = e.dx * (centerY - e.y0) - e.dy * (kHalfPixel - e.x0);
+        const std::int64_t k = -Subpixels * e.dy;
+        const std::int64_t rest = e.dx * (centerY - e.y0) - e.dy * (HalfPixel - e.x0);
         const std::int64_t t = e.bias - rest;
         if (k > 0) {
             low = std::max(low, CeilDivide(t, k));
@@ -148,7 +154,7 @@ bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth) {
     int first = 0, last = -1;
     RowSpan(setup, y, PixelRect{x, y, 1, 1}, first, last);
     if (first > last) return false;
-    const AttributePlane& p = setup.planes[kDepth];
+    const AttributePlane& p = setup.planes[Depth];
     depth = p.at + p.perX * (static_cast<float>(x) + 0.5f - setup.originX) +
             p.perY * (static_cast<float>(y) + 0.5f - setup.originY);
     return true;

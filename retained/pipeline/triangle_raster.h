@@ -15,7 +15,7 @@ namespace varnoka::rm {
 
 struct ScreenVertex {
     float x, y;  // pixels
-    float attributes[kAttributeCount];
+    float attributes[AttributeCount];
 };
 
 ScreenVertex ToScreen(const ClipVertex& v);
@@ -33,7 +33,7 @@ struct TriangleSetup {
     Edge edges[3];
     int firstRow, lastRow;
     float originX, originY;  // reference corner, pixels
-    AttributePlane planes[kAttributeCount];
+    AttributePlane planes[AttributeCount];
 };
 
 // False for triangles that face away, have no area, or miss the rectangle.
@@ -98,11 +98,11 @@ void FillTriangle(const TriangleSetup& setup, const Shader& shader, const PixelR
     int y = 0, first = 0, last = -1;
     while (rows.Next(y, first, last)) {
         if (first > last) continue;
-        float a[kAttributeCount];
-        float step[kAttributeCount];
+        float a[AttributeCount];
+        float step[AttributeCount];
         const float dx = static_cast<float>(first) + 0.5f - setup.originX;
         const float dy = static_cast<float>(y) + 0.5f - setup.originY;
-        for (int i = 0; i < kAttributeCount; ++i) {
+        for (int i = 0; i < AttributeCount; ++i) {
             a[i] = setup.planes[i].at + setup.planes[i].perX * dx + setup.planes[i].perY * dy;
             step[i] = setup.planes[i].perX;
         }

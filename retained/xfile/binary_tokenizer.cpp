@@ -10,26 +10,26 @@ namespace varnoka::xfile {
 namespace {
 
 enum BinaryToken : std::uint16_t {
-    kTokenName = 1,
-    kTokenString = 2,
-    kTokenInteger = 3,
-    kTokenGuid = 5,
-    kTokenIntegerList = 6,
-    kTokenFloatList = 7,
-    kTokenOpenBrace = 10,
-    kTokenCloseBrace = 11,
-    kTokenOpenParen = 12,
-    kTokenDot = 18,
-    kTokenComma = 19,
-    kTokenSemicolon = 20,
-    kTokenTemplate = 31,
-    kTokenFirstKeyword = 40,  // WORD .. ARRAY
-    kTokenLastKeyword = 52,
+    TokenName = 1,
+    TokenString = 2,
+    TokenInteger = 3,
+    TokenGuid = 5,
+    TokenIntegerList = 6,
+    TokenFloatList = 7,
+    TokenOpenBrace = 10,
+    TokenCloseBrace = 11,
+    TokenOpenParen = 12,
+    TokenDot = 18,
+    TokenComma = 19,
+    TokenSemicolon = 20,
+    TokenTemplate = 31,
+    TokenFirstKeyword = 40,  // WORD .. ARRAY
+    TokenLastKeyword = 52,
 };
 
-constexpr std::size_t kGuidBytes = 16;
+constexpr std::size_t GuidBytes = 16;
 
-Token numberToken(double value, bool integral, std::uint32_t integer) {
+Token NumberToken(double value, bool integral, std::uint32_t integer) {
     Token token;
     token.kind = TokenKind::Number;
     token.number = std::isfinite(value) ? value : 0.0;
@@ -40,33 +40,33 @@ Token numberToken(double value, bool integral, std::uint32_t integer) {
 
 }  // namespace
 
-std::uint16_t BinaryTokenizer::readWord() {
-    if (bytesLeft() < 2) failBadFile();
+std::uint16_t BinaryTokenizer::ReadWord() {
+    if (BytesLeft() < 2) FailBadFile();
     const std::uint16_t value = static_cast<std::uint16_t>(pos_[0] | pos_[1] << 8);
     pos_ += 2;
     return value;
 }
 
-std::uint32_t BinaryTokenizer::readDword() {
-    if (bytesLeft() < 4) failBadFile();
+std::uint32_t BinaryTokenizer::ReadDword() {
+    if (BytesLeft() < 4) FailBadFile();
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = value << 8 | pos_[i];
     pos_ += 4;
     return value;
 }
 
-void BinaryTokenizer::startList(ListKind kind, std::size_t valueBytes) {
-    const std::size_t count = readDword();
-    if (count > bytesLeft() / valueBytes) failBadFile();
+void BinaryTokenizer::StartList(ListKind kind, std::size_t valueBytes) {
+    const std::size_t count = ReadDword();
+    if (count > BytesLeft() / valueBytes) FailBadFile();
     listKind_ = kind;
     listRemaining_ = count;
 }
 
-Token BinaryTokenizer::nextListValue() {
+Token BinaryTokenizer::NextListValue() {
     --listRemaining_;
     if (listKind_ == ListKind::Integers) {
-        const std::uint32_t value = readDword();
-        return numberToken(value, true, value);
+        const std::uint32_t value = ReadDword();
+        return NumberToken(value, true, value);
     }
     double value = 0.0;
     if (floatBytes_ == 8) {
@@ -75,17 +75,17 @@ Token BinaryTokenizer::nextListValue() {
         pos_ += 8;
         std::memcpy(&value, &bits, sizeof value);
     } else {
-        const std::uint32_t bits = readDword();
+        const std::uint32_t bits = ReadDword();
         float single = 0.0f;
         std::memcpy(&single, &bits, sizeof single);
         value = single;
     }
-    return numberToken(value, false, 0);
+    return NumberToken(value, false, 0);
 }
 
-Token BinaryTokenizer::readCountedText(TokenKind kind, std::size_t maxLength) {
-    const std::size_t length = readDword();
-    if (length > maxLength || length > bytesLeft()) failBadFile();
+Token BinaryTokenizer::ReadCountedText(TokenKind kind, std::size_t maxLength) {
+    const std::size_t length = ReadDword();
+    if (length > maxLength || length > BytesLeft()) FailBadFile();
     Token token;
     token.kind = kind;
     token.text = std::string_view(reinterpret_cast<const char*>(pos_), length);
@@ -93,49 +93,58 @@ Token BinaryTokenizer::readCountedText(TokenKind kind, std::size_t maxLength) {
     return token;
 }
 
-Token BinaryTokenizer::next() {
+Token BinaryTokenizer::Next() {
     for (;;) {
-        if (listRemaining_ > 0) return nextListValue();
+        if (listRemaining_ > 0) return NextListValue();
         Token token;
         if (pos_ == end_) return token;
-        const std::uint16_t id = readWord();
+        const std::uint16_t id = ReadWord();
         switch (id) {
-            case kTokenName:
-                return readCountedText(TokenKind::Name, kMaxNameLength);
-            case kTokenString: {
-                token = readCountedText(TokenKind::String, kMaxStringLength);
+            case TokenName:
+                return ReadCountedText(TokenKind::Name, MaxNameLength);
+            case TokenString: {
+                token = ReadCountedText(TokenKind::String, MaxStringLength);
                 // A string record ends with its own separator token.
-                const std::uint16_t terminator = readWord();
-                if (terminator != kTokenSemicolon && terminator != kTokenComma) failBadFile();
+                const std::uint16_t terminator = ReadWord();
+                if (terminator != TokenSemicolon && terminator != TokenComma) FailBadFile();
                 return token;
             }
-            case kTokenInteger: {
-                const std::uint32_t value = readDword();
-                return numberToken(value, true, value);
+            case TokenInteger: {
+                const std::uint32_t value = ReadDword();
+                return NumberToken(value, true, value);
             }
-            case kTokenGuid:
-                if (bytesLeft() < kGuidBytes) failBadFile();
-                pos_ += kGuidBytes;
+            case TokenGuid:
+                if (BytesLeft() < GuidBytes) FailBadFile();
+                pos_ += GuidBytes;
                 token.kind = TokenKind::Guid;
                 return token;
-            case kTokenIntegerList:
-                startList(ListKind::Integers, 4);
+            case TokenIntegerList:
+                StartList(ListKind::Integers, 4);
                 continue;  // an empty list yields nothing
-            case kTokenFloatList:
-                startList(ListKind::Floats, floatBytes_);
+            case TokenFloatList:
+                StartList(ListKind::Floats, floatBytes_);
                 continue;
-            case kTokenOpenBrace: token.kind = TokenKind::OpenBrace; return token;
-            case kTokenCloseBrace: token.kind = TokenKind::CloseBrace; return token;
-            case kTokenComma: token.kind = TokenKind::Comma; return token;
-            case kTokenSemicolon: token.kind = TokenKind::Semicolon; return token;
-            case kTokenTemplate: token.kind = TokenKind::Template; return token;
+            case TokenOpenBrace:
+                token.kind = TokenKind::OpenBrace;
+                return token;
+            case TokenCloseBrace:
+                token.kind = TokenKind::CloseBrace;
+                return token;
+            case TokenComma:
+                token.kind = TokenKind::Comma;
+                return token;
+            case TokenSemicolon:
+                token.kind = TokenKind::Semicolon;
+                return token;
+            case TokenTemplate:
+                token.kind = TokenKind::Template;
+                return token;
             default:
-                if ((id >= kTokenOpenParen && id <= kTokenDot) ||
-                    (id >= kTokenFirstKeyword && id <= kTokenLastKeyword)) {
+                if ((id >= TokenOpenParen && id <= TokenDot) || (id >= TokenFirstKeyword && id <= TokenLastKeyword)) {
                     token.kind = TokenKind::Other;
                     return token;
                 }
-                failBadFile();
+                FailBadFile();
         }
     }
 }

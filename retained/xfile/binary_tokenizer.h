@@ -14,29 +14,27 @@ public:
     BinaryTokenizer(const std::uint8_t* begin, const std::uint8_t* end, unsigned floatBytes)
         : pos_(begin), end_(end), floatBytes_(floatBytes) {}
 
-    Token next();
+    Token Next();
     // The next token that is not a separator: where data values are read.
-    Token nextValue() {
-        if (listRemaining_ > 0) return nextListValue();
+    Token NextValue() {
+        if (listRemaining_ > 0) return NextListValue();
         for (;;) {
-            Token token = next();
+            Token token = Next();
             if (token.kind != TokenKind::Semicolon && token.kind != TokenKind::Comma) return token;
         }
     }
 
-    std::size_t maxValuesRemaining() const {
-        return listRemaining_ + static_cast<std::size_t>(end_ - pos_) / 4 + 1;
-    }
+    std::size_t MaxValuesRemaining() const { return listRemaining_ + static_cast<std::size_t>(end_ - pos_) / 4 + 1; }
 
 private:
     enum class ListKind { None, Integers, Floats };
 
-    std::size_t bytesLeft() const { return static_cast<std::size_t>(end_ - pos_); }
-    std::uint16_t readWord();
-    std::uint32_t readDword();
-    Token nextListValue();
-    Token readCountedText(TokenKind kind, std::size_t maxLength);
-    void startList(ListKind kind, std::size_t valueBytes);
+    std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - pos_); }
+    std::uint16_t ReadWord();
+    std::uint32_t ReadDword();
+    Token NextListValue();
+    Token ReadCountedText(TokenKind kind, std::size_t maxLength);
+    void StartList(ListKind kind, std::size_t valueBytes);
 
     const std::uint8_t* pos_;
     const std::uint8_t* end_;

@@ -9,13 +9,11 @@ namespace varnoka::xfile {
 
 namespace {
 
-std::uint32_t readLittle16(const std::uint8_t* p) {
+std::uint32_t ReadLittle16(const std::uint8_t* p) {
     return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
 }
 
-std::uint32_t readLittle32(const std::uint8_t* p) {
-    return readLittle16(p) | readLittle16(p + 2) << 16;
-}
+std::uint32_t ReadLittle32(const std::uint8_t* p) { return ReadLittle16(p) | ReadLittle16(p + 2) << 16; }
 
 // Owns one raw-deflate stream, reset for each block.
 class BlockInflater {
@@ -29,11 +27,10 @@ public:
 
     // Inflates exactly `outSize` bytes to `out` from one complete deflate stream; the
     // previous block's output is the dictionary it may refer back into.
-    bool inflateBlock(const std::uint8_t* in, std::size_t inSize, std::uint8_t* out,
-                      std::size_t outSize, const std::uint8_t* previous, std::size_t previousSize) {
+    bool InflateBlock(const std::uint8_t* in, std::size_t inSize, std::uint8_t* out, std::size_t outSize,
+                      const std::uint8_t* previous, std::size_t previousSize) {
         if (!ready_ || inflateReset(&stream_) != Z_OK) return false;
-        if (previousSize > 0 &&
-            inflateSetDictionary(&stream_, previous, static_cast<uInt>(previousSize)) != Z_OK) {
+        if (previousSize > 0 && inflateSetDictionary(&stream_, previous, static_cast<uInt>(previousSize)) != Z_OK) {
             return false;
         }
         stream_.next_in = const_cast<Bytef*>(in);
@@ -49,19 +46,19 @@ private:
     bool ready_ = false;
 };
 
-constexpr std::size_t kBlockHeaderSize = 4;
-constexpr std::size_t kDeflateWindow = 32768;
+constexpr std::size_t BlockHeaderSize = 4;
+constexpr std::size_t DeflateWindow = 32768;
 
 }  // namespace
 
-bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std::uint8_t>& out) {
+bool DecompressBody(const std::uint8_t* body, std::size_t size, std::vector<std::uint8_t>& out) {
     out.clear();
     if (size < 4) return false;
-    const std::uint64_t statedTotal = readLittle32(body);
-    if (statedTotal < kFileHeaderSize) return false;
-    const std::uint64_t statedBody = statedTotal - kFileHeaderSize;
+    const std::uint64_t statedTotal = ReadLittle32(body);
+    if (statedTotal < FileHeaderSize) return false;
+    const std::uint64_t statedBody = statedTotal - FileHeaderSize;
     // Unpacked, a model may be no larger than one we would read unpacked.
-    if (statedBody > kMaxInputFileBytes) return false;
+    if (statedBody > MaxInputFileBytes) return false;
 
     // Deflate expands a byte to at most 1032, which caps what a lying total can reserve.
     const std::uint64_t mostPossible = static_cast<std::uint64_t>(size) * 1032;
@@ -71,10 +68,10 @@ bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std:
     std::size_t pos = 4;
     std::size_t previousStart = 0;
     while (pos < size) {
-        if (size - pos < kBlockHeaderSize) return false;
-        const std::size_t unpackedSize = readLittle16(body + pos);
-        const std::size_t packedSize = readLittle16(body + pos + 2);
-        pos += kBlockHeaderSize;
+        if (size - pos < BlockHeaderSize) return false;
+        const std::size_t unpackedSize = ReadLittle16(body + pos);
+        const std::size_t packedSize = ReadLittle16(body + pos + 2);
+        pos += BlockHeaderSize;
         if (unpackedSize == 0 || packedSize < 2 || packedSize > size - pos) return false;
         if (body[pos] != 'C' || body[pos + 1] != 'K') return false;
         // Growth is checked against the stated total, so a lying header cannot make us
@@ -84,10 +81,9 @@ bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std:
         const std::size_t blockStart = out.size();
         out.resize(blockStart + unpackedSize);
         std::size_t previousSize = blockStart - previousStart;
-        if (previousSize > kDeflateWindow) previousSize = kDeflateWindow;
-        if (!inflater.inflateBlock(body + pos + 2, packedSize - 2, out.data() + blockStart,
-                                   unpackedSize, out.data() + blockStart - previousSize,
-                                   previousSize)) {
+        if (previousSize > DeflateWindow) previousSize = DeflateWindow;
+        if (!inflater.InflateBlock(body + pos + 2, packedSize - 2, out.data() + blockStart, unpackedSize,
+                                   out.data() + blockStart - previousSize, previousSize)) {
             out.clear();
             return false;
         }

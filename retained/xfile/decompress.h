@@ -10,6 +10,6 @@ namespace varnoka::xfile {
 // total size that counts the header, then blocks of 16-bit unpacked size, 16-bit packed size,
 // "CK" and raw deflate data that may refer back into the previous block. False when the
 // blocks are damaged or do not add up to the stated total.
-bool decompressBody(const std::uint8_t* body, std::size_t size, std::vector<std::uint8_t>& out);
+bool DecompressBody(const std::uint8_t* body, std::size_t size, std::vector<std::uint8_t>& out);
 
 }  // namespace varnoka::xfile

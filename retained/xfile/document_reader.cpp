@@ -12,75 +12,75 @@ class DocumentReader {
 public:
     DocumentReader(TokenStream& tokens, ParsedDocument& document) : reader_(tokens), document_(document) {}
 
-    void readAll() {
-        TokenStream& tokens = reader_.tokens();
+    void ReadAll() {
+        TokenStream& tokens = reader_.Tokens();
         for (;;) {
-            switch (tokens.peek().kind) {
+            switch (tokens.Peek().kind) {
                 case TokenKind::End:
                     return;
                 case TokenKind::Template:
-                    skipTemplate();
+                    SkipTemplate();
                     break;
                 case TokenKind::Name: {
                     ValueReader::DepthGuard guard(reader_);
-                    readTopLevelObject(reader_.readObjectHeader());
+                    ReadTopLevelObject(reader_.ReadObjectHeader());
                     break;
                 }
                 default:
-                    failBadFile();
+                    FailBadFile();
             }
         }
     }
 
 private:
-    void skipTemplate() {
-        reader_.expect(TokenKind::Template);
-        reader_.expect(TokenKind::Name);
-        reader_.expect(TokenKind::OpenBrace);
-        reader_.skipObjectBody();
+    void SkipTemplate() {
+        reader_.Expect(TokenKind::Template);
+        reader_.Expect(TokenKind::Name);
+        reader_.Expect(TokenKind::OpenBrace);
+        reader_.SkipObjectBody();
     }
 
-    void readTopLevelObject(const ValueReader::ObjectHeader& header) {
+    void ReadTopLevelObject(const ValueReader::ObjectHeader& header) {
         if (header.type == "Frame") {
-            document_.topLevel.push_back({TopLevelItem::Kind::Frame, readFrame()});
+            document_.topLevel.push_back({TopLevelItem::Kind::Frame, ReadFrame()});
         } else if (header.type == "Mesh") {
-            document_.topLevel.push_back({TopLevelItem::Kind::Mesh, readNamedMesh(header.name)});
+            document_.topLevel.push_back({TopLevelItem::Kind::Mesh, ReadNamedMesh(header.name)});
         } else if (header.type == "Material") {
-            addMaterial(document_, readMaterial(reader_), header.name);
+            AddMaterial(document_, ReadMaterial(reader_), header.name);
         } else {
-            reader_.skipObjectBody();
+            reader_.SkipObjectBody();
         }
     }
 
-    std::uint32_t readNamedMesh(std::string_view name) {
+    std::uint32_t ReadNamedMesh(std::string_view name) {
         const auto index = static_cast<std::uint32_t>(document_.meshes.size());
-        ParsedMesh mesh = readMesh(reader_, document_);
+        ParsedMesh mesh = ReadMesh(reader_, document_);
         document_.meshes.push_back(std::move(mesh));
         if (!name.empty()) document_.meshByName.emplace(std::string(name), index);
         return index;
     }
 
-    std::uint32_t readFrame() {
+    std::uint32_t ReadFrame() {
         const auto index = static_cast<std::uint32_t>(document_.frames.size());
         document_.frames.emplace_back();
         // Nested reads may grow `frames`, so the frame is reached by index, not reference.
-        reader_.readChildren(
+        reader_.ReadChildren(
             [&](const ValueReader::ObjectHeader& header) {
                 if (header.type == "FrameTransformMatrix") {
                     Matrix4 transform;
-                    for (float& value : transform.m) value = reader_.readFloat();
-                    reader_.skipChildren();
+                    for (float& value : transform.m) value = reader_.ReadFloat();
+                    reader_.SkipChildren();
                     document_.frames[index].transform = transform;
                 } else if (header.type == "Frame") {
-                    const std::uint32_t child = readFrame();
+                    const std::uint32_t child = ReadFrame();
                     document_.frames[index].children.push_back(child);
                 } else if (header.type == "Mesh") {
-                    const std::uint32_t mesh = readNamedMesh(header.name);
+                    const std::uint32_t mesh = ReadNamedMesh(header.name);
                     document_.frames[index].meshes.push_back(mesh);
                 } else if (header.type == "Material") {
-                    addMaterial(document_, readMaterial(reader_), header.name);
+                    AddMaterial(document_, ReadMaterial(reader_), header.name);
                 } else {
-                    reader_.skipObjectBody();
+                    reader_.SkipObjectBody();
                 }
             },
             [&](std::string_view name) {
@@ -95,9 +95,9 @@ private:
 
 }  // namespace
 
-ParsedDocument readDocument(TokenStream& tokens) {
+ParsedDocument ReadDocument(TokenStream& tokens) {
     ParsedDocument document;
-    DocumentReader(tokens, document).readAll();
+    DocumentReader(tokens, document).ReadAll();
     return document;
 }
 

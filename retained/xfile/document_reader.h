@@ -6,6 +6,6 @@
 namespace varnoka::xfile {
 
 // Reads every template and data object of a file body; throws BadFile when it is malformed.
-ParsedDocument readDocument(TokenStream& tokens);
+ParsedDocument ReadDocument(TokenStream& tokens);
 
 }  // namespace varnoka::xfile

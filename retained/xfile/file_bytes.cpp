@@ -5,7 +5,7 @@
 
 namespace varnoka {
 
-LoadStatus readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
+LoadStatus ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     // Some platforms open a directory as a file; it is no model either way.
     std::error_code error;
@@ -15,7 +15,7 @@ LoadStatus readFileBytes(const std::string& path, std::vector<std::uint8_t>& byt
     file.seekg(0, std::ios::end);
     const std::streamoff size = file.tellg();
     if (size < 0) return LoadStatus::FileNotFound;
-    if (static_cast<std::uint64_t>(size) > kMaxInputFileBytes) return LoadStatus::BadFile;
+    if (static_cast<std::uint64_t>(size) > MaxInputFileBytes) return LoadStatus::BadFile;
     file.seekg(0, std::ios::beg);
     bytes.resize(static_cast<std::size_t>(size));
     if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) {

@@ -9,8 +9,8 @@
 namespace varnoka {
 
 // Larger files are refused as bad rather than read into memory whole.
-constexpr std::uint64_t kMaxInputFileBytes = 256u * 1024u * 1024u;
+constexpr std::uint64_t MaxInputFileBytes = 256u * 1024u * 1024u;
 
-LoadStatus readFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
+LoadStatus ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 
 }  // namespace varnoka

@@ -6,14 +6,14 @@ namespace varnoka::xfile {
 
 namespace {
 
-bool isDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
+bool IsDigit(std::uint8_t c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::optional<FileHeader> parseFileHeader(const std::uint8_t* bytes, std::size_t size) {
-    if (size < kFileHeaderSize || std::memcmp(bytes, "xof 03", 6) != 0) return std::nullopt;
+std::optional<FileHeader> ParseFileHeader(const std::uint8_t* bytes, std::size_t size) {
+    if (size < FileHeaderSize || std::memcmp(bytes, "xof 03", 6) != 0) return std::nullopt;
     // Minor versions differ only in templates a mesh reader does not need.
-    if (!isDigit(bytes[6]) || !isDigit(bytes[7])) return std::nullopt;
+    if (!IsDigit(bytes[6]) || !IsDigit(bytes[7])) return std::nullopt;
 
     FileHeader header;
     const char* format = reinterpret_cast<const char*>(bytes + 8);

@@ -6,7 +6,7 @@
 
 namespace varnoka::xfile {
 
-constexpr std::size_t kFileHeaderSize = 16;
+constexpr std::size_t FileHeaderSize = 16;
 
 enum class Encoding { Text, Binary };
 
@@ -17,6 +17,6 @@ struct FileHeader {
 };
 
 // Reads "xof 03mmFFFFssss"; nothing when the bytes are not a header we read.
-std::optional<FileHeader> parseFileHeader(const std::uint8_t* bytes, std::size_t size);
+std::optional<FileHeader> ParseFileHeader(const std::uint8_t* bytes, std::size_t size);
 
 }  // namespace varnoka::xfile

@@ -38,20 +38,20 @@ struct Material {
     std::string textureFileName;  // as written in the file; empty when untextured
 };
 
-constexpr std::uint32_t kNoNormal = 0xFFFFFFFFu;
-constexpr std::uint32_t kNoMaterial = 0xFFFFFFFFu;
+constexpr std::uint32_t NoNormal = 0xFFFFFFFFu;
+constexpr std::uint32_t NoMaterial = 0xFFFFFFFFu;
 
 // One corner of a face: a position and, when the file gives normals, a normal.
 struct Corner {
     std::uint32_t position = 0;
-    std::uint32_t normal = kNoNormal;
+    std::uint32_t normal = NoNormal;
 };
 
 // A face as the file gives it, of any number of corners.
 struct Face {
     std::uint32_t firstCorner = 0;
     std::uint32_t cornerCount = 0;
-    std::uint32_t material = kNoMaterial;
+    std::uint32_t material = NoMaterial;
 };
 
 // The faces split into triangles (fans), keeping each face's corner order.

@@ -4,34 +4,34 @@ namespace varnoka::xfile {
 
 namespace {
 
-bool isTextureFileName(std::string_view type) {
+bool IsTextureFileName(std::string_view type) {
     // Exporters spell it both ways.
     return type == "TextureFilename" || type == "TextureFileName";
 }
 
 }  // namespace
 
-Material readMaterial(ValueReader& reader) {
+Material ReadMaterial(ValueReader& reader) {
     Material material;
-    material.faceColor.r = reader.readFloat();
-    material.faceColor.g = reader.readFloat();
-    material.faceColor.b = reader.readFloat();
-    material.faceColor.a = reader.readFloat();
-    material.power = reader.readFloat();
-    material.specular.r = reader.readFloat();
-    material.specular.g = reader.readFloat();
-    material.specular.b = reader.readFloat();
-    material.emissive.r = reader.readFloat();
-    material.emissive.g = reader.readFloat();
-    material.emissive.b = reader.readFloat();
-    reader.readChildren(
+    material.faceColor.r = reader.ReadFloat();
+    material.faceColor.g = reader.ReadFloat();
+    material.faceColor.b = reader.ReadFloat();
+    material.faceColor.a = reader.ReadFloat();
+    material.power = reader.ReadFloat();
+    material.specular.r = reader.ReadFloat();
+    material.specular.g = reader.ReadFloat();
+    material.specular.b = reader.ReadFloat();
+    material.emissive.r = reader.ReadFloat();
+    material.emissive.g = reader.ReadFloat();
+    material.emissive.b = reader.ReadFloat();
+    reader.ReadChildren(
         [&](const ValueReader::ObjectHeader& header) {
-            if (!isTextureFileName(header.type)) {
-                reader.skipObjectBody();
+            if (!IsTextureFileName(header.type)) {
+                reader.SkipObjectBody();
                 return;
             }
-            material.textureFileName = std::string(reader.readString());
-            reader.skipChildren();
+            material.textureFileName = std::string(reader.ReadString());
+            reader.SkipChildren();
         },
         [](std::string_view) {});
     return material;

@@ -6,6 +6,6 @@
 namespace varnoka::xfile {
 
 // Reads a Material body after its header, through its closing "}".
-Material readMaterial(ValueReader& reader);
+Material ReadMaterial(ValueReader& reader);
 
 }  // namespace varnoka::xfile

@@ -4,7 +4,7 @@
 
 namespace varnoka::xfile {
 
-Matrix4 multiply(const Matrix4& a, const Matrix4& b) {
+Matrix4 Multiply(const Matrix4& a, const Matrix4& b) {
     Matrix4 r;
     for (int row = 0; row < 4; ++row) {
         for (int col = 0; col < 4; ++col) {
@@ -16,13 +16,12 @@ Matrix4 multiply(const Matrix4& a, const Matrix4& b) {
     return r;
 }
 
-Vector3 transformPoint(const Vector3& p, const Matrix4& m) {
-    return {p.x * m.m[0] + p.y * m.m[4] + p.z * m.m[8] + m.m[12],
-            p.x * m.m[1] + p.y * m.m[5] + p.z * m.m[9] + m.m[13],
+Vector3 TransformPoint(const Vector3& p, const Matrix4& m) {
+    return {p.x * m.m[0] + p.y * m.m[4] + p.z * m.m[8] + m.m[12], p.x * m.m[1] + p.y * m.m[5] + p.z * m.m[9] + m.m[13],
             p.x * m.m[2] + p.y * m.m[6] + p.z * m.m[10] + m.m[14]};
 }
 
-Vector3 transformNormal(const Vector3& n, const Matrix4& m) {
+Vector3 TransformNormal(const Vector3& n, const Matrix4& m) {
     // Cofactors of the upper 3x3 are its inverse transpose up to the determinant, whose
     // sign is kept so mirroring frames do not turn normals inward.
     const float a = m.m[0], b = m.m[1], c = m.m[2];
@@ -33,8 +32,7 @@ Vector3 transformNormal(const Vector3& n, const Matrix4& m) {
     const float c20 = b * f - c * e, c21 = c * d - a * f, c22 = a * e - b * d;
     const float determinant = a * c00 + b * c01 + c * c02;
     const float sign = determinant < 0.0f ? -1.0f : 1.0f;
-    Vector3 r{(n.x * c00 + n.y * c10 + n.z * c20) * sign,
-              (n.x * c01 + n.y * c11 + n.z * c21) * sign,
+    Vector3 r{(n.x * c00 + n.y * c10 + n.z * c20) * sign, (n.x * c01 + n.y * c11 + n.z * c21) * sign,
               (n.x * c02 + n.y * c12 + n.z * c22) * sign};
     const float length = std::sqrt(r.x * r.x + r.y * r.y + r.z * r.z);
     if (length > 0.0f && std::isfinite(length)) {
@@ -45,10 +43,10 @@ Vector3 transformNormal(const Vector3& n, const Matrix4& m) {
     return r;
 }
 
-bool mirrors(const Matrix4& m) {
+bool Mirrors(const Matrix4& m) {
     const float* a = m.m;
-    const float determinant = a[0] * (a[5] * a[10] - a[6] * a[9]) - a[1] * (a[4] * a[10] - a[6] * a[8]) +
-                              a[2] * (a[4] * a[9] - a[5] * a[8]);
+    const float determinant =
+        a[0] * (a[5] * a[10] - a[6] * a[9]) - a[1] * (a[4] * a[10] - a[6] * a[8]) + a[2] * (a[4] * a[9] - a[5] * a[8]);
     return determinant < 0;
 }
 

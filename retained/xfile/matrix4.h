@@ -10,16 +10,16 @@ struct Matrix4 {
 };
 
 // a then b: p * (a * b).
-Matrix4 multiply(const Matrix4& a, const Matrix4& b);
+Matrix4 Multiply(const Matrix4& a, const Matrix4& b);
 
-Vector3 transformPoint(const Vector3& p, const Matrix4& m);
+Vector3 TransformPoint(const Vector3& p, const Matrix4& m);
 
 // True when the matrix mirrors space (its 3x3 part has a negative determinant), which turns
 // clockwise faces counter-clockwise.
-bool mirrors(const Matrix4& m);
+bool Mirrors(const Matrix4& m);
 
 // Normals go through the inverse transpose so non-uniform scales keep them perpendicular;
 // the result is unit length (zero stays zero).
-Vector3 transformNormal(const Vector3& n, const Matrix4& m);
+Vector3 TransformNormal(const Vector3& n, const Matrix4& m);
 
 }  // namespace varnoka::xfile

@@ -6,50 +6,50 @@ namespace varnoka::xfile {
 
 namespace {
 
-constexpr std::uint32_t kMinFaceCorners = 3;
+constexpr std::uint32_t MinFaceCorners = 3;
 
-Vector3 readVector(ValueReader& reader) {
+Vector3 ReadVector(ValueReader& reader) {
     Vector3 v;
-    v.x = reader.readFloat();
-    v.y = reader.readFloat();
-    v.z = reader.readFloat();
+    v.x = reader.ReadFloat();
+    v.y = reader.ReadFloat();
+    v.z = reader.ReadFloat();
     return v;
 }
 
-void readFaces(ValueReader& reader, ParsedMesh& mesh) {
-    const std::uint32_t faceCount = reader.readInteger();
-    reader.checkCount(faceCount, 1 + kMinFaceCorners);
+void ReadFaces(ValueReader& reader, ParsedMesh& mesh) {
+    const std::uint32_t faceCount = reader.ReadInteger();
+    reader.CheckCount(faceCount, 1 + MinFaceCorners);
     mesh.faceSizes.reserve(faceCount);
     const std::size_t positionCount = mesh.positions.size();
     for (std::uint32_t face = 0; face < faceCount; ++face) {
-        const std::uint32_t corners = reader.readInteger();
-        if (corners < kMinFaceCorners) failBadFile();
-        reader.checkCount(corners, 1);
+        const std::uint32_t corners = reader.ReadInteger();
+        if (corners < MinFaceCorners) FailBadFile();
+        reader.CheckCount(corners, 1);
         mesh.faceSizes.push_back(corners);
         for (std::uint32_t corner = 0; corner < corners; ++corner) {
-            const std::uint32_t index = reader.readInteger();
-            if (index >= positionCount) failBadFile();
+            const std::uint32_t index = reader.ReadInteger();
+            if (index >= positionCount) FailBadFile();
             mesh.faceIndices.push_back(index);
         }
     }
 }
 
-void readNormals(ValueReader& reader, ParsedMesh& mesh) {
-    const std::uint32_t normalCount = reader.readInteger();
-    reader.checkCount(normalCount, 3);
+void ReadNormals(ValueReader& reader, ParsedMesh& mesh) {
+    const std::uint32_t normalCount = reader.ReadInteger();
+    reader.CheckCount(normalCount, 3);
     std::vector<Vector3> normals;
     normals.reserve(normalCount);
-    for (std::uint32_t i = 0; i < normalCount; ++i) normals.push_back(readVector(reader));
+    for (std::uint32_t i = 0; i < normalCount; ++i) normals.push_back(ReadVector(reader));
 
     // Every face needs its normals, corner for corner.
-    if (reader.readInteger() != mesh.faceSizes.size()) failBadFile();
+    if (reader.ReadInteger() != mesh.faceSizes.size()) FailBadFile();
     std::vector<std::uint32_t> indices;
     indices.reserve(mesh.faceIndices.size());
     for (const std::uint32_t corners : mesh.faceSizes) {
-        if (reader.readInteger() != corners) failBadFile();
+        if (reader.ReadInteger() != corners) FailBadFile();
         for (std::uint32_t corner = 0; corner < corners; ++corner) {
-            const std::uint32_t index = reader.readInteger();
-            if (index >= normalCount) failBadFile();
+            const std::uint32_t index = reader.ReadInteger();
+            if (index >= normalCount) FailBadFile();
             indices.push_back(index);
         }
     }
@@ -58,74 +58,74 @@ void readNormals(ValueReader& reader, ParsedMesh& mesh) {
     mesh.hasNormals = true;
 }
 
-void readTextureCoords(ValueReader& reader, ParsedMesh& mesh) {
-    const std::uint32_t count = reader.readInteger();
-    if (count != mesh.positions.size()) failBadFile();
+void ReadTextureCoords(ValueReader& reader, ParsedMesh& mesh) {
+    const std::uint32_t count = reader.ReadInteger();
+    if (count != mesh.positions.size()) FailBadFile();
     std::vector<Vector2> coords(count);
     for (Vector2& uv : coords) {
-        uv.u = reader.readFloat();
-        uv.v = reader.readFloat();
+        uv.u = reader.ReadFloat();
+        uv.v = reader.ReadFloat();
     }
     mesh.textureCoords = std::move(coords);
 }
 
-void readVertexColors(ValueReader& reader, ParsedMesh& mesh) {
-    const std::uint32_t count = reader.readInteger();
-    if (count > mesh.positions.size()) failBadFile();
+void ReadVertexColors(ValueReader& reader, ParsedMesh& mesh) {
+    const std::uint32_t count = reader.ReadInteger();
+    if (count > mesh.positions.size()) FailBadFile();
     std::vector<ColorRGBA> colors(mesh.positions.size());
     for (std::uint32_t i = 0; i < count; ++i) {
-        const std::uint32_t index = reader.readInteger();
-        if (index >= colors.size()) failBadFile();
+        const std::uint32_t index = reader.ReadInteger();
+        if (index >= colors.size()) FailBadFile();
         ColorRGBA& color = colors[index];
-        color.r = reader.readFloat();
-        color.g = reader.readFloat();
-        color.b = reader.readFloat();
-        color.a = reader.readFloat();
+        color.r = reader.ReadFloat();
+        color.g = reader.ReadFloat();
+        color.b = reader.ReadFloat();
+        color.a = reader.ReadFloat();
     }
     mesh.vertexColors = std::move(colors);
 }
 
-void readMaterialList(ValueReader& reader, ParsedMesh& mesh, ParsedDocument& document) {
-    const std::uint32_t materialCount = reader.readInteger();
-    const std::uint32_t indexCount = reader.readInteger();
+void ReadMaterialList(ValueReader& reader, ParsedMesh& mesh, ParsedDocument& document) {
+    const std::uint32_t materialCount = reader.ReadInteger();
+    const std::uint32_t indexCount = reader.ReadInteger();
     const std::size_t faceCount = mesh.faceSizes.size();
     // One index stands for every face; none leaves the faces without a material.
-    if (indexCount != faceCount && indexCount > 1) failBadFile();
-    reader.checkCount(indexCount, 1);
+    if (indexCount != faceCount && indexCount > 1) FailBadFile();
+    reader.CheckCount(indexCount, 1);
     std::vector<std::uint32_t> faceMaterials;
     faceMaterials.reserve(indexCount);
     for (std::uint32_t i = 0; i < indexCount; ++i) {
-        const std::uint32_t index = reader.readInteger();
-        if (index >= materialCount) failBadFile();
+        const std::uint32_t index = reader.ReadInteger();
+        if (index >= materialCount) FailBadFile();
         faceMaterials.push_back(index);
     }
     if (indexCount == 1) faceMaterials.assign(faceCount, faceMaterials.front());
 
     std::vector<MaterialSlot> slots;
-    reader.readChildren(
+    reader.ReadChildren(
         [&](const ValueReader::ObjectHeader& header) {
             if (header.type != "Material") {
-                reader.skipObjectBody();
+                reader.SkipObjectBody();
                 return;
             }
             MaterialSlot slot;
-            slot.index = addMaterial(document, readMaterial(reader), header.name);
+            slot.index = AddMaterial(document, ReadMaterial(reader), header.name);
             slots.push_back(std::move(slot));
         },
         [&](std::string_view name) {
-            if (name.empty()) failBadFile();
+            if (name.empty()) FailBadFile();
             MaterialSlot slot;
             slot.referenceName = std::string(name);
             slots.push_back(std::move(slot));
         });
-    if (slots.size() != materialCount) failBadFile();
+    if (slots.size() != materialCount) FailBadFile();
     mesh.faceMaterials = std::move(faceMaterials);
     mesh.materials = std::move(slots);
 }
 
 }  // namespace
 
-std::uint32_t addMaterial(ParsedDocument& document, Material material, std::string_view name) {
+std::uint32_t AddMaterial(ParsedDocument& document, Material material, std::string_view name) {
     const auto index = static_cast<std::uint32_t>(document.materials.size());
     document.materials.push_back(std::move(material));
     // The first definition of a name is the one references find.
@@ -133,30 +133,30 @@ std::uint32_t addMaterial(ParsedDocument& document, Material material, std::stri
     return index;
 }
 
-ParsedMesh readMesh(ValueReader& reader, ParsedDocument& document) {
+ParsedMesh ReadMesh(ValueReader& reader, ParsedDocument& document) {
     ParsedMesh mesh;
-    const std::uint32_t positionCount = reader.readInteger();
-    reader.checkCount(positionCount, 3);
+    const std::uint32_t positionCount = reader.ReadInteger();
+    reader.CheckCount(positionCount, 3);
     mesh.positions.reserve(positionCount);
-    for (std::uint32_t i = 0; i < positionCount; ++i) mesh.positions.push_back(readVector(reader));
-    readFaces(reader, mesh);
+    for (std::uint32_t i = 0; i < positionCount; ++i) mesh.positions.push_back(ReadVector(reader));
+    ReadFaces(reader, mesh);
 
-    reader.readChildren(
+    reader.ReadChildren(
         [&](const ValueReader::ObjectHeader& header) {
             if (header.type == "MeshNormals") {
-                readNormals(reader, mesh);
+                ReadNormals(reader, mesh);
             } else if (header.type == "MeshTextureCoords") {
-                readTextureCoords(reader, mesh);
+                ReadTextureCoords(reader, mesh);
             } else if (header.type == "MeshVertexColors") {
-                readVertexColors(reader, mesh);
+                ReadVertexColors(reader, mesh);
             } else if (header.type == "MeshMaterialList") {
-                readMaterialList(reader, mesh, document);
+                ReadMaterialList(reader, mesh, document);
                 return;  // its children were its materials
             } else {
-                reader.skipObjectBody();
+                reader.SkipObjectBody();
                 return;
             }
-            reader.skipChildren();
+            reader.SkipChildren();
         },
         [](std::string_view) {});
     return mesh;

@@ -14,7 +14,7 @@ struct MeshInstance {
     Matrix4 world;
 };
 
-bool isIdentity(const Matrix4& m) {
+bool IsIdentity(const Matrix4& m) {
     static const Matrix4 identity;
     for (int i = 0; i < 16; ++i) {
         if (m.m[i] != identity.m[i]) return false;
@@ -25,26 +25,26 @@ bool isIdentity(const Matrix4& m) {
 class ModelAssembler {
 public:
     explicit ModelAssembler(const ParsedDocument& document)
-        : document_(document), materialIndex_(document.materials.size(), kNoMaterial) {}
+        : document_(document), materialIndex_(document.materials.size(), NoMaterial) {}
 
-    LoadedModel assemble() {
-        collectInstances();
+    LoadedModel Assemble() {
+        CollectInstances();
         bool anyTextureCoords = false;
         bool anyVertexColors = false;
         for (const MeshInstance& instance : instances_) {
             anyTextureCoords |= !document_.meshes[instance.mesh].textureCoords.empty();
             anyVertexColors |= !document_.meshes[instance.mesh].vertexColors.empty();
         }
-        reserveForInstances(anyTextureCoords, anyVertexColors);
+        ReserveForInstances(anyTextureCoords, anyVertexColors);
         for (const MeshInstance& instance : instances_) {
-            appendMesh(document_.meshes[instance.mesh], instance.world, anyTextureCoords, anyVertexColors);
+            AppendMesh(document_.meshes[instance.mesh], instance.world, anyTextureCoords, anyVertexColors);
         }
-        countTextures();
+        CountTextures();
         return std::move(model_);
     }
 
 private:
-    void collectInstances() {
+    void CollectInstances() {
         std::vector<bool> placedByFrame(document_.meshes.size(), false);
         for (const ParsedFrame& frame : document_.frames) {
             for (const std::string& name : frame.meshReferences) {
@@ -54,7 +54,7 @@ private:
         }
         for (const TopLevelItem& item : document_.topLevel) {
             if (item.kind == TopLevelItem::Kind::Frame) {
-                collectFrame(item.index, Matrix4{});
+                CollectFrame(item.index, Matrix4{});
             } else if (!placedByFrame[item.index]) {
                 // A mesh outside every frame that no frame refers to stands at the origin.
                 instances_.push_back({item.index, Matrix4{}});
@@ -63,20 +63,20 @@ private:
     }
 
     // Frames nest no deeper than the reader allows, so recursion is bounded.
-    void collectFrame(std::uint32_t index, const Matrix4& parentWorld) {
+    void CollectFrame(std::uint32_t index, const Matrix4& parentWorld) {
         const ParsedFrame& frame = document_.frames[index];
-        const Matrix4 world = multiply(frame.transform, parentWorld);
+        const Matrix4 world = Multiply(frame.transform, parentWorld);
         for (const std::uint32_t mesh : frame.meshes) instances_.push_back({mesh, world});
         for (const std::string& name : frame.meshReferences) {
             // References to anything but a mesh (frames, objects we skip) place nothing.
             const auto found = document_.meshByName.find(name);
             if (found != document_.meshByName.end()) instances_.push_back({found->second, world});
         }
-        for (const std::uint32_t child : frame.children) collectFrame(child, world);
+        for (const std::uint32_t child : frame.children) CollectFrame(child, world);
     }
 
     // Sizes everything once, and refuses a model past the limit before it is built.
-    void reserveForInstances(bool withTextureCoords, bool withVertexColors) {
+    void ReserveForInstances(bool withTextureCoords, bool withVertexColors) {
         std::size_t positions = 0, normals = 0, corners = 0, faces = 0;
         for (const MeshInstance& instance : instances_) {
             const ParsedMesh& mesh = document_.meshes[instance.mesh];
@@ -84,7 +84,7 @@ private:
             normals += mesh.normals.size();
             corners += mesh.faceIndices.size();
             faces += mesh.faceSizes.size();
-            if (positions + normals + corners > kMaxModelElements) failBadFile();
+            if (positions + normals + corners > MaxModelElements) FailBadFile();
         }
         model_.positions.reserve(positions);
         model_.normals.reserve(normals);
@@ -95,44 +95,46 @@ private:
         model_.triangles.reserve(corners - 2 * faces);  // every face has at least three corners
     }
 
-    std::uint32_t modelMaterial(const MaterialSlot& slot) {
+    std::uint32_t ModelMaterial(const MaterialSlot& slot) {
         std::uint32_t documentIndex = slot.index;
-        if (documentIndex == kUnresolved) {
+        if (documentIndex == Unresolved) {
             const auto found = document_.materialByName.find(slot.referenceName);
-            if (found == document_.materialByName.end()) failBadFile();
+            if (found == document_.materialByName.end()) FailBadFile();
             documentIndex = found->second;
         }
         std::uint32_t& index = materialIndex_[documentIndex];
-        if (index == kNoMaterial) {
+        if (index == NoMaterial) {
             index = static_cast<std::uint32_t>(model_.materials.size());
             model_.materials.push_back(document_.materials[documentIndex]);
         }
         return index;
     }
 
-    void appendMesh(const ParsedMesh& mesh, const Matrix4& world, bool withTextureCoords, bool withVertexColors) {
+    void AppendMesh(const ParsedMesh& mesh, const Matrix4& world, bool withTextureCoords, bool withVertexColors) {
         std::vector<std::uint32_t> materials;
         materials.reserve(mesh.materials.size());
-        for (const MaterialSlot& slot : mesh.materials) materials.push_back(modelMaterial(slot));
+        for (const MaterialSlot& slot : mesh.materials) materials.push_back(ModelMaterial(slot));
 
         const auto positionBase = static_cast<std::uint32_t>(model_.positions.size());
         const auto normalBase = static_cast<std::uint32_t>(model_.normals.size());
-        const bool moved = !isIdentity(world);
-        const bool mirrored = mirrors(world);
-        for (const Vector3& p : mesh.positions) model_.positions.push_back(moved ? transformPoint(p, world) : p);
-        for (const Vector3& n : mesh.normals) model_.normals.push_back(transformNormal(n, world));
+        const bool moved = !IsIdentity(world);
+        const bool mirrored = Mirrors(world);
+        for (const Vector3& p : mesh.positions) model_.positions.push_back(moved ? TransformPoint(p, world) : p);
+        for (const Vector3& n : mesh.normals) model_.normals.push_back(TransformNormal(n, world));
         if (withTextureCoords) {
             if (mesh.textureCoords.empty()) {
                 model_.textureCoords.resize(model_.positions.size());
             } else {
-                model_.textureCoords.insert(model_.textureCoords.end(), mesh.textureCoords.begin(), mesh.textureCoords.end());
+                model_.textureCoords.insert(model_.textureCoords.end(), mesh.textureCoords.begin(),
+                                            mesh.textureCoords.end());
             }
         }
         if (withVertexColors) {
             if (mesh.vertexColors.empty()) {
                 model_.vertexColors.resize(model_.positions.size());
             } else {
-                model_.vertexColors.insert(model_.vertexColors.end(), mesh.vertexColors.begin(), mesh.vertexColors.end());
+                model_.vertexColors.insert(model_.vertexColors.end(), mesh.vertexColors.begin(),
+                                           mesh.vertexColors.end());
             }
         }
 
@@ -166,7 +168,7 @@ private:
         model_.counts.faces += static_cast<std::uint32_t>(mesh.faceSizes.size());
     }
 
-    void countTextures() {
+    void CountTextures() {
         std::set<std::string> names;
         for (const Material& material : model_.materials) {
             if (!material.textureFileName.empty()) names.insert(material.textureFileName);
@@ -183,6 +185,6 @@ private:
 
 }  // namespace
 
-LoadedModel assembleModel(const ParsedDocument& document) { return ModelAssembler(document).assemble(); }
+LoadedModel AssembleModel(const ParsedDocument& document) { return ModelAssembler(document).Assemble(); }
 
 }  // namespace varnoka::xfile

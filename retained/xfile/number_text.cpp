@@ -7,9 +7,9 @@ namespace varnoka::xfile {
 
 namespace {
 
-bool startsLikeNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
+bool StartsLikeNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
 
-bool allDigits(std::string_view s) {
+bool AllDigits(std::string_view s) {
     if (s.empty()) return false;
     for (char c : s) {
         if (c < '0' || c > '9') return false;
@@ -19,8 +19,8 @@ bool allDigits(std::string_view s) {
 
 }  // namespace
 
-bool parseNumberWord(std::string_view word, Token& token) {
-    if (word.empty() || !startsLikeNumber(word[0])) return false;
+bool ParseNumberWord(std::string_view word, Token& token) {
+    if (word.empty() || !StartsLikeNumber(word[0])) return false;
     token.kind = TokenKind::Number;
     token.text = word;
     token.isInteger = false;
@@ -28,7 +28,7 @@ bool parseNumberWord(std::string_view word, Token& token) {
     token.number = 0.0;
 
     // Counts and indices are most of a file: plain digits skip the float parser.
-    if (allDigits(word) && word.size() <= 9) {
+    if (AllDigits(word) && word.size() <= 9) {
         std::uint32_t value = 0;
         for (char c : word) value = value * 10 + static_cast<std::uint32_t>(c - '0');
         token.isInteger = true;
@@ -52,7 +52,7 @@ bool parseNumberWord(std::string_view word, Token& token) {
     if (!std::isfinite(value)) value = 0.0;
     token.number = value;
 
-    if (allDigits(digits) && value <= 4294967295.0) {
+    if (AllDigits(digits) && value <= 4294967295.0) {
         token.isInteger = true;
         token.integer = static_cast<std::uint32_t>(value);
     }

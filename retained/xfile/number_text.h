@@ -7,6 +7,6 @@
 namespace varnoka::xfile {
 
 // Fills `token` as a Number when `word` is one; false for anything else (a name).
-bool parseNumberWord(std::string_view word, Token& token);
+bool ParseNumberWord(std::string_view word, Token& token);
 
 }  // namespace varnoka::xfile

@@ -10,12 +10,12 @@
 
 namespace varnoka::xfile {
 
-constexpr std::uint32_t kUnresolved = 0xFFFFFFFFu;
+constexpr std::uint32_t Unresolved = 0xFFFFFFFFu;
 
 // A mesh's material: read in place (index into the document's materials) or named by a
 // reference that is resolved once the whole file has been read.
 struct MaterialSlot {
-    std::uint32_t index = kUnresolved;
+    std::uint32_t index = Unresolved;
     std::string referenceName;
 };
 

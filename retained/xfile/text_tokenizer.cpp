@@ -8,29 +8,38 @@ namespace varnoka::xfile {
 namespace {
 
 // NUL padding and the DOS end-of-file mark (Ctrl-Z) turn up at the end of old files.
-bool isSpace(std::uint8_t c) {
+bool IsSpace(std::uint8_t c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v' || c == 0 || c == 0x1A;
 }
 
 // Characters that end a word; everything else (including '.', '-', '#') can be inside one.
-bool isDelimiter(std::uint8_t c) {
+bool IsDelimiter(std::uint8_t c) {
     switch (c) {
-        case '{': case '}': case ';': case ',': case '"': case '<': case '>':
-        case '[': case ']': case '(': case ')':
+        case '{':
+        case '}':
+        case ';':
+        case ',':
+        case '"':
+        case '<':
+        case '>':
+        case '[':
+        case ']':
+        case '(':
+        case ')':
             return true;
         default:
-            return isSpace(c);
+            return IsSpace(c);
     }
 }
 
-constexpr std::size_t kMaxGuidText = 64;
+constexpr std::size_t MaxGuidText = 64;
 
 }  // namespace
 
-void TextTokenizer::skipSpaceAndComments() {
+void TextTokenizer::SkipSpaceAndComments() {
     while (pos_ < end_) {
         const std::uint8_t c = *pos_;
-        if (isSpace(c)) {
+        if (IsSpace(c)) {
             ++pos_;
         } else if (c == '#' || (c == '/' && end_ - pos_ >= 2 && pos_[1] == '/')) {
             while (pos_ < end_ && *pos_ != '\n') ++pos_;
@@ -40,40 +49,59 @@ void TextTokenizer::skipSpaceAndComments() {
     }
 }
 
-Token TextTokenizer::next() {
-    skipSpaceAndComments();
+Token TextTokenizer::Next() {
+    SkipSpaceAndComments();
     Token token;
     if (pos_ == end_) return token;
     switch (*pos_) {
-        case '{': ++pos_; token.kind = TokenKind::OpenBrace; return token;
-        case '}': ++pos_; token.kind = TokenKind::CloseBrace; return token;
-        case ';': ++pos_; token.kind = TokenKind::Semicolon; return token;
-        case ',': ++pos_; token.kind = TokenKind::Comma; return token;
-        case '[': case ']': case '(': case ')': case '>':
+        case '{':
+            ++pos_;
+            token.kind = TokenKind::OpenBrace;
+            return token;
+        case '}':
+            ++pos_;
+            token.kind = TokenKind::CloseBrace;
+            return token;
+        case ';':
+            ++pos_;
+            token.kind = TokenKind::Semicolon;
+            return token;
+        case ',':
+            ++pos_;
+            token.kind = TokenKind::Comma;
+            return token;
+        case '[':
+        case ']':
+        case '(':
+        case ')':
+        case '>':
             ++pos_;
             token.kind = TokenKind::Other;
             return token;
-        case '"': return readString();
-        case '<': return readGuid();
-        default: return readWord();
+        case '"':
+            return ReadString();
+        case '<':
+            return ReadGuid();
+        default:
+            return ReadWord();
     }
 }
 
-Token TextTokenizer::nextValue() {
+Token TextTokenizer::NextValue() {
     for (;;) {
-        skipSpaceAndComments();
-        if (pos_ == end_ || (*pos_ != ';' && *pos_ != ',')) return next();
+        SkipSpaceAndComments();
+        if (pos_ == end_ || (*pos_ != ';' && *pos_ != ',')) return Next();
         ++pos_;
     }
 }
 
-Token TextTokenizer::readString() {
+Token TextTokenizer::ReadString() {
     const std::uint8_t* start = ++pos_;
     while (pos_ < end_ && *pos_ != '"') {
-        if (static_cast<std::size_t>(pos_ - start) >= kMaxStringLength) failBadFile();
+        if (static_cast<std::size_t>(pos_ - start) >= MaxStringLength) FailBadFile();
         ++pos_;
     }
-    if (pos_ == end_) failBadFile();
+    if (pos_ == end_) FailBadFile();
     Token token;
     token.kind = TokenKind::String;
     token.text = std::string_view(reinterpret_cast<const char*>(start), static_cast<std::size_t>(pos_ - start));
@@ -81,13 +109,13 @@ Token TextTokenizer::readString() {
     return token;
 }
 
-Token TextTokenizer::readGuid() {
+Token TextTokenizer::ReadGuid() {
     const std::uint8_t* start = ++pos_;
     while (pos_ < end_ && *pos_ != '>') {
-        if (static_cast<std::size_t>(pos_ - start) >= kMaxGuidText) failBadFile();
+        if (static_cast<std::size_t>(pos_ - start) >= MaxGuidText) FailBadFile();
         ++pos_;
     }
-    if (pos_ == end_) failBadFile();
+    if (pos_ == end_) FailBadFile();
     Token token;
     token.kind = TokenKind::Guid;
     token.text = std::string_view(reinterpret_cast<const char*>(start), static_cast<std::size_t>(pos_ - start));
@@ -95,15 +123,15 @@ Token TextTokenizer::readGuid() {
     return token;
 }
 
-Token TextTokenizer::readWord() {
+Token TextTokenizer::ReadWord() {
     const std::uint8_t* start = pos_;
-    while (pos_ < end_ && !isDelimiter(*pos_)) {
-        if (static_cast<std::size_t>(pos_ - start) >= kMaxNameLength) failBadFile();
+    while (pos_ < end_ && !IsDelimiter(*pos_)) {
+        if (static_cast<std::size_t>(pos_ - start) >= MaxNameLength) FailBadFile();
         ++pos_;
     }
     const std::string_view word(reinterpret_cast<const char*>(start), static_cast<std::size_t>(pos_ - start));
     Token token;
-    if (parseNumberWord(word, token)) return token;
+    if (ParseNumberWord(word, token)) return token;
     token.kind = word == "template" ? TokenKind::Template : TokenKind::Name;
     token.text = word;
     return token;

@@ -13,18 +13,18 @@ class TextTokenizer {
 public:
     TextTokenizer(const std::uint8_t* begin, const std::uint8_t* end) : pos_(begin), end_(end) {}
 
-    Token next();
+    Token Next();
     // The next token that is not a separator: where data values are read.
-    Token nextValue();
+    Token NextValue();
 
     // At most this many more values can follow: each needs a character and a separator.
-    std::size_t maxValuesRemaining() const { return static_cast<std::size_t>(end_ - pos_) / 2 + 1; }
+    std::size_t MaxValuesRemaining() const { return static_cast<std::size_t>(end_ - pos_) / 2 + 1; }
 
 private:
-    void skipSpaceAndComments();
-    Token readString();
-    Token readGuid();
-    Token readWord();
+    void SkipSpaceAndComments();
+    Token ReadString();
+    Token ReadGuid();
+    Token ReadWord();
 
     const std::uint8_t* pos_;
     const std::uint8_t* end_;

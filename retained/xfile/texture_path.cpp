@@ -2,7 +2,7 @@
 
 namespace varnoka::xfile {
 
-std::string texturePathFromName(const std::string& name) {
+std::string TexturePathFromName(const std::string& name) {
     std::string path;
     path.reserve(name.size());
     for (std::size_t i = 0; i < name.size(); ++i) {

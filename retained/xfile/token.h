@@ -24,13 +24,13 @@ enum class TokenKind : std::uint8_t {
 struct Token {
     TokenKind kind = TokenKind::End;
     std::string_view text;
-    double number = 0.0;          // Number: the value, non-finite values read as 0
-    std::uint32_t integer = 0;    // Number: valid when isInteger
+    double number = 0.0;        // Number: the value, non-finite values read as 0
+    std::uint32_t integer = 0;  // Number: valid when isInteger
     bool isInteger = false;
 };
 
 // Limits that keep a hostile file from steering recursion or allocation.
-constexpr std::size_t kMaxNameLength = 1024;
-constexpr std::size_t kMaxStringLength = 4096;
+constexpr std::size_t MaxNameLength = 1024;
+constexpr std::size_t MaxStringLength = 4096;
 
 }  // namespace varnoka::xfile

@@ -15,38 +15,38 @@ public:
     TokenStream(Encoding encoding, const std::uint8_t* begin, const std::uint8_t* end, unsigned floatBytes)
         : encoding_(encoding), text_(begin, end), binary_(begin, end, floatBytes) {}
 
-    const Token& peek() {
+    const Token& Peek() {
         if (!hasPeeked_) {
-            peeked_ = fetch();
+            peeked_ = Fetch();
             hasPeeked_ = true;
         }
         return peeked_;
     }
 
-    Token next() {
+    Token Next() {
         if (hasPeeked_) {
             hasPeeked_ = false;
             return peeked_;
         }
-        return fetch();
+        return Fetch();
     }
 
     // The next token after any separators.
-    Token nextValue() {
+    Token NextValue() {
         if (hasPeeked_) {
             hasPeeked_ = false;
             if (peeked_.kind != TokenKind::Semicolon && peeked_.kind != TokenKind::Comma) return peeked_;
         }
-        return encoding_ == Encoding::Text ? text_.nextValue() : binary_.nextValue();
+        return encoding_ == Encoding::Text ? text_.NextValue() : binary_.NextValue();
     }
 
     // An upper bound on the values left, for checking counts before allocating.
-    std::size_t maxValuesRemaining() const {
-        return encoding_ == Encoding::Text ? text_.maxValuesRemaining() : binary_.maxValuesRemaining();
+    std::size_t MaxValuesRemaining() const {
+        return encoding_ == Encoding::Text ? text_.MaxValuesRemaining() : binary_.MaxValuesRemaining();
     }
 
 private:
-    Token fetch() { return encoding_ == Encoding::Text ? text_.next() : binary_.next(); }
+    Token Fetch() { return encoding_ == Encoding::Text ? text_.Next() : binary_.Next(); }
 
     Encoding encoding_;
     TextTokenizer text_;

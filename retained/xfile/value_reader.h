@@ -10,7 +10,7 @@
 namespace varnoka::xfile {
 
 // Objects nested deeper than this are refused: real files nest frames a few levels deep.
-constexpr int kMaxObjectDepth = 64;
+constexpr int MaxObjectDepth = 64;
 
 // Reads the members of data objects. Separators between values are optional, which covers
 // the ";;" and ";," forms and values packed into binary lists alike.
@@ -18,41 +18,41 @@ class ValueReader {
 public:
     explicit ValueReader(TokenStream& tokens) : tokens_(tokens) {}
 
-    TokenStream& tokens() { return tokens_; }
+    TokenStream& Tokens() { return tokens_; }
 
-    std::uint32_t readInteger();
-    float readFloat();
-    std::string_view readString();
-    void expect(TokenKind kind);
+    std::uint32_t ReadInteger();
+    float ReadFloat();
+    std::string_view ReadString();
+    void Expect(TokenKind kind);
 
     // Refuses a count of items of `valuesEach` values that the rest of the file cannot hold,
     // before anything is allocated for it.
-    void checkCount(std::size_t count, std::size_t valuesEach) const;
+    void CheckCount(std::size_t count, std::size_t valuesEach) const;
 
     // After "Type [name] {" (and an optional GUID): skips to the matching "}".
-    void skipObjectBody();
+    void SkipObjectBody();
 
     // Reads "Type [name] {" [GUID]; the caller then reads the members.
     struct ObjectHeader {
         std::string_view type;
         std::string_view name;
     };
-    ObjectHeader readObjectHeader();
+    ObjectHeader ReadObjectHeader();
 
     // Reads the nested objects and references up to the object's closing "}". `onObject`
     // gets each nested object's header and must consume its body; `onReference` gets the
     // name inside "{ name }".
     template <typename OnObject, typename OnReference>
-    void readChildren(OnObject&& onObject, OnReference&& onReference);
+    void ReadChildren(OnObject&& onObject, OnReference&& onReference);
 
     // Children of an object that has none we use.
-    void skipChildren();
+    void SkipChildren();
 
     // Counts object nesting for the lifetime of the guard.
     class DepthGuard {
     public:
         explicit DepthGuard(ValueReader& reader) : reader_(reader) {
-            if (++reader_.depth_ > kMaxObjectDepth) failBadFile();
+            if (++reader_.depth_ > MaxObjectDepth) FailBadFile();
         }
         ~DepthGuard() { --reader_.depth_; }
         DepthGuard(const DepthGuard&) = delete;
@@ -63,34 +63,34 @@ public:
     };
 
 private:
-    std::string_view readReference();
+    std::string_view ReadReference();
 
     TokenStream& tokens_;
     int depth_ = 0;
 };
 
 template <typename OnObject, typename OnReference>
-void ValueReader::readChildren(OnObject&& onObject, OnReference&& onReference) {
+void ValueReader::ReadChildren(OnObject&& onObject, OnReference&& onReference) {
     for (;;) {
-        const TokenKind kind = tokens_.peek().kind;
+        const TokenKind kind = tokens_.Peek().kind;
         switch (kind) {
             case TokenKind::CloseBrace:
-                tokens_.next();
+                tokens_.Next();
                 return;
             case TokenKind::Semicolon:
             case TokenKind::Comma:
-                tokens_.next();
+                tokens_.Next();
                 break;
             case TokenKind::OpenBrace:
-                onReference(readReference());
+                onReference(ReadReference());
                 break;
             case TokenKind::Name: {
                 DepthGuard guard(*this);
-                onObject(readObjectHeader());
+                onObject(ReadObjectHeader());
                 break;
             }
             default:
-                failBadFile();
+                FailBadFile();
         }
     }
 }

@@ -12,23 +12,23 @@
 
 namespace varnoka::xfile {
 
-LoadStatus readXFile(const std::uint8_t* bytes, std::size_t size, LoadedModel& model) {
+LoadStatus ReadXFile(const std::uint8_t* bytes, std::size_t size, LoadedModel& model) {
     model = LoadedModel{};
-    const std::optional<FileHeader> header = parseFileHeader(bytes, size);
+    const std::optional<FileHeader> header = ParseFileHeader(bytes, size);
     if (!header) return LoadStatus::BadFile;
 
-    const std::uint8_t* body = bytes + kFileHeaderSize;
+    const std::uint8_t* body = bytes + FileHeaderSize;
     const std::uint8_t* bodyEnd = bytes + size;
     std::vector<std::uint8_t> unpacked;
     if (header->compressed) {
-        if (!decompressBody(body, size - kFileHeaderSize, unpacked)) return LoadStatus::BadFile;
+        if (!DecompressBody(body, size - FileHeaderSize, unpacked)) return LoadStatus::BadFile;
         body = unpacked.data();
         bodyEnd = unpacked.data() + unpacked.size();
     }
 
     try {
         TokenStream tokens(header->encoding, body, bodyEnd, header->floatBytes);
-        model = assembleModel(readDocument(tokens));
+        model = AssembleModel(ReadDocument(tokens));
     } catch (const BadFile&) {
         model = LoadedModel{};
         return LoadStatus::BadFile;
@@ -36,12 +36,12 @@ LoadStatus readXFile(const std::uint8_t* bytes, std::size_t size, LoadedModel& m
     return LoadStatus::Ok;
 }
 
-LoadStatus loadXFile(const std::string& path, LoadedModel& model) {
+LoadStatus LoadXFile(const std::string& path, LoadedModel& model) {
     model = LoadedModel{};
     std::vector<std::uint8_t> bytes;
-    const LoadStatus status = readFileBytes(path, bytes);
+    const LoadStatus status = ReadFileBytes(path, bytes);
     if (status != LoadStatus::Ok) return status;
-    return readXFile(bytes.data(), bytes.size(), model);
+    return ReadXFile(bytes.data(), bytes.size(), model);
 }
 
 }  // namespace varnoka::xfile

@@ -11,8 +11,8 @@ namespace varnoka::xfile {
 
 // Reads a whole .x file held in memory, in any of its four encodings. On anything but Ok
 // the model is left empty.
-LoadStatus readXFile(const std::uint8_t* bytes, std::size_t size, LoadedModel& model);
+LoadStatus ReadXFile(const std::uint8_t* bytes, std::size_t size, LoadedModel& model);
 
-LoadStatus loadXFile(const std::string& path, LoadedModel& model);
+LoadStatus LoadXFile(const std::string& path, LoadedModel& model);
 
 }  // namespace varnoka::xfile

@@ -47,7 +47,8 @@ std::string SolidBmp(unsigned char r, unsigned char g, unsigned char b) {
     put32(0);
     put32(0);
     for (int row = 0; row < 2; ++row) {
-        for (int x = 0; x < 2; ++x) bmp += std::string{static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
+        for (int x = 0; x < 2; ++x)
+            bmp += std::string{static_cast<char>(b), static_cast<char>(g), static_cast<char>(r)};
         bmp += std::string(2, '\0');
     }
     return bmp;
@@ -131,7 +132,8 @@ TEST_F(ModelFileLoadingTest, MissingOrMalformedFileLeavesTheBuilderEmpty) {
     EXPECT_EQ(builder->GetFaceCount(), 0);
 
     ASSERT_EQ(Load(builder, good), D3DRM_OK);
-    const std::string broken = WriteFile("broken.x", "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,7;; }");
+    const std::string broken =
+        WriteFile("broken.x", "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,7;; }");
     EXPECT_EQ(Load(builder, broken), D3DRMERR_BADFILE);
     EXPECT_EQ(builder->GetFaceCount(), 0);
 }
@@ -187,10 +189,9 @@ TEST_F(ModelFileLoadingTest, TextureThatCannotBeHadKeepsTheCarAndIsReported) {
 
 TEST_F(ModelFileLoadingTest, MirroringFrameStillShowsTheFrontOfTheFaces) {
     // The square is written in the y = 0 plane; the mirror swaps y and z so it faces the camera.
-    const std::string flat =
-        "xof 0303txt 0032\nFrame Holder {\n FrameTransformMatrix { " + std::string(Mirror) +
-        ";; }\n Mesh { 4; -2;0;2;, 2;0;2;, 2;0;-2;, -2;0;-2;;\n  1; 4;0,3,2,1;;\n"
-        "  MeshMaterialList { 1; 1; 0;; Material { 1;0;0;1;; 0; 0;0;0;; 1;0;0;; } }\n }\n}\n";
+    const std::string flat = "xof 0303txt 0032\nFrame Holder {\n FrameTransformMatrix { " + std::string(Mirror) +
+                             ";; }\n Mesh { 4; -2;0;2;, 2;0;2;, 2;0;-2;, -2;0;-2;;\n  1; 4;0,3,2,1;;\n"
+                             "  MeshMaterialList { 1; 1; 0;; Material { 1;0;0;1;; 0; 0;0;0;; 1;0;0;; } }\n }\n}\n";
     IDirect3DRMMeshBuilder2* builder = NewBuilder();
     ASSERT_EQ(Load(builder, WriteFile("mirrored.x", flat)), D3DRM_OK);
     EXPECT_NE(CentrePixel(builder) & 0xFF0000u, 0u);

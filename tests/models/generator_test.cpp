@@ -16,18 +16,18 @@ namespace {
 TEST(ModelOutline, PassesThroughItsPointsWithoutBulgingPastThem) {
     // A steep windscreen running into a nearly flat roof, then a peak.
     const Curve roof({{0, 1}, {0.2, 2}, {1, 2.05}, {1.5, 2.3}, {2, 1}});
-    EXPECT_DOUBLE_EQ(roof.at(0.2), 2);
-    EXPECT_DOUBLE_EQ(roof.at(1), 2.05);
+    EXPECT_DOUBLE_EQ(roof.At(0.2), 2);
+    EXPECT_DOUBLE_EQ(roof.At(1), 2.05);
     for (double x = 0; x <= 2; x += 0.01) {
-        const double y = roof.at(x);
+        const double y = roof.At(x);
         if (x > 0.2 && x < 1) {
             EXPECT_GE(y, 2 - 1e-9) << x;
             EXPECT_LE(y, 2.05 + 1e-9) << x;
         }
         EXPECT_LE(y, 2.3 + 1e-9) << x;
     }
-    EXPECT_DOUBLE_EQ(roof.at(-5), 1);  // flat beyond the ends
-    EXPECT_DOUBLE_EQ(roof.at(5), 1);
+    EXPECT_DOUBLE_EQ(roof.At(-5), 1);  // flat beyond the ends
+    EXPECT_DOUBLE_EQ(roof.At(5), 1);
 }
 
 TEST(ModelNormals, SmoothAcrossGentleBendsAndSplitAtCreases) {
@@ -35,7 +35,7 @@ TEST(ModelNormals, SmoothAcrossGentleBendsAndSplitAtCreases) {
     Lathe can;
     can.segments = 8;
     can.profile = {{0, -1, 0}, {1, -1, 0}, {1, 1, 0}, {0, 1, 0}};
-    const Mesh mesh = makeLathe(can, [](std::size_t) { return 0u; });
+    const Mesh mesh = MakeLathe(can, [](std::size_t) { return 0u; });
     const auto sideTriangle = std::find_if(mesh.triangles.begin(), mesh.triangles.end(), [&](const Triangle& t) {
         return std::fabs(mesh.positions[t.corners[0]].z - mesh.positions[t.corners[1]].z) > 1 ||
                std::fabs(mesh.positions[t.corners[1]].z - mesh.positions[t.corners[2]].z) > 1;
@@ -43,23 +43,23 @@ TEST(ModelNormals, SmoothAcrossGentleBendsAndSplitAtCreases) {
     ASSERT_NE(sideTriangle, mesh.triangles.end());
     const std::size_t side = static_cast<std::size_t>(sideTriangle - mesh.triangles.begin());
 
-    const CornerNormals smooth = computeNormals(mesh, 50);
-    const CornerNormals hard = computeNormals(mesh, 40);
+    const CornerNormals smooth = ComputeNormals(mesh, 50);
+    const CornerNormals hard = ComputeNormals(mesh, 40);
     const auto& s = smooth.ofTriangle[side];
     const auto& h = hard.ofTriangle[side];
     EXPECT_FALSE(s[0] == s[1] && s[1] == s[2]);  // rounded across the sides
-    EXPECT_TRUE(h[0] == h[1] && h[1] == h[2]);    // one flat face
+    EXPECT_TRUE(h[0] == h[1] && h[1] == h[2]);   // one flat face
     for (const Vec3& n : smooth.normals) {
-        EXPECT_NEAR(length(n), 1, 1e-9);
+        EXPECT_NEAR(Length(n), 1, 1e-9);
         EXPECT_TRUE(std::fabs(n.z) < 1e-9 || std::fabs(std::fabs(n.z) - 1) < 1e-9) << "an end blended into a side";
     }
 }
 
 TEST(ModelWriting, NumbersAreShortAndNeverNegativeZero) {
-    EXPECT_EQ(formatNumber(-0.00001), "0");
-    EXPECT_EQ(formatNumber(1.23456), "1.2346");
-    EXPECT_EQ(formatNumber(2.5), "2.5");
-    EXPECT_EQ(formatNumber(-3), "-3");
+    EXPECT_EQ(FormatNumber(-0.00001), "0");
+    EXPECT_EQ(FormatNumber(1.23456), "1.2346");
+    EXPECT_EQ(FormatNumber(2.5), "2.5");
+    EXPECT_EQ(FormatNumber(-3), "-3");
 }
 
 TEST(ModelWriting, SharedPartsAreReadOncePerFrameThatPlacesThem) {
@@ -68,17 +68,16 @@ TEST(ModelWriting, SharedPartsAreReadOncePerFrameThatPlacesThem) {
     car.offset = {0, 1, 0};
     car.palette = {{"Red", {1, 0, 0}, 20, {0.5, 0.5, 0.5}, {}, ""},
                    {"Printed", {1, 1, 1}, 5, {}, {0.25, 0, 0}, "picture.bmp"}};
-    const Mesh box = makeRoundedBox({{0.5, 0.5, 0.5}, 0.5, 8, 4}, 0);
+    const Mesh box = MakeRoundedBox({{0.5, 0.5, 0.5}, 0.5, 8, 4}, 0);
     car.sharedParts.push_back({"Box", box, 40});
-    Mesh panel = makeTexturedPanel({{0.1, 0.5, 0.5}, 0.2, 8, 4}, true, 1);
-    car.frames.push_back({"Left", translation({-2, 0, 0}), {}, {"Box"}});
-    car.frames.push_back({"Right", translation({2, 0, 0}), {}, {"Box"}});
+    Mesh panel = MakeTexturedPanel({{0.1, 0.5, 0.5}, 0.2, 8, 4}, true, 1);
+    car.frames.push_back({"Left", Translation({-2, 0, 0}), {}, {"Box"}});
+    car.frames.push_back({"Right", Translation({2, 0, 0}), {}, {"Box"}});
     car.frames.push_back({"Middle", Placement{}, {{"Panel", panel, 40}}, {}});
 
-    const std::string text = writeXFileText(car);
+    const std::string text = WriteXFileText(car);
     xfile::LoadedModel model;
-    ASSERT_EQ(xfile::readXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model),
-              LoadStatus::Ok);
+    ASSERT_EQ(xfile::ReadXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model), LoadStatus::Ok);
     EXPECT_EQ(model.triangles.size(), 2 * box.triangles.size() + panel.triangles.size());
     ASSERT_EQ(model.materials.size(), 2u);
     EXPECT_EQ(model.materials[1].textureFileName, "picture.bmp");

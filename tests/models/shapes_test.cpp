@@ -11,21 +11,21 @@ namespace varnoka::models {
 namespace {
 
 TEST(ModelShapes, ClosedSolidsFaceOutwards) {
-    EXPECT_GT(signedVolume(makeRoundedBox({{1, 0.5, 2}, 0.3, 12, 6}, 0)), 0);
+    EXPECT_GT(SignedVolume(MakeRoundedBox({{1, 0.5, 2}, 0.3, 12, 6}, 0)), 0);
     Lathe ring;
     ring.profile = {{0.5, -1, 0}, {1, -1, 0}, {1, 1, 1}, {0.5, 1, 1}};
     ring.textured = true;
-    EXPECT_GT(signedVolume(makeLathe(ring, [](std::size_t) { return 0u; })), 0);
+    EXPECT_GT(SignedVolume(MakeLathe(ring, [](std::size_t) { return 0u; })), 0);
     Lathe capped;
     capped.profile = {{0, -1, 0}, {1, -1, 0}, {1, 1, 0}, {0, 1, 0}};
-    EXPECT_GT(signedVolume(makeLathe(capped, [](std::size_t) { return 0u; })), 0);
+    EXPECT_GT(SignedVolume(MakeLathe(capped, [](std::size_t) { return 0u; })), 0);
 }
 
 TEST(ModelShapes, TexturesReadBackAsWritten) {
-    const TextureImage plate = plateTexture("VK-01", {235, 235, 225});
-    const std::string bytes = encodeBmp(plate);
+    const TextureImage plate = PlateTexture("VK-01", {235, 235, 225});
+    const std::string bytes = EncodeBmp(plate);
     imagefile::Image image;
-    ASSERT_EQ(imagefile::readImage(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), image),
+    ASSERT_EQ(imagefile::ReadImage(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), image),
               LoadStatus::Ok);
     ASSERT_EQ(image.width, 128u);
     ASSERT_EQ(image.height, 32u);

@@ -5,10 +5,10 @@
 
 namespace varnoka::models {
 
-inline double signedVolume(const Mesh& m) {
+inline double SignedVolume(const Mesh& m) {
     double v = 0;
     for (const Triangle& t : m.triangles) {
-        v += dot(m.positions[t.corners[0]], cross(m.positions[t.corners[1]], m.positions[t.corners[2]])) / 6;
+        v += Dot(m.positions[t.corners[0]], Cross(m.positions[t.corners[1]], m.positions[t.corners[2]])) / 6;
     }
     return v;
 }

@@ -9,12 +9,12 @@
 
 namespace {
 
-constexpr DWORD kUnlitFlat = D3DRMLIGHT_OFF | D3DRMFILL_SOLID | D3DRMSHADE_FLAT;
+constexpr DWORD UnlitFlat = D3DRMLIGHT_OFF | D3DRMFILL_SOLID | D3DRMSHADE_FLAT;
 
 // A red square in front of a blue background, placed left to right by x.
 struct SquareScene {
     SquareScene(int width, int height) : rig(width, height) {
-        rig.device->SetQuality(kUnlitFlat);
+        rig.device->SetQuality(UnlitFlat);
         rig.scene->SetSceneBackgroundRGB(0, 0, 1);
         square = rig.AddChildFrame(0, 0, 4);
         square->AddVisual(rigs::MakeBuilder(rig, rigs::SquareMesh(0.8f, {1, 0, 0})));

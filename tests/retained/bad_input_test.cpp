@@ -11,8 +11,8 @@ namespace {
 
 using varnoka::rm::MeshData;
 
-constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
-constexpr float kInf = std::numeric_limits<float>::infinity();
+constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+constexpr float Inf = std::numeric_limits<float>::infinity();
 
 TEST(BadInput, NullPointersAndForeignValuesGiveResultCodes) {
     rigs::SceneRig rig(8, 8);
@@ -21,7 +21,7 @@ TEST(BadInput, NullPointersAndForeignValuesGiveResultCodes) {
     EXPECT_EQ(rig.d3drm2->CreateMeshBuilder(nullptr), D3DRMERR_BADVALUE);
     IDirect3DRMLight* light = nullptr;
     EXPECT_EQ(rig.d3drm2->CreateLightRGB(static_cast<D3DRMLIGHTTYPE>(42), 1, 1, 1, &light), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, kNaN, 1, 1, &light), D3DRMERR_BADVALUE);
+    EXPECT_EQ(rig.d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, NaN, 1, 1, &light), D3DRMERR_BADVALUE);
     EXPECT_EQ(light, nullptr);
     EXPECT_EQ(rig.scene->AddVisual(nullptr), D3DRMERR_BADOBJECT);
     EXPECT_EQ(rig.scene->AddLight(nullptr), D3DRMERR_BADOBJECT);
@@ -29,11 +29,11 @@ TEST(BadInput, NullPointersAndForeignValuesGiveResultCodes) {
     EXPECT_EQ(rig.scene->GetPosition(nullptr, nullptr), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.scene->GetOrientation(rig.scene, nullptr, nullptr), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.camera->LookAt(nullptr, rig.scene, D3DRMCONSTRAIN_Z), D3DRMERR_BADOBJECT);
-    EXPECT_EQ(rig.camera->SetPosition(rig.scene, kNaN, 0, 0), D3DRMERR_BADVALUE);
+    EXPECT_EQ(rig.camera->SetPosition(rig.scene, NaN, 0, 0), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.camera->SetOrientation(rig.scene, 0, 0, 0, 0, 1, 0), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.camera->SetRotation(rig.scene, 0, 0, 0, 0.5f), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.camera->SetVelocity(rig.scene, kInf, 0, 0, FALSE), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.scene->Move(kNaN), D3DRMERR_BADVALUE);
+    EXPECT_EQ(rig.camera->SetVelocity(rig.scene, Inf, 0, 0, FALSE), D3DRMERR_BADVALUE);
+    EXPECT_EQ(rig.scene->Move(NaN), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.viewport->Render(nullptr), D3DRMERR_BADOBJECT);
     EXPECT_EQ(rig.viewport->Pick(0, 0, nullptr), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.viewport->Transform(nullptr, nullptr), D3DRMERR_BADVALUE);
@@ -60,7 +60,7 @@ TEST(BadInput, MalformedMeshDataIsRefusedAndLeavesTheBuilderAsItWas) {
     MeshData twoCorners = rigs::BoxMesh(1, {1, 1, 1});
     twoCorners.faces[0].positions.resize(2);
     MeshData notFinite = rigs::BoxMesh(1, {1, 1, 1});
-    notFinite.positions[3].y = kNaN;
+    notFinite.positions[3].y = NaN;
     MeshData badMaterial = rigs::BoxMesh(1, {1, 1, 1});
     badMaterial.faces[1].material = 5;
     MeshData badCoordinates = rigs::SquareMesh(1, {1, 1, 1});
@@ -80,11 +80,21 @@ TEST(BadInput, DegenerateHugeAndSurroundingGeometryDrawsWithoutHarm) {
     rigs::SceneRig rig(32, 24);
     rig.AddLights();
     MeshData odd;
-    odd.positions = {{0, 0, 0}, {1, 1, 1}, {2, 2, 2},           // collinear
-                     {0, 0, 0}, {0, 0, 0}, {0, 0, 0},           // a point
-                     {-1e30f, -1e30f, 5}, {1e30f, -1e30f, 5}, {0, 1e30f, 5},  // beyond float precision
-                     {-1e6f, 1e6f, -1e6f}, {1e6f, 1e6f, 1e7f}, {1e6f, -1e6f, 1e7f},
-                     {-1e4f, -1e4f, 50}, {1e4f, -1e4f, 50}, {0, 1e4f, 50}};  // far beyond the view
+    odd.positions = {{0, 0, 0},
+                     {1, 1, 1},
+                     {2, 2, 2},  // collinear
+                     {0, 0, 0},
+                     {0, 0, 0},
+                     {0, 0, 0},  // a point
+                     {-1e30f, -1e30f, 5},
+                     {1e30f, -1e30f, 5},
+                     {0, 1e30f, 5},  // beyond float precision
+                     {-1e6f, 1e6f, -1e6f},
+                     {1e6f, 1e6f, 1e7f},
+                     {1e6f, -1e6f, 1e7f},
+                     {-1e4f, -1e4f, 50},
+                     {1e4f, -1e4f, 50},
+                     {0, 1e4f, 50}};  // far beyond the view
     for (std::uint32_t i = 0; i < odd.positions.size(); i += 3) {
         varnoka::rm::MeshFace face;
         face.positions = {i, i + 1, i + 2};

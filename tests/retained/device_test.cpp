@@ -101,8 +101,7 @@ TEST(Device, CreationChecksClipperGuidAndSize) {
     GUID notADevice = IID_IDirect3D;
     EXPECT_EQ(rig.d3drm2->CreateDeviceFromClipper(rig.clipper, &notADevice, 8, 8, &device), D3DRMERR_BADDEVICE);
     EXPECT_EQ(rig.d3drm2->CreateDeviceFromClipper(rig.clipper, nullptr, -1, 8, &device), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.d3drm2->CreateDeviceFromClipper(rig.clipper, nullptr, 1 << 20, 1 << 20, &device),
-              D3DRMERR_BADVALUE);
+    EXPECT_EQ(rig.d3drm2->CreateDeviceFromClipper(rig.clipper, nullptr, 1 << 20, 1 << 20, &device), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.d3drm2->CreateDeviceFromClipper(nullptr, nullptr, 8, 8, &device), D3DRMERR_BADOBJECT);
     EXPECT_EQ(device, nullptr);
     // No GUID: the engine chooses, and it chooses RGB.

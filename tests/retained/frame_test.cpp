@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr float kPi = 3.14159265358979f;
+constexpr float Pi = 3.14159265358979f;
 
 struct Frames : ::testing::Test {
     rigs::SceneRig rig{8, 8};
@@ -63,20 +63,20 @@ TEST_F(Frames, StandingRotationMakesAFullTurnInAbout314Moves) {
     int moves = 0;
     float previousAngle = 0;
     float turned = 0;
-    while (turned < 2 * kPi && moves < 1000) {
+    while (turned < 2 * Pi && moves < 1000) {
         rig.scene->Move(1.0f);
         ++moves;
         model->GetOrientation(rig.scene, &d, &u);
         const float angle = std::atan2(d.x, d.z);
         float step = angle - previousAngle;
-        if (step > kPi) step -= 2 * kPi;
-        if (step < -kPi) step += 2 * kPi;
+        if (step > Pi) step -= 2 * Pi;
+        if (step < -Pi) step += 2 * Pi;
         EXPECT_NEAR(std::fabs(step), 0.02f, 1e-4f);
         turned += std::fabs(step);
         previousAngle = angle;
     }
-    EXPECT_EQ(moves, 315);  // 2 pi / 0.02 = 314.16
-    EXPECT_NEAR(u.y, 1.0f, 1e-5f);  // turning about y keeps the frame upright
+    EXPECT_EQ(moves, 315);                                      // 2 pi / 0.02 = 314.16
+    EXPECT_NEAR(u.y, 1.0f, 1e-5f);                              // turning about y keeps the frame upright
     EXPECT_NEAR(PositionIn(model, rig.scene).z, 10.0f, 1e-5f);  // turns in place
 }
 

@@ -112,9 +112,9 @@ TEST(TriangleRaster, CounterClockwiseAndDegenerateTrianglesCoverNothing) {
 
 TEST(TriangleRaster, AttributesAreExactAtCornersAndDepthIsInterpolated) {
     ScreenVertex a = At(0.5f, 0.5f), b = At(8.5f, 0.5f), c = At(0.5f, 8.5f);
-    a.attributes[kDepth] = 0.25f;
-    b.attributes[kDepth] = 0.75f;
-    c.attributes[kDepth] = 0.25f;
+    a.attributes[Depth] = 0.25f;
+    b.attributes[Depth] = 0.75f;
+    c.attributes[Depth] = 0.25f;
     TriangleSetup setup;
     ASSERT_TRUE(SetupTriangle(a, b, c, {0, 0, 16, 16}, setup));
     float depth = 0;
@@ -127,7 +127,7 @@ TEST(TriangleRaster, AttributesAreExactAtCornersAndDepthIsInterpolated) {
 
 TEST(Clipping, CutsAtTheFrontAndBackPlanesAndKeepsAttributesLinear) {
     const ClipVolume volume{1.0f, 10.0f, -1000, 1000, -1000, 1000};
-    ClipVertex polygon[kMaxClippedCorners] = {};
+    ClipVertex polygon[MaxClippedCorners] = {};
     polygon[0].position = {0, 0, 0, 0.0f};
     polygon[0].u = 0;
     polygon[1].position = {0, 0, 0, 20.0f};

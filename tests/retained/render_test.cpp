@@ -11,12 +11,12 @@ namespace {
 using varnoka::rm::MeshData;
 using varnoka::rm::Vec3;
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
+constexpr int Width = 64;
+constexpr int Height = 48;
 
 // A lit box turned so that three faces show, in front of a dark blue background.
 struct BoxScene {
-    explicit BoxScene(const GUID& device, DWORD quality) : rig(kWidth, kHeight, &device) {
+    explicit BoxScene(const GUID& device, DWORD quality) : rig(Width, Height, &device) {
         rig.AddLights();
         rig.scene->SetSceneBackgroundRGB(0.0f, 0.0f, 0.25f);
         IDirect3DRMFrame2* model = rig.AddChildFrame(0, 0, 6);
@@ -45,24 +45,24 @@ TEST_P(FillAndShadeModes, MatchGoldenImage) {
     EXPECT_TRUE(rigs::MatchesGolden(box.rig.window, mode.name));
 }
 
-constexpr DWORD kLit = D3DRMLIGHT_ON;
+constexpr DWORD Lit = D3DRMLIGHT_ON;
 INSTANTIATE_TEST_SUITE_P(
     BothColorModels, FillAndShadeModes,
-    ::testing::Values(ModeCase{"rgb_solid_flat", false, D3DRMFILL_SOLID | D3DRMSHADE_FLAT | kLit},
-                      ModeCase{"rgb_solid_gouraud", false, D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | kLit},
-                      ModeCase{"rgb_wireframe_flat", false, D3DRMFILL_WIREFRAME | D3DRMSHADE_FLAT | kLit},
-                      ModeCase{"rgb_wireframe_gouraud", false, D3DRMFILL_WIREFRAME | D3DRMSHADE_GOURAUD | kLit},
-                      ModeCase{"rgb_points_gouraud", false, D3DRMFILL_POINTS | D3DRMSHADE_GOURAUD | kLit},
+    ::testing::Values(ModeCase{"rgb_solid_flat", false, D3DRMFILL_SOLID | D3DRMSHADE_FLAT | Lit},
+                      ModeCase{"rgb_solid_gouraud", false, D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | Lit},
+                      ModeCase{"rgb_wireframe_flat", false, D3DRMFILL_WIREFRAME | D3DRMSHADE_FLAT | Lit},
+                      ModeCase{"rgb_wireframe_gouraud", false, D3DRMFILL_WIREFRAME | D3DRMSHADE_GOURAUD | Lit},
+                      ModeCase{"rgb_points_gouraud", false, D3DRMFILL_POINTS | D3DRMSHADE_GOURAUD | Lit},
                       ModeCase{"rgb_solid_unlit", false, D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD},
-                      ModeCase{"mono_solid_flat", true, D3DRMFILL_SOLID | D3DRMSHADE_FLAT | kLit},
-                      ModeCase{"mono_solid_gouraud", true, D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | kLit},
-                      ModeCase{"mono_wireframe_gouraud", true, D3DRMFILL_WIREFRAME | D3DRMSHADE_GOURAUD | kLit},
-                      ModeCase{"mono_points_flat", true, D3DRMFILL_POINTS | D3DRMSHADE_FLAT | kLit}),
+                      ModeCase{"mono_solid_flat", true, D3DRMFILL_SOLID | D3DRMSHADE_FLAT | Lit},
+                      ModeCase{"mono_solid_gouraud", true, D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | Lit},
+                      ModeCase{"mono_wireframe_gouraud", true, D3DRMFILL_WIREFRAME | D3DRMSHADE_GOURAUD | Lit},
+                      ModeCase{"mono_points_flat", true, D3DRMFILL_POINTS | D3DRMSHADE_FLAT | Lit}),
     [](const ::testing::TestParamInfo<ModeCase>& info) { return std::string(info.param.name); });
 
 TEST(Shading, PhongIsDrawnAsGouraud) {
-    BoxScene gouraud(IID_IDirect3DRGBDevice, D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | kLit);
-    BoxScene phong(IID_IDirect3DRGBDevice, D3DRMFILL_SOLID | D3DRMSHADE_PHONG | kLit);
+    BoxScene gouraud(IID_IDirect3DRGBDevice, D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | Lit);
+    BoxScene phong(IID_IDirect3DRGBDevice, D3DRMFILL_SOLID | D3DRMSHADE_PHONG | Lit);
     gouraud.rig.Frame();
     phong.rig.Frame();
     EXPECT_EQ(rigs::CountDifferentPixels(gouraud.rig.window.Pixels(), phong.rig.window.Pixels()), 0);
@@ -103,7 +103,7 @@ TEST(Dithering, SmoothsTheStepsBetweenMonoShades) {
 }
 
 struct TexturedSquare {
-    explicit TexturedSquare(D3DRMTEXTUREQUALITY filter) : rig(kWidth, kHeight) {
+    explicit TexturedSquare(D3DRMTEXTUREQUALITY filter) : rig(Width, Height) {
         IDirect3DRMFrame2* model = rig.AddChildFrame(0, 0, 4);
         model->SetOrientation(rig.scene, 0.0f, -0.8f, 1.0f, 0.0f, 1.0f, 0.0f);  // floor-like tilt
         IDirect3DRMMeshBuilder2* square = rigs::MakeBuilder(rig, rigs::SquareMesh(3.0f, {1, 1, 1}, 2.0f));

@@ -175,8 +175,8 @@ void WritePpm(const std::string& path, int width, int height, const std::vector<
     if (!ReadPpm(GoldenPath(name), width, height, expected))
         return ::testing::AssertionFailure() << "no golden image " << GoldenPath(name);
     if (width != window.Width() || height != window.Height())
-        return ::testing::AssertionFailure() << "size " << window.Width() << "x" << window.Height() << " vs "
-                                             << width << "x" << height;
+        return ::testing::AssertionFailure()
+               << "size " << window.Width() << "x" << window.Height() << " vs " << width << "x" << height;
     int bad = 0;
     for (std::size_t i = 0; i < actual.size(); ++i) {
         for (int shift = 0; shift <= 16; shift += 8) {

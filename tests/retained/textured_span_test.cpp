@@ -20,10 +20,10 @@ TEST(LitTexelRun, FourAtATimeDrawsTheSameBitsAsOneByOne) {
     std::uniform_real_distribution<float> depthValue(0.0f, 1.0f);
     int drawn = 0, hidden = 0;
     for (int trial = 0; trial < 4000; ++trial) {
-        const int count = 1 + trial % kPerspectiveRun;
+        const int count = 1 + trial % PerspectiveRun;
         std::uint32_t texels[64];
         for (std::uint32_t& t : texels) t = anyTexel(random);
-        std::uint32_t texelIndex[kPerspectiveRun];
+        std::uint32_t texelIndex[PerspectiveRun];
         for (std::uint32_t& i : texelIndex) i = random() % 64;
         // Light from the ends of [0, 1] and in between, stepping so that it stays inside.
         LitRun run{depthValue(random), (depthValue(random) - 0.5f) * 0.01f, {}, {}, nullptr};
@@ -55,12 +55,12 @@ TEST(LitTexelRun, FourAtATimeDrawsTheSameBitsAsOneByOne) {
 
 TEST(LitTexelRun, FullLightShowsTheTexelWhateverTheDither) {
     const std::uint32_t texels[1] = {0xFF8001};
-    const std::uint32_t texelIndex[kPerspectiveRun] = {};
+    const std::uint32_t texelIndex[PerspectiveRun] = {};
     const int thresholds[4] = {0, 4096, 63488, 65535};
     const LitRun run{0.0f, 0.0f, {65536, 65536, 65536}, {0, 0, 0}, thresholds};
-    std::vector<float> depth(kPerspectiveRun, 1.0f);
-    std::vector<std::uint32_t> color(kPerspectiveRun, 0);
-    ShadeLitTexels(run, texels, texelIndex, kPerspectiveRun, depth.data(), color.data());
+    std::vector<float> depth(PerspectiveRun, 1.0f);
+    std::vector<std::uint32_t> color(PerspectiveRun, 0);
+    ShadeLitTexels(run, texels, texelIndex, PerspectiveRun, depth.data(), color.data());
     for (std::uint32_t c : color) EXPECT_EQ(c, 0xFF8001u);
 }
 
@@ -73,7 +73,7 @@ public:
             for (std::uint32_t x = 0; x < 256; ++x) pixels[y * 256 + x] = (x << 8) | y;
         texture_ = ComRef<Texture>::Adopt(new Texture(256, 256, std::move(pixels)));
     }
-    const Texture* get() const { return texture_.get(); }
+    const Texture* Get() const { return texture_.Get(); }
 
 private:
     ComRef<Texture> texture_;
@@ -89,13 +89,13 @@ TEST(TexturedSpan, PerspectiveRunsStayWithinATexelOfTheExactDivision) {
     const CoordinateTexture texture;
     Ramps ramps;
     FillThresholds(ramps, true);
-    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.get())};
+    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.Get())};
     // A floor running away from the eye: over 300 pixels 1/w halves, each pixel covering up to
     // about 1.6 texels. Between the exact divisions the straight steps must not stray by a texel;
     // at the divisions, and at the span's last pixel, they are exact.
-    const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f};
-    const float step[kAttributeCount] = {0.0f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, 0.0f, 0.0f, 0.0f};
-    const PerspectiveTexelWalk walk(a, step, TextureSampler(texture.get()));
+    const float a[AttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f};
+    const float step[AttributeCount] = {0.0f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, 0.0f, 0.0f, 0.0f};
+    const PerspectiveTexelWalk walk(a, step, TextureSampler(texture.Get()));
     for (int width : {1, 2, 16, 17, 33, 300}) {
         std::vector<float> depth(width, 1.0f);
         std::vector<std::uint32_t> color(width, 0);
@@ -107,7 +107,7 @@ TEST(TexturedSpan, PerspectiveRunsStayWithinATexelOfTheExactDivision) {
             const int column = static_cast<int>((color[x] >> 8) & 255), row = static_cast<int>(color[x] & 255);
             ASSERT_LE(WrappedDistance(column, exactColumn), 1) << "width " << width << " pixel " << x;
             ASSERT_LE(WrappedDistance(row, exactRow), 1) << "width " << width << " pixel " << x;
-            if (x % kPerspectiveRun == 0 || x == width - 1) {
+            if (x % PerspectiveRun == 0 || x == width - 1) {
                 EXPECT_EQ(column, exactColumn) << "width " << width << " pixel " << x;
                 EXPECT_EQ(row, exactRow) << "width " << width << " pixel " << x;
             }
@@ -123,13 +123,13 @@ TEST(TexturedSpan, LinearFilteringInRunsMatchesTheExactBlend) {
     for (std::uint32_t y = 0; y < 256; ++y)
         for (std::uint32_t x = 0; x < 256; ++x) ramps[y * 256 + x] = wave(x) << 8 | wave(y);
     const ComRef<Texture> texture = ComRef<Texture>::Adopt(new Texture(256, 256, std::move(ramps)));
-    const TextureSampler sampler(texture.get());
+    const TextureSampler sampler(texture.Get());
     Ramps dither;
     FillThresholds(dither, true);
     const RgbTextureShader<true> shader{&dither, sampler};
     // The same receding floor, magnified so that neighbouring texels blend.
-    const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f};
-    const float step[kAttributeCount] = {0.0f, -0.5f / 300.0f, 0.05f / 256.0f, 0.03f / 256.0f, 0.0f, 0.0f, 0.0f};
+    const float a[AttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f};
+    const float step[AttributeCount] = {0.0f, -0.5f / 300.0f, 0.05f / 256.0f, 0.03f / 256.0f, 0.0f, 0.0f, 0.0f};
     const PerspectiveTexelWalk walk(a, step, sampler);
     std::vector<float> depth(300, 1.0f);
     std::vector<std::uint32_t> color(300, 0);
@@ -138,11 +138,11 @@ TEST(TexturedSpan, LinearFilteringInRunsMatchesTheExactBlend) {
     for (int x = 0; x < 300; ++x) {
         std::int64_t u = 0, v = 0;
         walk.Sample(x, u, v);
-        const std::uint32_t exact = sampler.Linear(static_cast<float>(u) / 65536.0f / 256.0f,
-                                                   static_cast<float>(v) / 65536.0f / 256.0f);
+        const std::uint32_t exact =
+            sampler.Linear(static_cast<float>(u) / 65536.0f / 256.0f, static_cast<float>(v) / 65536.0f / 256.0f);
         // Exact divisions blend as the exact filter does; between them coordinates stray by a
         // fraction of a texel.
-        const int tolerance = x % kPerspectiveRun == 0 || x == 299 ? 1 : 3;
+        const int tolerance = x % PerspectiveRun == 0 || x == 299 ? 1 : 3;
         for (int shift = 0; shift <= 8; shift += 8)
             ASSERT_LE(std::abs(static_cast<int>((color[x] >> shift) & 255) - static_cast<int>((exact >> shift) & 255)),
                       tolerance)
@@ -156,13 +156,13 @@ TEST(TexturedSpan, MonoRunsDrawWhatEachPixelAloneWould) {
     // The mono model's texture colours fall on few levels, so stepping between exact divisions
     // changes a pixel only where a texel boundary and a level boundary meet.
     const CoordinateTexture texture;
-    const TextureSampler sampler(texture.get());
+    const TextureSampler sampler(texture.Get());
     Ramps ramps;
     FillThresholds(ramps, true);
     ramps.textureLevels.Set(6);
     for (bool linear : {false, true}) {
-        const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 0.7f, 0.0f, 0.0f};
-        const float step[kAttributeCount] = {1e-4f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, 0.001f, 0.0f, 0.0f};
+        const float a[AttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 0.7f, 0.0f, 0.0f};
+        const float step[AttributeCount] = {1e-4f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, 0.001f, 0.0f, 0.0f};
         std::vector<float> depth(300, 1.0f);
         std::vector<std::uint32_t> color(300, 0);
         if (linear)
@@ -171,12 +171,12 @@ TEST(TexturedSpan, MonoRunsDrawWhatEachPixelAloneWould) {
             MonoTextureShader<false>(&ramps, sampler).Span(0, 299, 1, a, step, depth.data(), color.data());
         int different = 0;
         for (int x = 0; x < 300; ++x) {
-            float at[kAttributeCount];
-            for (int i = 0; i < kAttributeCount; ++i) at[i] = a[i] + step[i] * static_cast<float>(x);
+            float at[AttributeCount];
+            for (int i = 0; i < AttributeCount; ++i) at[i] = a[i] + step[i] * static_cast<float>(x);
             const std::uint32_t alone = linear ? MonoTextureShader<true>(&ramps, sampler)(at, x, 1)
                                                : MonoTextureShader<false>(&ramps, sampler)(at, x, 1);
             different += color[x] != alone;
-            EXPECT_FLOAT_EQ(depth[x], at[kDepth]);
+            EXPECT_FLOAT_EQ(depth[x], at[Depth]);
         }
         EXPECT_LT(different, 15) << (linear ? "linear" : "nearest");
     }
@@ -192,11 +192,11 @@ std::uint64_t Checksum(const std::vector<std::uint32_t>& pixels) {
 TEST(TexturedSpan, EveryBuildDrawsTheSameBits) {
     // Natively and in the Windows build alike: the golden images are made natively.
     const CoordinateTexture texture;
-    const TextureSampler sampler(texture.get());
+    const TextureSampler sampler(texture.Get());
     Ramps ramps;
     FillThresholds(ramps, true);
-    const float a[kAttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 0.9f, 0.6f, 0.3f};
-    const float step[kAttributeCount] = {1e-4f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, -0.001f, 0.0005f, 0.001f};
+    const float a[AttributeCount] = {0.5f, 1.0f, 0.25f, 0.5f, 0.9f, 0.6f, 0.3f};
+    const float step[AttributeCount] = {1e-4f, -0.5f / 300.0f, 0.3f / 256.0f, 0.2f / 256.0f, -0.001f, 0.0005f, 0.001f};
     std::vector<std::uint32_t> nearest(300, 0), linear(300, 0);
     std::vector<float> depth(300, 1.0f);
     RgbTextureShader<false>{&ramps, sampler}.Span(0, 299, 2, a, step, depth.data(), nearest.data());
@@ -210,12 +210,12 @@ TEST(TexturedSpan, StrayCoordinatesAndLightStayDefined) {
     const CoordinateTexture texture;
     Ramps ramps;
     FillThresholds(ramps, false);
-    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.get())};
+    const RgbTextureShader<false> shader{&ramps, TextureSampler(texture.Get())};
     // Behind the eye, NaN and enormous coordinates read texel 0; NaN light counts as dark, light
     // beyond 1 as full.
     const float corner = 255.5f / 256.0f;  // texel (255, 255): green and blue full
     const struct {
-        float a[kAttributeCount];
+        float a[AttributeCount];
         std::uint32_t expected;
     } cases[] = {{{0.5f, -1.0f, corner, corner, 1.0f, 1.0f, 1.0f}, 0},
                  {{0.5f, 1.0f, NAN, NAN, 1.0f, 1.0f, 1.0f}, 0},
@@ -223,7 +223,7 @@ TEST(TexturedSpan, StrayCoordinatesAndLightStayDefined) {
                  {{0.5f, 1.0f, corner, corner, 1.0f, 1.0f, 1.0f}, 0x00FFFF},
                  {{0.5f, 1.0f, corner, corner, 1.0f, NAN, 2.0f}, 0x0000FF},
                  {{0.5f, 1.0f, corner, corner, 1.0f, 2.0f, -1.0f}, 0x00FF00}};
-    const float step[kAttributeCount] = {};
+    const float step[AttributeCount] = {};
     for (const auto& c : cases) {
         std::vector<float> depth(40, 1.0f);
         std::vector<std::uint32_t> color(40, 0xFFFFFFFFu);

@@ -5,18 +5,18 @@
 #include "retained/xfile/texture_path.h"
 #include "xfile_test_support.h"
 
-using varnoka::xfile::kNoMaterial;
-using varnoka::xfile::kNoNormal;
+using varnoka::xfile::NoMaterial;
+using varnoka::xfile::NoNormal;
 
 namespace {
 
 // Files written by other tools; they live outside the repository.
-std::string sharedXFile(const std::string& name) { return std::string(VARNOKA_SHARED_XFILES_DIR) + "/" + name; }
+std::string SharedXFile(const std::string& name) { return std::string(VARNOKA_SHARED_XFILES_DIR) + "/" + name; }
 
 TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
     if (!std::filesystem::exists(VARNOKA_SHARED_XFILES_DIR)) GTEST_SKIP() << "no shared .x files here";
     LoadedModel text;
-    ASSERT_EQ(varnoka::xfile::loadXFile(sharedXFile("test_cube_text.x"), text), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(SharedXFile("test_cube_text.x"), text), LoadStatus::Ok);
     EXPECT_EQ(text.counts.vertices, 24u);
     EXPECT_EQ(text.counts.faces, 12u);
     EXPECT_EQ(text.counts.materials, 1u);
@@ -31,7 +31,7 @@ TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
     for (const char* name : {"test_cube_binary.x", "test_cube_compressed.x"}) {
         SCOPED_TRACE(name);
         LoadedModel other;
-        ASSERT_EQ(varnoka::xfile::loadXFile(sharedXFile(name), other), LoadStatus::Ok);
+        ASSERT_EQ(varnoka::xfile::LoadXFile(SharedXFile(name), other), LoadStatus::Ok);
         EXPECT_EQ(other.counts.vertices, 24u);
         EXPECT_EQ(other.counts.faces, 12u);
         EXPECT_EQ(other.counts.materials, 1u);
@@ -42,13 +42,14 @@ TEST(XFileReader, ReadsTheSameCubeFromEveryEncodingOtherToolsWrite) {
             EXPECT_NEAR(other.positions[i].z, text.positions[i].z, 1e-6);
         }
         ASSERT_EQ(other.corners.size(), text.corners.size());
-        for (std::size_t i = 0; i < text.corners.size(); ++i) EXPECT_EQ(other.corners[i].position, text.corners[i].position);
+        for (std::size_t i = 0; i < text.corners.size(); ++i)
+            EXPECT_EQ(other.corners[i].position, text.corners[i].position);
     }
 }
 
 TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
     LoadedModel model;
-    ASSERT_EQ(varnoka::xfile::loadXFile(dataPath("parts_car.x"), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(DataPath("parts_car.x"), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 9u);
     EXPECT_EQ(model.counts.faces, 3u);
     EXPECT_EQ(model.counts.materials, 2u);
@@ -83,8 +84,8 @@ TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
     EXPECT_EQ(model.faces[2].material, model.faces[0].material);
 
     // Normals only where the file gives them.
-    EXPECT_EQ(model.corners[0].normal, kNoNormal);
-    ASSERT_NE(model.corners[model.faces[1].firstCorner].normal, kNoNormal);
+    EXPECT_EQ(model.corners[0].normal, NoNormal);
+    ASSERT_NE(model.corners[model.faces[1].firstCorner].normal, NoNormal);
     EXPECT_VECTOR3(model.normals[model.corners[model.faces[1].firstCorner].normal], 0.0f, 0.0f, -1.0f);
 
     // Per-vertex data is padded for the part that has none.
@@ -101,7 +102,7 @@ TEST(XFileReader, MergesFramedPartsWithTheirTransformsMaterialsAndVertexData) {
 
 TEST(XFileReader, SkipsObjectsItDoesNotUseAndReadsOddNumberForms) {
     LoadedModel model;
-    ASSERT_EQ(varnoka::xfile::loadXFile(dataPath("skipped_objects.x"), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::xfile::LoadXFile(DataPath("skipped_objects.x"), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 3u);
     EXPECT_EQ(model.counts.faces, 1u);
     EXPECT_EQ(model.counts.materials, 1u);
@@ -114,45 +115,45 @@ TEST(XFileReader, SkipsObjectsItDoesNotUseAndReadsOddNumberForms) {
 }
 
 TEST(XFileReader, TexturePathsAcceptSingleAndDoubledBackslashes) {
-    using varnoka::xfile::texturePathFromName;
-    EXPECT_EQ(texturePathFromName("body.bmp"), "body.bmp");
-    EXPECT_EQ(texturePathFromName("textures\\glass.ppm"), "textures/glass.ppm");
-    EXPECT_EQ(texturePathFromName("C:\\\\models\\\\paint.png"), "C:/models/paint.png");
-    EXPECT_EQ(texturePathFromName("a/b\\c"), "a/b/c");
+    using varnoka::xfile::TexturePathFromName;
+    EXPECT_EQ(TexturePathFromName("body.bmp"), "body.bmp");
+    EXPECT_EQ(TexturePathFromName("textures\\glass.ppm"), "textures/glass.ppm");
+    EXPECT_EQ(TexturePathFromName("C:\\\\models\\\\paint.png"), "C:/models/paint.png");
+    EXPECT_EQ(TexturePathFromName("a/b\\c"), "a/b/c");
 }
 
 TEST(XFileReader, ReportsAMissingFileApartFromABadOne) {
     LoadedModel model;
-    EXPECT_EQ(varnoka::xfile::loadXFile(dataPath("no_such_model.x"), model), LoadStatus::FileNotFound);
-    EXPECT_EQ(varnoka::xfile::loadXFile(VARNOKA_TEST_DATA_DIR, model), LoadStatus::FileNotFound);
+    EXPECT_EQ(varnoka::xfile::LoadXFile(DataPath("no_such_model.x"), model), LoadStatus::FileNotFound);
+    EXPECT_EQ(varnoka::xfile::LoadXFile(VARNOKA_TEST_DATA_DIR, model), LoadStatus::FileNotFound);
 }
 
 // The same triangle with normals, colours and a material, written in binary.
-BinaryXWriter binaryTriangle(bool doubles, bool sharedLists) {
+BinaryXWriter BinaryTriangle(bool doubles, bool sharedLists) {
     BinaryXWriter w(doubles);
-    w.token(31).name("Vector").open().guid().token(42).name("x").semicolon().close();  // a template
-    w.name("Frame").name("Root").open();
-    w.name("FrameTransformMatrix").open().floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).close();
-    w.name("Mesh").name("Tri").open();
+    w.Token(31).Name("Vector").Open().Guid().Token(42).Name("x").Semicolon().Close();  // a template
+    w.Name("Frame").Name("Root").Open();
+    w.Name("FrameTransformMatrix").Open().Floats({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 3, 1}).Close();
+    w.Name("Mesh").Name("Tri").Open();
     if (sharedLists) {
-        w.integers({3}).floats({0, 0, 0, 1, 0, 0, 0, 1, 0.5}).integers({1, 3, 0, 1, 2});
+        w.Integers({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0.5}).Integers({1, 3, 0, 1, 2});
     } else {
-        w.integer(3);
-        for (double v : {0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0, 0.5}) w.floats({v});
-        w.integer(1).integer(3).integers({0, 1}).integer(2);
+        w.Integer(3);
+        for (double v : {0.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0.0, 1.0, 0.5}) w.Floats({v});
+        w.Integer(1).Integer(3).Integers({0, 1}).Integer(2);
     }
-    w.name("MeshNormals").open().integers({1}).floats({0, 0, 2}).integers({1, 3, 0, 0, 0}).close();
-    w.name("MeshVertexColors").open().integers({1, 2}).floats({0.25, 0.5, 0.75, 1}).close();
-    w.name("MeshMaterialList").open().integers({1, 1, 0});
-    w.name("Material").open().floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
-    w.name("TextureFilename").open().string("tri.png").close();
-    w.close().close();
-    w.name("XSkinMeshHeader").open().integers({1, 1, 1}).close();
-    w.close().close();
+    w.Name("MeshNormals").Open().Integers({1}).Floats({0, 0, 2}).Integers({1, 3, 0, 0, 0}).Close();
+    w.Name("MeshVertexColors").Open().Integers({1, 2}).Floats({0.25, 0.5, 0.75, 1}).Close();
+    w.Name("MeshMaterialList").Open().Integers({1, 1, 0});
+    w.Name("Material").Open().Floats({0.1, 0.2, 0.3, 1, 8, 0, 0, 0, 0, 0, 0});
+    w.Name("TextureFilename").Open().String("tri.png").Close();
+    w.Close().Close();
+    w.Name("XSkinMeshHeader").Open().Integers({1, 1, 1}).Close();
+    w.Close().Close();
     return w;
 }
 
-void expectBinaryTriangle(const LoadedModel& model) {
+void ExpectBinaryTriangle(const LoadedModel& model) {
     EXPECT_EQ(model.counts.vertices, 3u);
     EXPECT_EQ(model.counts.faces, 1u);
     ASSERT_EQ(model.positions.size(), 3u);
@@ -171,8 +172,8 @@ TEST(XFileReader, ReadsBinaryFilesHoweverTheValuesArePacked) {
         for (bool shared : {false, true}) {
             SCOPED_TRACE(testing::Message() << "doubles " << doubles << " shared lists " << shared);
             LoadedModel model;
-            ASSERT_EQ(readBytes(binaryTriangle(doubles, shared).file(), model), LoadStatus::Ok);
-            expectBinaryTriangle(model);
+            ASSERT_EQ(ReadBytes(BinaryTriangle(doubles, shared).File(), model), LoadStatus::Ok);
+            ExpectBinaryTriangle(model);
         }
     }
 }
@@ -180,12 +181,12 @@ TEST(XFileReader, ReadsBinaryFilesHoweverTheValuesArePacked) {
 TEST(XFileReader, ReadsCompressedFilesAcrossBlocksThatReferBack) {
     LoadedModel model;
     // Tiny blocks make deflate refer back into the previous block.
-    ASSERT_EQ(readBytes(compressXFile(binaryTriangle(false, true).file(), 40), model), LoadStatus::Ok);
-    expectBinaryTriangle(model);
+    ASSERT_EQ(ReadBytes(CompressXFile(BinaryTriangle(false, true).File(), 40), model), LoadStatus::Ok);
+    ExpectBinaryTriangle(model);
 
     std::vector<std::uint8_t> text;
-    ASSERT_EQ(varnoka::readFileBytes(dataPath("parts_car.x"), text), LoadStatus::Ok);
-    ASSERT_EQ(readBytes(compressXFile(text, 300), model), LoadStatus::Ok);
+    ASSERT_EQ(varnoka::ReadFileBytes(DataPath("parts_car.x"), text), LoadStatus::Ok);
+    ASSERT_EQ(ReadBytes(CompressXFile(text, 300), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.vertices, 9u);
     EXPECT_EQ(model.counts.materials, 2u);
 }
@@ -199,9 +200,9 @@ TEST(XFileReader, NestsFramesUpToTheDepthLimitOnly) {
         return text;
     };
     LoadedModel model;
-    EXPECT_EQ(readText(nested(20), model), LoadStatus::Ok);
+    EXPECT_EQ(ReadText(nested(20), model), LoadStatus::Ok);
     EXPECT_EQ(model.counts.faces, 1u);
-    EXPECT_EQ(readText(nested(100000), model), LoadStatus::BadFile);
+    EXPECT_EQ(ReadText(nested(100000), model), LoadStatus::BadFile);
     EXPECT_TRUE(model.positions.empty());
 }
 

@@ -10,15 +10,15 @@
 using varnoka::LoadStatus;
 using varnoka::xfile::LoadedModel;
 
-inline LoadStatus readBytes(const std::vector<std::uint8_t>& bytes, LoadedModel& model) {
-    return varnoka::xfile::readXFile(bytes.data(), bytes.size(), model);
+inline LoadStatus ReadBytes(const std::vector<std::uint8_t>& bytes, LoadedModel& model) {
+    return varnoka::xfile::ReadXFile(bytes.data(), bytes.size(), model);
 }
 
-inline LoadStatus readText(const std::string& text, LoadedModel& model) {
-    return varnoka::xfile::readXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model);
+inline LoadStatus ReadText(const std::string& text, LoadedModel& model) {
+    return varnoka::xfile::ReadXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model);
 }
 
-inline std::string dataPath(const std::string& name) { return std::string(VARNOKA_TEST_DATA_DIR) + "/" + name; }
+inline std::string DataPath(const std::string& name) { return std::string(VARNOKA_TEST_DATA_DIR) + "/" + name; }
 
 #define EXPECT_VECTOR3(v, ex, ey, ez) \
     do {                              \

@@ -12,8 +12,8 @@ struct Section {
     double centreY = 0;
     double halfHeight = 0;
     double halfWidth = 0;
-    double top() const { return centreY + halfHeight; }
-    double bottom() const { return centreY - halfHeight; }
+    double Top() const { return centreY + halfHeight; }
+    double Bottom() const { return centreY - halfHeight; }
 };
 
 class BodyShape {
@@ -21,19 +21,19 @@ public:
     explicit BodyShape(const CarDesign& design) : design_(design) {}
 
     // The body's cross-section at x: outlines rounded off at nose and tail, arches cut out.
-    Section sectionAt(double x) const;
+    Section SectionAt(double x) const;
     // How far the body's side stands out from the middle (|z|) at height y of section x.
-    double sideAt(double x, double y) const;
-    double noseX() const { return design_.body.length / 2; }
-    double tailX() const { return -design_.body.length / 2; }
-    double archRadius() const;
+    double SideAt(double x, double y) const;
+    double NoseX() const { return design_.body.length / 2; }
+    double TailX() const { return -design_.body.length / 2; }
+    double ArchRadius() const;
 
-    Mesh makeBody() const;
-    Mesh makeCabin() const;
+    Mesh MakeBody() const;
+    Mesh MakeCabin() const;
 
 private:
-    double archedSill(double x) const;
-    std::vector<double> bodyStations() const;
+    double ArchedSill(double x) const;
+    std::vector<double> BodyStations() const;
 
     const CarDesign& design_;
 };

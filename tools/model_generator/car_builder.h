@@ -9,8 +9,8 @@ namespace varnoka::models {
 
 // The long side of every car, in model units: the saver's camera sees it as about half the
 // width of the view.
-constexpr double kCarLength = 9.0;
+constexpr double CarLength = 9.0;
 
-CarModel buildCar(const CarDesign& design);
+CarModel BuildCar(const CarDesign& design);
 
 }  // namespace varnoka::models

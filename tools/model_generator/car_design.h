@@ -27,7 +27,7 @@ struct BodyDesign {
 
 struct CabinDesign {
     bool present = true;
-    Curve roof;  // from the foot of the windscreen to the foot of the rear window
+    Curve roof;           // from the foot of the windscreen to the foot of the rear window
     double roofFrom = 0;  // the flat roof between the two slopes of glass
     double roofTo = 0;
     double widthFactor = 0.86;
@@ -47,16 +47,16 @@ struct WheelDesign {
 };
 
 struct Extras {
-    bool grille = false;          // textured radiator grille
+    bool grille = false;  // textured radiator grille
     bool rearSpoiler = false;
     bool roofRails = false;
-    bool spareWheel = false;      // on the tailgate
-    bool pickupBed = false;       // open load bed behind the cabin
-    bool rollBars = false;        // open car: windscreen frame and hoops
+    bool spareWheel = false;  // on the tailgate
+    bool pickupBed = false;   // open load bed behind the cabin
+    bool rollBars = false;    // open car: windscreen frame and hoops
     bool bullBar = false;
     bool chromeBumpers = false;
     bool roundLamps = false;
-    bool slidingDoor = false;     // van: rail along the side
+    bool slidingDoor = false;  // van: rail along the side
 };
 
 struct CarDesign {
@@ -69,6 +69,5 @@ struct CarDesign {
     WheelDesign wheels;
     Extras extras;
 };
-
 
 }  // namespace varnoka::models

@@ -6,7 +6,7 @@ namespace {
 
 // The outline a body has seen from above: full width over most of its length, drawn in at
 // both ends.
-Curve planform(double length, double halfWidth, double noseInset, double tailInset) {
+Curve Planform(double length, double halfWidth, double noseInset, double tailInset) {
     const double h = length / 2;
     return Curve({{-h, halfWidth - tailInset},
                   {-h + 0.6, halfWidth - 0.02},
@@ -16,7 +16,7 @@ Curve planform(double length, double halfWidth, double noseInset, double tailIns
                   {h, halfWidth - noseInset}});
 }
 
-CarDesign saloon() {
+CarDesign Saloon() {
     CarDesign d;
     d.name = "vk1";
     d.plateText = "VK-101";
@@ -24,7 +24,7 @@ CarDesign saloon() {
     d.body.length = 4.7;
     d.body.top = Curve({{-2.35, 0.88}, {-1.9, 0.98}, {-1.3, 1.0}, {0.9, 0.93}, {1.8, 0.84}, {2.35, 0.74}});
     d.body.sill = Curve({{-2.35, 0.34}, {-1.9, 0.25}, {1.9, 0.23}, {2.35, 0.32}});
-    d.body.halfWidth = planform(4.7, 0.9, 0.1, 0.08);
+    d.body.halfWidth = Planform(4.7, 0.9, 0.1, 0.08);
     d.body.noseRadius = 0.35;
     d.body.tailRadius = 0.3;
     d.cabin.roof = Curve({{-1.75, 1.0}, {-0.95, 1.4}, {0.15, 1.43}, {0.95, 0.93}});
@@ -36,7 +36,7 @@ CarDesign saloon() {
     return d;
 }
 
-CarDesign coupe() {
+CarDesign Coupe() {
     CarDesign d;
     d.name = "vk2";
     d.plateText = "VK-202";
@@ -44,7 +44,7 @@ CarDesign coupe() {
     d.body.length = 4.4;
     d.body.top = Curve({{-2.2, 0.82}, {-1.7, 0.9}, {-0.6, 0.88}, {0.8, 0.8}, {1.7, 0.66}, {2.2, 0.56}});
     d.body.sill = Curve({{-2.2, 0.3}, {-1.8, 0.2}, {1.8, 0.18}, {2.2, 0.26}});
-    d.body.halfWidth = planform(4.4, 0.93, 0.12, 0.1);
+    d.body.halfWidth = Planform(4.4, 0.93, 0.12, 0.1);
     d.body.noseRadius = 0.45;
     d.body.tailRadius = 0.35;
     d.body.roundness = 0.5;
@@ -57,7 +57,7 @@ CarDesign coupe() {
     return d;
 }
 
-CarDesign estate() {
+CarDesign Estate() {
     CarDesign d;
     d.name = "vk3";
     d.plateText = "VK-303";
@@ -65,7 +65,7 @@ CarDesign estate() {
     d.body.length = 4.8;
     d.body.top = Curve({{-2.4, 0.95}, {-1.9, 1.0}, {0.9, 0.94}, {1.85, 0.84}, {2.4, 0.74}});
     d.body.sill = Curve({{-2.4, 0.34}, {-1.95, 0.25}, {1.95, 0.23}, {2.4, 0.32}});
-    d.body.halfWidth = planform(4.8, 0.9, 0.1, 0.05);
+    d.body.halfWidth = Planform(4.8, 0.9, 0.1, 0.05);
     d.body.noseRadius = 0.35;
     d.body.tailRadius = 0.22;
     d.cabin.roof = Curve({{-2.33, 1.0}, {-2.16, 1.42}, {-1.0, 1.47}, {0.15, 1.47}, {0.98, 0.94}});
@@ -78,7 +78,7 @@ CarDesign estate() {
     return d;
 }
 
-CarDesign hatchback() {
+CarDesign Hatchback() {
     CarDesign d;
     d.name = "vk4";
     d.plateText = "VK-404";
@@ -86,7 +86,7 @@ CarDesign hatchback() {
     d.body.length = 3.9;
     d.body.top = Curve({{-1.95, 0.98}, {-1.6, 1.0}, {0.7, 0.95}, {1.5, 0.85}, {1.95, 0.75}});
     d.body.sill = Curve({{-1.95, 0.34}, {-1.6, 0.25}, {1.6, 0.23}, {1.95, 0.32}});
-    d.body.halfWidth = planform(3.9, 0.86, 0.1, 0.06);
+    d.body.halfWidth = Planform(3.9, 0.86, 0.1, 0.06);
     d.body.noseRadius = 0.35;
     d.body.tailRadius = 0.25;
     d.cabin.roof = Curve({{-1.88, 1.02}, {-1.7, 1.42}, {-0.6, 1.48}, {0.05, 1.48}, {0.82, 0.95}});
@@ -97,7 +97,7 @@ CarDesign hatchback() {
     return d;
 }
 
-CarDesign pickup() {
+CarDesign Pickup() {
     CarDesign d;
     d.name = "vk5";
     d.plateText = "VK-505";
@@ -105,7 +105,7 @@ CarDesign pickup() {
     d.body.length = 5.2;
     d.body.top = Curve({{-2.6, 1.12}, {-1.0, 1.13}, {0.9, 1.14}, {2.0, 1.06}, {2.6, 0.98}});
     d.body.sill = Curve({{-2.6, 0.56}, {-2.2, 0.46}, {2.2, 0.45}, {2.6, 0.54}});
-    d.body.halfWidth = planform(5.2, 0.97, 0.1, 0.04);
+    d.body.halfWidth = Planform(5.2, 0.97, 0.1, 0.04);
     d.body.noseRadius = 0.3;
     d.body.tailRadius = 0.15;
     d.body.roundness = 0.3;
@@ -122,7 +122,7 @@ CarDesign pickup() {
     return d;
 }
 
-CarDesign van() {
+CarDesign Van() {
     CarDesign d;
     d.name = "vk6";
     d.plateText = "VK-606";
@@ -130,7 +130,7 @@ CarDesign van() {
     d.body.length = 5.0;
     d.body.top = Curve({{-2.5, 1.2}, {0.9, 1.2}, {1.8, 1.1}, {2.5, 0.96}});
     d.body.sill = Curve({{-2.5, 0.42}, {-2.1, 0.33}, {2.1, 0.32}, {2.5, 0.4}});
-    d.body.halfWidth = planform(5.0, 0.98, 0.1, 0.03);
+    d.body.halfWidth = Planform(5.0, 0.98, 0.1, 0.03);
     d.body.noseRadius = 0.35;
     d.body.tailRadius = 0.12;
     d.body.roundness = 0.25;
@@ -146,7 +146,7 @@ CarDesign van() {
     return d;
 }
 
-CarDesign offRoader() {
+CarDesign OffRoader() {
     CarDesign d;
     d.name = "vk7";
     d.plateText = "VK-707";
@@ -154,7 +154,7 @@ CarDesign offRoader() {
     d.body.length = 4.5;
     d.body.top = Curve({{-2.25, 1.28}, {1.0, 1.28}, {2.25, 1.18}});
     d.body.sill = Curve({{-2.25, 0.62}, {-1.9, 0.55}, {1.9, 0.55}, {2.25, 0.6}});
-    d.body.halfWidth = planform(4.5, 0.95, 0.05, 0.04);
+    d.body.halfWidth = Planform(4.5, 0.95, 0.05, 0.04);
     d.body.noseRadius = 0.2;
     d.body.tailRadius = 0.15;
     d.body.roundness = 0.22;
@@ -172,7 +172,7 @@ CarDesign offRoader() {
     return d;
 }
 
-CarDesign roadster() {
+CarDesign Roadster() {
     CarDesign d;
     d.name = "vk8";
     d.plateText = "VK-808";
@@ -180,7 +180,7 @@ CarDesign roadster() {
     d.body.length = 4.0;
     d.body.top = Curve({{-2.0, 0.8}, {-1.5, 0.88}, {-0.6, 0.86}, {0.3, 0.84}, {1.3, 0.72}, {2.0, 0.6}});
     d.body.sill = Curve({{-2.0, 0.28}, {-1.6, 0.19}, {1.6, 0.18}, {2.0, 0.25}});
-    d.body.halfWidth = planform(4.0, 0.87, 0.14, 0.1);
+    d.body.halfWidth = Planform(4.0, 0.87, 0.14, 0.1);
     d.body.noseRadius = 0.45;
     d.body.tailRadius = 0.4;
     d.body.roundness = 0.55;
@@ -193,7 +193,7 @@ CarDesign roadster() {
     return d;
 }
 
-CarDesign classic() {
+CarDesign Classic() {
     CarDesign d;
     d.name = "vk9";
     d.plateText = "VK-909";
@@ -201,7 +201,7 @@ CarDesign classic() {
     d.body.length = 4.4;
     d.body.top = Curve({{-2.2, 0.72}, {-1.6, 0.94}, {-1.0, 1.0}, {0.7, 0.98}, {1.6, 0.9}, {2.2, 0.72}});
     d.body.sill = Curve({{-2.2, 0.36}, {-1.8, 0.27}, {1.8, 0.26}, {2.2, 0.34}});
-    d.body.halfWidth = planform(4.4, 0.88, 0.2, 0.2);
+    d.body.halfWidth = Planform(4.4, 0.88, 0.2, 0.2);
     d.body.noseRadius = 0.6;
     d.body.tailRadius = 0.6;
     d.body.roundness = 0.75;
@@ -220,8 +220,8 @@ CarDesign classic() {
 
 }  // namespace
 
-std::vector<CarDesign> allDesigns() {
-    return {saloon(), coupe(), estate(), hatchback(), pickup(), van(), offRoader(), roadster(), classic()};
+std::vector<CarDesign> AllDesigns() {
+    return {Saloon(), Coupe(), Estate(), Hatchback(), Pickup(), Van(), OffRoader(), Roadster(), Classic()};
 }
 
 }  // namespace varnoka::models

@@ -7,6 +7,6 @@
 
 namespace varnoka::models {
 
-std::vector<CarDesign> allDesigns();
+std::vector<CarDesign> AllDesigns();
 
 }  // namespace varnoka::models

@@ -8,7 +8,7 @@
 
 namespace varnoka::models {
 
-Mesh makeTrim(const CarDesign& design, const BodyShape& shape);
-Mesh makeExtras(const CarDesign& design, const BodyShape& shape);
+Mesh MakeTrim(const CarDesign& design, const BodyShape& shape);
+Mesh MakeExtras(const CarDesign& design, const BodyShape& shape);
 
 }  // namespace varnoka::models

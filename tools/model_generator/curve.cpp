@@ -12,7 +12,7 @@ Curve::Curve(std::vector<CurvePoint> points) : points_(std::move(points)) {
     }
 }
 
-double Curve::slopeAt(std::size_t i) const {
+double Curve::SlopeAt(std::size_t i) const {
     // Flat at the ends, so outlines meet their end caps squarely.
     if (i == 0 || i + 1 == points_.size()) return 0;
     const double before = (points_[i].y - points_[i - 1].y) / (points_[i].x - points_[i - 1].x);
@@ -23,7 +23,7 @@ double Curve::slopeAt(std::size_t i) const {
     return 2 / (1 / before + 1 / after);
 }
 
-double Curve::at(double x) const {
+double Curve::At(double x) const {
     if (x <= points_.front().x) return points_.front().y;
     if (x >= points_.back().x) return points_.back().y;
     std::size_t i = 0;
@@ -33,8 +33,8 @@ double Curve::at(double x) const {
     const double h = b.x - a.x;
     const double t = (x - a.x) / h;
     const double t2 = t * t, t3 = t2 * t;
-    return (2 * t3 - 3 * t2 + 1) * a.y + (t3 - 2 * t2 + t) * h * slopeAt(i) + (-2 * t3 + 3 * t2) * b.y +
-           (t3 - t2) * h * slopeAt(i + 1);
+    return (2 * t3 - 3 * t2 + 1) * a.y + (t3 - 2 * t2 + t) * h * SlopeAt(i) + (-2 * t3 + 3 * t2) * b.y +
+           (t3 - t2) * h * SlopeAt(i + 1);
 }
 
 }  // namespace varnoka::models

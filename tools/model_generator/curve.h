@@ -16,12 +16,12 @@ public:
     Curve() = default;
     explicit Curve(std::vector<CurvePoint> points);  // x strictly increasing, at least two
 
-    double at(double x) const;
-    double firstX() const { return points_.front().x; }
-    double lastX() const { return points_.back().x; }
+    double At(double x) const;
+    double FirstX() const { return points_.front().x; }
+    double LastX() const { return points_.back().x; }
 
 private:
-    double slopeAt(std::size_t i) const;
+    double SlopeAt(std::size_t i) const;
 
     std::vector<CurvePoint> points_;
 };

@@ -14,11 +14,11 @@ struct Vec3 {
 inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 inline Vec3 operator*(Vec3 a, double s) { return {a.x * s, a.y * s, a.z * s}; }
-inline double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline Vec3 cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
-inline double length(Vec3 a) { return std::sqrt(dot(a, a)); }
-inline Vec3 normalized(Vec3 a) {
-    const double l = length(a);
+inline double Dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+inline Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x}; }
+inline double Length(Vec3 a) { return std::sqrt(Dot(a, a)); }
+inline Vec3 Normalized(Vec3 a) {
+    const double l = Length(a);
     return l > 0 ? a * (1.0 / l) : Vec3{};
 }
 
@@ -40,17 +40,17 @@ struct Mesh {
     std::vector<TexCoord> texCoords;
     std::vector<Triangle> triangles;
 
-    std::uint32_t addPoint(Vec3 p) {
+    std::uint32_t AddPoint(Vec3 p) {
         positions.push_back(p);
         return static_cast<std::uint32_t>(positions.size() - 1);
     }
-    void addTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t material) {
+    void AddTriangle(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t material) {
         triangles.push_back({{a, b, c}, material});
     }
     // a, b, c, d clockwise seen from the front.
-    void addQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t material) {
-        addTriangle(a, b, c, material);
-        addTriangle(a, c, d, material);
+    void AddQuad(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, std::uint32_t material) {
+        AddTriangle(a, b, c, material);
+        AddTriangle(a, c, d, material);
     }
 };
 
@@ -62,17 +62,17 @@ struct Placement {
     Vec3 zAxis{0, 0, 1};
     Vec3 offset{};
 
-    Vec3 apply(Vec3 p) const { return xAxis * p.x + yAxis * p.y + zAxis * p.z + offset; }
+    Vec3 Apply(Vec3 p) const { return xAxis * p.x + yAxis * p.y + zAxis * p.z + offset; }
 };
 
-inline Placement translation(Vec3 offset) {
+inline Placement Translation(Vec3 offset) {
     Placement p;
     p.offset = offset;
     return p;
 }
 
 // Turned by `radians` about the y axis, clockwise seen from above as the saver turns its frame.
-inline Placement turnAboutY(double radians, Vec3 offset) {
+inline Placement TurnAboutY(double radians, Vec3 offset) {
     const double c = std::cos(radians), s = std::sin(radians);
     Placement p;
     p.xAxis = {c, 0, -s};
@@ -82,7 +82,7 @@ inline Placement turnAboutY(double radians, Vec3 offset) {
 }
 
 // Turned by `radians` about the z axis.
-inline Placement turnAboutZ(double radians, Vec3 offset) {
+inline Placement TurnAboutZ(double radians, Vec3 offset) {
     const double c = std::cos(radians), s = std::sin(radians);
     Placement p;
     p.xAxis = {c, s, 0};
@@ -92,11 +92,11 @@ inline Placement turnAboutZ(double radians, Vec3 offset) {
 }
 
 // Adds `part` to `into`, placed. Placements never mirror, so windings keep their fronts.
-inline void appendPlaced(Mesh& into, const Mesh& part, const Placement& placement) {
+inline void AppendPlaced(Mesh& into, const Mesh& part, const Placement& placement) {
     const auto base = static_cast<std::uint32_t>(into.positions.size());
     const bool textured = !into.texCoords.empty() || !part.texCoords.empty();
     if (textured) into.texCoords.resize(into.positions.size());
-    for (const Vec3& p : part.positions) into.positions.push_back(placement.apply(p));
+    for (const Vec3& p : part.positions) into.positions.push_back(placement.Apply(p));
     if (textured) {
         if (part.texCoords.empty()) {
             into.texCoords.resize(into.positions.size());
@@ -110,6 +110,6 @@ inline void appendPlaced(Mesh& into, const Mesh& part, const Placement& placemen
     }
 }
 
-inline void append(Mesh& into, const Mesh& part) { appendPlaced(into, part, Placement{}); }
+inline void Append(Mesh& into, const Mesh& part) { AppendPlaced(into, part, Placement{}); }
 
 }  // namespace varnoka::models

@@ -13,7 +13,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string directory = argv[1];
-    for (const varnoka::models::GeneratedFile& file : varnoka::models::generateModelSet()) {
+    for (const varnoka::models::GeneratedFile& file : varnoka::models::GenerateModelSet()) {
         const std::string path = directory + "/" + file.name;
         std::ofstream out(path, std::ios::binary | std::ios::trunc);
         out.write(file.bytes.data(), static_cast<std::streamsize>(file.bytes.size()));

@@ -6,7 +6,7 @@
 
 namespace varnoka::models {
 
-CornerNormals computeNormals(const Mesh& mesh, double creaseDegrees) {
+CornerNormals ComputeNormals(const Mesh& mesh, double creaseDegrees) {
     const double creaseCos = std::cos(creaseDegrees * 3.14159265358979323846 / 180.0);
     const std::size_t count = mesh.triangles.size();
 
@@ -17,9 +17,9 @@ CornerNormals computeNormals(const Mesh& mesh, double creaseDegrees) {
     for (std::size_t f = 0; f < count; ++f) {
         const auto& c = mesh.triangles[f].corners;
         const Vec3 a = mesh.positions[c[0]], b = mesh.positions[c[1]], d = mesh.positions[c[2]];
-        weighted[f] = cross(b - a, d - a);
-        unit[f] = normalized(weighted[f]);
-        for (const std::uint32_t corner : c) facesAt[keyOf(mesh.positions[corner])].push_back(f);
+        weighted[f] = Cross(b - a, d - a);
+        unit[f] = Normalized(weighted[f]);
+        for (const std::uint32_t corner : c) facesAt[KeyOf(mesh.positions[corner])].push_back(f);
     }
 
     CornerNormals result;
@@ -28,12 +28,12 @@ CornerNormals computeNormals(const Mesh& mesh, double creaseDegrees) {
     for (std::size_t f = 0; f < count; ++f) {
         for (int k = 0; k < 3; ++k) {
             Vec3 sum;
-            for (const std::size_t g : facesAt[keyOf(mesh.positions[mesh.triangles[f].corners[k]])]) {
-                if (dot(unit[f], unit[g]) >= creaseCos) sum = sum + weighted[g];
+            for (const std::size_t g : facesAt[KeyOf(mesh.positions[mesh.triangles[f].corners[k]])]) {
+                if (Dot(unit[f], unit[g]) >= creaseCos) sum = sum + weighted[g];
             }
-            const Vec3 normal = normalized(sum);
+            const Vec3 normal = Normalized(sum);
             const auto [it, added] =
-                indexOfNormal.emplace(keyOf(normal), static_cast<std::uint32_t>(result.normals.size()));
+                indexOfNormal.emplace(KeyOf(normal), static_cast<std::uint32_t>(result.normals.size()));
             if (added) result.normals.push_back(normal);
             result.ofTriangle[f][static_cast<std::size_t>(k)] = it->second;
         }

@@ -16,6 +16,6 @@ struct CornerNormals {
 
 // Faces meeting at more than `creaseDegrees` keep their own normals at the shared corner.
 // Corners are matched by place, so seams of duplicated positions stay smooth.
-CornerNormals computeNormals(const Mesh& mesh, double creaseDegrees);
+CornerNormals ComputeNormals(const Mesh& mesh, double creaseDegrees);
 
 }  // namespace varnoka::models

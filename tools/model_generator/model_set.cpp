@@ -8,14 +8,14 @@
 
 namespace varnoka::models {
 
-std::vector<GeneratedFile> generateModelSet() {
+std::vector<GeneratedFile> GenerateModelSet() {
     std::vector<GeneratedFile> files;
-    for (const CarDesign& design : allDesigns()) {
-        files.push_back({design.name + ".x", writeXFileText(buildCar(design))});
-        files.push_back({plateTextureName(design.name), encodeBmp(plateTexture(design.plateText, design.plateColour))});
+    for (const CarDesign& design : AllDesigns()) {
+        files.push_back({design.name + ".x", WriteXFileText(BuildCar(design))});
+        files.push_back({PlateTextureName(design.name), EncodeBmp(PlateTexture(design.plateText, design.plateColour))});
     }
-    files.push_back({kTreadTextureName, encodeBmp(treadTexture())});
-    files.push_back({kGrilleTextureName, encodeBmp(grilleTexture())});
+    files.push_back({TreadTextureName, EncodeBmp(TreadTexture())});
+    files.push_back({GrilleTextureName, EncodeBmp(GrilleTexture())});
     return files;
 }
 

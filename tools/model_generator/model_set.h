@@ -11,6 +11,6 @@ struct GeneratedFile {
     std::string bytes;
 };
 
-std::vector<GeneratedFile> generateModelSet();
+std::vector<GeneratedFile> GenerateModelSet();
 
 }  // namespace varnoka::models

@@ -10,26 +10,26 @@
 namespace varnoka::models {
 
 enum Finish : std::uint32_t {
-    kPaint,
-    kGlass,
-    kTyre,
-    kChrome,
-    kTrim,  // black plastic
-    kHeadLamp,
-    kTailLamp,
-    kIndicator,
-    kGrille,
-    kPlate,
-    kInterior,
-    kRimMetal,
-    kWhiteWall,
-    kFinishCount
+    Paint,
+    Glass,
+    Tyre,
+    Chrome,
+    Trim,  // black plastic
+    HeadLamp,
+    TailLamp,
+    Indicator,
+    Grille,
+    Plate,
+    Interior,
+    RimMetal,
+    WhiteWall,
+    FinishCount
 };
 
-constexpr const char* kTreadTextureName = "vktread.bmp";
-constexpr const char* kGrilleTextureName = "vkgrille.bmp";
-std::string plateTextureName(const std::string& carName);
+constexpr const char* TreadTextureName = "vktread.bmp";
+constexpr const char* GrilleTextureName = "vkgrille.bmp";
+std::string PlateTextureName(const std::string& carName);
 
-std::vector<Material> makePalette(Colour paint, const std::string& plateTexture);
+std::vector<Material> MakePalette(Colour paint, const std::string& plateTexture);
 
 }  // namespace varnoka::models

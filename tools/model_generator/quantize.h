@@ -8,12 +8,12 @@
 
 namespace varnoka::models {
 
-constexpr double kWrittenStep = 1e-4;
+constexpr double WrittenStep = 1e-4;
 
-inline long long quantize(double value) { return std::llround(value / kWrittenStep); }
+inline long long Quantize(double value) { return std::llround(value / WrittenStep); }
 
 using PointKey = std::tuple<long long, long long, long long>;
 
-inline PointKey keyOf(Vec3 p) { return {quantize(p.x), quantize(p.y), quantize(p.z)}; }
+inline PointKey KeyOf(Vec3 p) { return {Quantize(p.x), Quantize(p.y), Quantize(p.z)}; }
 
 }  // namespace varnoka::models

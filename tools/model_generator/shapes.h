@@ -17,11 +17,11 @@ struct RoundedBox {
     int rings = 8;      // pole to pole
 };
 
-Mesh makeRoundedBox(const RoundedBox& box, std::uint32_t material);
+Mesh MakeRoundedBox(const RoundedBox& box, std::uint32_t material);
 
-// As makeRoundedBox, with texture coordinates that show a whole image on the face looking
+// As MakeRoundedBox, with texture coordinates that show a whole image on the face looking
 // along +x (facingPlusX) or -x, upright and unmirrored.
-Mesh makeTexturedPanel(const RoundedBox& box, bool facingPlusX, std::uint32_t material);
+Mesh MakeTexturedPanel(const RoundedBox& box, bool facingPlusX, std::uint32_t material);
 
 // A solid of revolution about the z axis. The profile is a closed loop of (radius, z) points,
 // clockwise drawn with z to the right and the radius up; points on the axis become poles.
@@ -38,7 +38,7 @@ struct Lathe {
 };
 
 // `materialOfEdge(i)` gives the material of the band swept by profile edge i -> i + 1.
-Mesh makeLathe(const Lathe& lathe, const std::function<std::uint32_t(std::size_t)>& materialOfEdge);
+Mesh MakeLathe(const Lathe& lathe, const std::function<std::uint32_t(std::size_t)>& materialOfEdge);
 
 // A tube through cross-sections (rings of equal size, the same winding: counter-clockwise
 // seen from the first ring towards the last), closed at both ends.
@@ -48,7 +48,7 @@ struct LoftFace {
     Vec3 normal;  // unit
 };
 
-Mesh makeLoft(const std::vector<std::vector<Vec3>>& sections,
+Mesh MakeLoft(const std::vector<std::vector<Vec3>>& sections,
               const std::function<std::uint32_t(const LoftFace&)>& materialOfFace, std::uint32_t capMaterial);
 
 }  // namespace varnoka::models

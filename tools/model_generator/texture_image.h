@@ -17,11 +17,11 @@ struct TextureImage {
     std::vector<Rgb> pixels;  // rows from the top
 
     TextureImage(int w, int h, Rgb fill) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h, fill) {}
-    Rgb& at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    void fillRect(int x0, int y0, int x1, int y1, Rgb colour);  // [x0, x1) x [y0, y1), clipped
+    Rgb& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    void FillRect(int x0, int y0, int x1, int y1, Rgb colour);  // [x0, x1) x [y0, y1), clipped
 };
 
 // A 24-bit uncompressed bottom-up BMP.
-std::string encodeBmp(const TextureImage& image);
+std::string EncodeBmp(const TextureImage& image);
 
 }  // namespace varnoka::models

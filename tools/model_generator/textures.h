@@ -8,9 +8,9 @@
 namespace varnoka::models {
 
 // Wrapped once around a tyre: u around, v across from one sidewall to the other.
-TextureImage treadTexture();
-TextureImage grilleTexture();
+TextureImage TreadTexture();
+TextureImage GrilleTexture();
 // A plate reading `text`, of capitals, digits, spaces and '-'.
-TextureImage plateTexture(const std::string& text, Rgb background);
+TextureImage PlateTexture(const std::string& text, Rgb background);
 
 }  // namespace varnoka::models

@@ -7,6 +7,6 @@
 namespace varnoka::models {
 
 // The tyre (treaded, textured) and the rim with its spokes.
-std::vector<Part> makeWheelParts(const WheelDesign& wheel);
+std::vector<Part> MakeWheelParts(const WheelDesign& wheel);
 
 }  // namespace varnoka::models

@@ -9,11 +9,11 @@
 
 namespace varnoka::models {
 
-std::string formatNumber(double value) {
-    const long long steps = quantize(value);
+std::string FormatNumber(double value) {
+    const long long steps = Quantize(value);
     if (steps == 0) return "0";
     char text[48];
-    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(steps) * kWrittenStep);
+    std::snprintf(text, sizeof text, "%.4f", static_cast<double>(steps) * WrittenStep);
     std::string s = text;
     while (s.back() == '0') s.pop_back();
     if (s.back() == '.') s.pop_back();
@@ -24,80 +24,82 @@ namespace {
 
 class Writer {
 public:
-    void line(int indent, const std::string& text) {
+    void Line(int indent, const std::string& text) {
         out_.append(static_cast<std::size_t>(indent) * 2, ' ');
         out_ += text;
         out_ += '\n';
     }
-    std::string take() { return std::move(out_); }
+    std::string Take() { return std::move(out_); }
 
 private:
     std::string out_;
 };
 
-std::string vectorText(Vec3 v) { return formatNumber(v.x) + ";" + formatNumber(v.y) + ";" + formatNumber(v.z) + ";"; }
+std::string VectorText(Vec3 v) { return FormatNumber(v.x) + ";" + FormatNumber(v.y) + ";" + FormatNumber(v.z) + ";"; }
 
-std::string colourText(Colour c) { return formatNumber(c.r) + ";" + formatNumber(c.g) + ";" + formatNumber(c.b) + ";"; }
+std::string ColourText(Colour c) { return FormatNumber(c.r) + ";" + FormatNumber(c.g) + ";" + FormatNumber(c.b) + ";"; }
 
 // Lists end their last element with ';' and separate the others with ','.
-std::string separator(std::size_t i, std::size_t count) { return i + 1 == count ? ";" : ","; }
+std::string Separator(std::size_t i, std::size_t count) { return i + 1 == count ? ";" : ","; }
 
-std::string triangleText(const std::array<std::uint32_t, 3>& c) {
+std::string TriangleText(const std::array<std::uint32_t, 3>& c) {
     return "3;" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) + ";";
 }
 
-void writeMatrix(Writer& w, int indent, const Placement& p) {
+void WriteMatrix(Writer& w, int indent, const Placement& p) {
     const Vec3 rows[4] = {p.xAxis, p.yAxis, p.zAxis, p.offset};
-    w.line(indent, "FrameTransformMatrix {");
+    w.Line(indent, "FrameTransformMatrix {");
     for (int r = 0; r < 4; ++r) {
         const double last = r == 3 ? 1 : 0;
-        w.line(indent + 1, formatNumber(rows[r].x) + "," + formatNumber(rows[r].y) + "," + formatNumber(rows[r].z) +
-                               "," + formatNumber(last) + (r == 3 ? ";;" : ","));
+        w.Line(indent + 1, FormatNumber(rows[r].x) + "," + FormatNumber(rows[r].y) + "," + FormatNumber(rows[r].z) +
+                               "," + FormatNumber(last) + (r == 3 ? ";;" : ","));
     }
-    w.line(indent, "}");
+    w.Line(indent, "}");
 }
 
-void writeMaterial(Writer& w, const Material& m) {
-    w.line(0, "Material " + m.name + " {");
-    w.line(1, colourText(m.face) + "1;;");
-    w.line(1, formatNumber(m.power) + ";");
-    w.line(1, colourText(m.specular) + ";");
-    w.line(1, colourText(m.emissive) + ";");
-    if (!m.texture.empty()) w.line(1, "TextureFilename { \"" + m.texture + "\"; }");
-    w.line(0, "}");
+void WriteMaterial(Writer& w, const Material& m) {
+    w.Line(0, "Material " + m.name + " {");
+    w.Line(1, ColourText(m.face) + "1;;");
+    w.Line(1, FormatNumber(m.power) + ";");
+    w.Line(1, ColourText(m.specular) + ";");
+    w.Line(1, ColourText(m.emissive) + ";");
+    if (!m.texture.empty()) w.Line(1, "TextureFilename { \"" + m.texture + "\"; }");
+    w.Line(0, "}");
 }
 
-void writePart(Writer& w, int indent, const Part& part, const std::vector<Material>& palette) {
+void WritePart(Writer& w, int indent, const Part& part, const std::vector<Material>& palette) {
     const Mesh& mesh = part.mesh;
     const std::size_t vertices = mesh.positions.size();
     const std::size_t faces = mesh.triangles.size();
-    w.line(indent, "Mesh " + part.name + " {");
-    w.line(indent + 1, std::to_string(vertices) + ";");
-    for (std::size_t i = 0; i < vertices; ++i) w.line(indent + 1, vectorText(mesh.positions[i]) + separator(i, vertices));
-    w.line(indent + 1, std::to_string(faces) + ";");
+    w.Line(indent, "Mesh " + part.name + " {");
+    w.Line(indent + 1, std::to_string(vertices) + ";");
+    for (std::size_t i = 0; i < vertices; ++i)
+        w.Line(indent + 1, VectorText(mesh.positions[i]) + Separator(i, vertices));
+    w.Line(indent + 1, std::to_string(faces) + ";");
     for (std::size_t i = 0; i < faces; ++i) {
         const auto& c = mesh.triangles[i].corners;
-        w.line(indent + 1, triangleText({c[0], c[1], c[2]}) + separator(i, faces));
+        w.Line(indent + 1, TriangleText({c[0], c[1], c[2]}) + Separator(i, faces));
     }
 
-    const CornerNormals normals = computeNormals(mesh, part.creaseDegrees);
-    w.line(indent + 1, "MeshNormals {");
-    w.line(indent + 2, std::to_string(normals.normals.size()) + ";");
+    const CornerNormals normals = ComputeNormals(mesh, part.creaseDegrees);
+    w.Line(indent + 1, "MeshNormals {");
+    w.Line(indent + 2, std::to_string(normals.normals.size()) + ";");
     for (std::size_t i = 0; i < normals.normals.size(); ++i) {
-        w.line(indent + 2, vectorText(normals.normals[i]) + separator(i, normals.normals.size()));
+        w.Line(indent + 2, VectorText(normals.normals[i]) + Separator(i, normals.normals.size()));
     }
-    w.line(indent + 2, std::to_string(faces) + ";");
-    for (std::size_t i = 0; i < faces; ++i) w.line(indent + 2, triangleText(normals.ofTriangle[i]) + separator(i, faces));
-    w.line(indent + 1, "}");
+    w.Line(indent + 2, std::to_string(faces) + ";");
+    for (std::size_t i = 0; i < faces; ++i)
+        w.Line(indent + 2, TriangleText(normals.ofTriangle[i]) + Separator(i, faces));
+    w.Line(indent + 1, "}");
 
     if (!mesh.texCoords.empty()) {
-        w.line(indent + 1, "MeshTextureCoords {");
-        w.line(indent + 2, std::to_string(vertices) + ";");
+        w.Line(indent + 1, "MeshTextureCoords {");
+        w.Line(indent + 2, std::to_string(vertices) + ";");
         for (std::size_t i = 0; i < vertices; ++i) {
-            w.line(indent + 2, formatNumber(mesh.texCoords[i].u) + ";" + formatNumber(mesh.texCoords[i].v) + ";" +
-                                   separator(i, vertices));
+            w.Line(indent + 2, FormatNumber(mesh.texCoords[i].u) + ";" + FormatNumber(mesh.texCoords[i].v) + ";" +
+                                   Separator(i, vertices));
         }
-        w.line(indent + 1, "}");
+        w.Line(indent + 1, "}");
     }
 
     // Only the materials this part uses, in palette order.
@@ -105,23 +107,23 @@ void writePart(Writer& w, int indent, const Part& part, const std::vector<Materi
     for (const Triangle& t : mesh.triangles) local.emplace(t.material, 0);
     std::uint32_t next = 0;
     for (auto& entry : local) entry.second = next++;
-    w.line(indent + 1, "MeshMaterialList {");
-    w.line(indent + 2, std::to_string(local.size()) + ";");
-    w.line(indent + 2, std::to_string(faces) + ";");
+    w.Line(indent + 1, "MeshMaterialList {");
+    w.Line(indent + 2, std::to_string(local.size()) + ";");
+    w.Line(indent + 2, std::to_string(faces) + ";");
     for (std::size_t i = 0; i < faces; ++i) {
-        w.line(indent + 2, std::to_string(local[mesh.triangles[i].material]) + separator(i, faces));
+        w.Line(indent + 2, std::to_string(local[mesh.triangles[i].material]) + Separator(i, faces));
     }
-    for (const auto& entry : local) w.line(indent + 2, "{ " + palette[entry.first].name + " }");
-    w.line(indent + 1, "}");
-    w.line(indent, "}");
+    for (const auto& entry : local) w.Line(indent + 2, "{ " + palette[entry.first].name + " }");
+    w.Line(indent + 1, "}");
+    w.Line(indent, "}");
 }
 
 }  // namespace
 
-std::string writeXFileText(const CarModel& car) {
+std::string WriteXFileText(const CarModel& car) {
     Writer w;
-    w.line(0, "xof 0303txt 0032");
-    w.line(0, "");
+    w.Line(0, "xof 0303txt 0032");
+    w.Line(0, "");
     // Only the materials some part wears, so no texture is named that nothing shows.
     std::set<std::uint32_t> used;
     const auto collect = [&used](const Part& part) {
@@ -131,19 +133,19 @@ std::string writeXFileText(const CarModel& car) {
     for (const PartFrame& frame : car.frames) {
         for (const Part& part : frame.parts) collect(part);
     }
-    for (const std::uint32_t material : used) writeMaterial(w, car.palette[material]);
-    for (const Part& part : car.sharedParts) writePart(w, 0, part, car.palette);
-    w.line(0, "Frame " + car.name + " {");
-    writeMatrix(w, 1, translation(car.offset));
+    for (const std::uint32_t material : used) WriteMaterial(w, car.palette[material]);
+    for (const Part& part : car.sharedParts) WritePart(w, 0, part, car.palette);
+    w.Line(0, "Frame " + car.name + " {");
+    WriteMatrix(w, 1, Translation(car.offset));
     for (const PartFrame& frame : car.frames) {
-        w.line(1, "Frame " + frame.name + " {");
-        writeMatrix(w, 2, frame.placement);
-        for (const Part& part : frame.parts) writePart(w, 2, part, car.palette);
-        for (const std::string& shared : frame.sharedParts) w.line(2, "{ " + shared + " }");
-        w.line(1, "}");
+        w.Line(1, "Frame " + frame.name + " {");
+        WriteMatrix(w, 2, frame.placement);
+        for (const Part& part : frame.parts) WritePart(w, 2, part, car.palette);
+        for (const std::string& shared : frame.sharedParts) w.Line(2, "{ " + shared + " }");
+        w.Line(1, "}");
     }
-    w.line(0, "}");
-    return w.take();
+    w.Line(0, "}");
+    return w.Take();
 }
 
 }  // namespace varnoka::models

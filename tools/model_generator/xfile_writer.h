@@ -7,9 +7,9 @@
 
 namespace varnoka::models {
 
-std::string writeXFileText(const CarModel& car);
+std::string WriteXFileText(const CarModel& car);
 
 // Numbers as written: four decimals at most, trailing zeros dropped, never "-0".
-std::string formatNumber(double value);
+std::string FormatNumber(double value);
 
 }  // namespace varnoka::models

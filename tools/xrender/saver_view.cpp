@@ -107,7 +107,8 @@ HRESULT DrawSaverView(const std::string& modelPath, int width, int height, doubl
     camera->SetPosition(scene, 0.0f * k, 510.0f * k, -1275.0f * k);
     camera->LookAt(modelFrame, scene, D3DRMCONSTRAIN_Z);
 
-    if (FAILED(result = d3drm2->CreateViewport(device, camera, 0, 0, device->GetWidth(), device->GetHeight(), &viewport)))
+    if (FAILED(result =
+                   d3drm2->CreateViewport(device, camera, 0, 0, device->GetWidth(), device->GetHeight(), &viewport)))
         return result;
     held(viewport);
     viewport->SetBack(5000.0f);

@@ -16,8 +16,8 @@ namespace {
 using varnoka::rm::MeshData;
 using varnoka::rm::MeshFace;
 
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
+constexpr int Width = 64;
+constexpr int Height = 48;
 
 HWND MakeWindow() {
     WNDCLASSA windowClass = {};
@@ -25,8 +25,8 @@ HWND MakeWindow() {
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "VarnokaEngineTestWindow";
     RegisterClassA(&windowClass);
-    HWND window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Engine test", WS_POPUP | WS_VISIBLE,
-                                  0, 0, kWidth, kHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND window = CreateWindowExA(WS_EX_TOPMOST, windowClass.lpszClassName, "Engine test", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  Width, Height, nullptr, nullptr, windowClass.hInstance, nullptr);
     UpdateWindow(window);
     return window;
 }
@@ -68,12 +68,13 @@ bool ReadGolden(const char* path, std::vector<COLORREF>& pixels) {
     FILE* file = std::fopen(path, "rb");
     if (file == nullptr) return false;
     int width = 0, height = 0, maxValue = 0;
-    const bool header = std::fscanf(file, "P6 %d %d %d", &width, &height, &maxValue) == 3 && width == kWidth &&
-                        height == kHeight && maxValue == 255 && std::fgetc(file) != EOF;
-    std::vector<unsigned char> bytes(kWidth * kHeight * 3);
+    const bool header = std::fscanf(file, "P6 %d %d %d", &width, &height, &maxValue) == 3 && width == Width &&
+                        height == Height && maxValue == 255 && std::fgetc(file) != EOF;
+    std::vector<unsigned char> bytes(Width * Height * 3);
     const bool body = header && std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     std::fclose(file);
-    for (std::size_t i = 0; body && i < bytes.size(); i += 3) pixels.push_back(RGB(bytes[i], bytes[i + 1], bytes[i + 2]));
+    for (std::size_t i = 0; body && i < bytes.size(); i += 3)
+        pixels.push_back(RGB(bytes[i], bytes[i + 1], bytes[i + 2]));
     return body;
 }
 
@@ -88,7 +89,7 @@ TEST(GdiPresenter, UpdateShowsTheFrameInTheWindow) {
     ASSERT_EQ(DirectDrawCreateClipper(0, &clipper, nullptr), DD_OK);
     ASSERT_EQ(clipper->SetHWnd(0, window), DD_OK);
     IDirect3DRMDevice2* device = nullptr;
-    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, nullptr, kWidth, kHeight, &device), D3DRM_OK);
+    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, nullptr, Width, Height, &device), D3DRM_OK);
     device->SetQuality(D3DRMLIGHT_OFF | D3DRMFILL_SOLID | D3DRMSHADE_FLAT);
     IDirect3DRMFrame2* scene = nullptr;
     IDirect3DRMFrame2* camera = nullptr;
@@ -103,7 +104,7 @@ TEST(GdiPresenter, UpdateShowsTheFrameInTheWindow) {
     ASSERT_EQ(varnoka::rm::AssignMeshData(builder, Square()), D3DRM_OK);
     model->AddVisual(builder);
     IDirect3DRMViewport* viewport = nullptr;
-    ASSERT_EQ(d3drm2->CreateViewport(device, camera, 0, 0, kWidth, kHeight, &viewport), D3DRM_OK);
+    ASSERT_EQ(d3drm2->CreateViewport(device, camera, 0, 0, Width, Height, &viewport), D3DRM_OK);
 
     ASSERT_EQ(viewport->Clear(), D3DRM_OK);
     ASSERT_EQ(viewport->Render(scene), D3DRM_OK);
@@ -112,7 +113,7 @@ TEST(GdiPresenter, UpdateShowsTheFrameInTheWindow) {
 
     HDC dc = GetDC(window);
     const COLORREF corner = GetPixel(dc, 2, 2);
-    const COLORREF middle = GetPixel(dc, kWidth / 2, kHeight / 2);
+    const COLORREF middle = GetPixel(dc, Width / 2, Height / 2);
     ReleaseDC(window, dc);
     EXPECT_EQ(corner, RGB(255, 0, 0));
     EXPECT_EQ(middle, RGB(0, 255, 0));
@@ -142,14 +143,14 @@ TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
     clipper->SetHWnd(0, window);
     IDirect3DRMDevice2* device = nullptr;
     GUID rgb = IID_IDirect3DRGBDevice;
-    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, &rgb, kWidth, kHeight, &device), D3DRM_OK);
+    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, &rgb, Width, Height, &device), D3DRM_OK);
     device->SetDither(FALSE);
     device->SetQuality(D3DRMFILL_SOLID | D3DRMSHADE_GOURAUD | D3DRMLIGHT_ON);
     IDirect3DRMFrame2 *scene = nullptr, *camera = nullptr, *lightFrame = nullptr, *model = nullptr;
     d3drm2->CreateFrame(nullptr, &scene);
     d3drm2->CreateFrame(scene, &camera);
     IDirect3DRMViewport* viewport = nullptr;
-    d3drm2->CreateViewport(device, camera, 0, 0, kWidth, kHeight, &viewport);
+    d3drm2->CreateViewport(device, camera, 0, 0, Width, Height, &viewport);
     IDirect3DRMLight *ambient = nullptr, *sun = nullptr;
     d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &ambient);
     d3drm2->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1.0f, 1.0f, 1.0f, &sun);
@@ -174,13 +175,13 @@ TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
 
     HDC dc = GetDC(window);
     int different = 0;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) different += GetPixel(dc, x, y) != golden[y * kWidth + x];
+    for (int y = 0; y < Height; ++y)
+        for (int x = 0; x < Width; ++x) different += GetPixel(dc, x, y) != golden[y * Width + x];
     ReleaseDC(window, dc);
     EXPECT_EQ(different, 0);
 
-    for (IUnknown* object : std::initializer_list<IUnknown*>{viewport, builder, model, lightFrame, ambient, sun,
-                                                             camera, scene, device, clipper, d3drm2, d3drm})
+    for (IUnknown* object : std::initializer_list<IUnknown*>{viewport, builder, model, lightFrame, ambient, sun, camera,
+                                                             scene, device, clipper, d3drm2, d3drm})
         object->Release();
     DestroyWindow(window);
 }
