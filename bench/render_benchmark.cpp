@@ -1,9 +1,11 @@
-// Frame time of the engine drawing a car-sized textured, Gouraud-lit model, and one of our own
-// cars: Move, Clear, Render and Update into memory, as the saver's render thread does each pass.
+// Frame time of the saver's own picture and per-frame path (the render thread's RenderFrame:
+// Move, Clear, Render and Update into memory) for each of our cars, and for a generated car-sized
+// textured, Gouraud-lit model of a chosen number of triangles in the same scene.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -11,82 +13,35 @@
 #include "procedural_model.h"
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
+#include "scene/model_shelf.h"
+#include "scene/render_frame.h"
+#include "scene/saver_picture.h"
+#include "settings/saver_settings.h"
 #include "summary_reporter.h"
-#include "tools/xrender/texture_folder.h"
 
 namespace {
 
+// The saver's picture with its default settings on a memory window; the car is `vkN.x`.
 struct BenchScene {
-    BenchScene(int width, int height, D3DRMTEXTUREQUALITY filter, float distance) {
-        Direct3DRMCreate(&d3drm);
-        d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
-        DirectDrawCreateClipper(0, &clipper, nullptr);
-        clipper->SetHWnd(0, window.Handle());
-        GUID rgb = IID_IDirect3DRGBDevice;
-        d3drm2->CreateDeviceFromClipper(clipper, &rgb, width, height, &device);
-        device->SetQuality(D3DRMRENDER_GOURAUD);
-        device->SetDither(TRUE);
-        device->SetTextureQuality(filter);
-        d3drm2->CreateFrame(nullptr, &scene);
-        d3drm2->CreateFrame(scene, &camera);
-        d3drm2->CreateViewport(device, camera, 0, 0, width, height, &viewport);
-        viewport->SetBack(400.0f);
-
-        IDirect3DRMLight* ambient = nullptr;
-        IDirect3DRMLight* sun = nullptr;
-        d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &ambient);
-        d3drm2->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1, 1, 1, &sun);
-        scene->AddLight(ambient);
-        IDirect3DRMFrame2* lightFrame = nullptr;
-        d3drm2->CreateFrame(scene, &lightFrame);
-        lightFrame->SetOrientation(scene, 0, -1, 1, 0, 1, 0);
-        lightFrame->AddLight(sun);
-        ambient->Release();
-        sun->Release();
-        lightFrame->Release();
-
-        d3drm2->CreateMeshBuilder(&builder);
-        d3drm2->CreateFrame(scene, &model);
-        model->SetPosition(scene, 0, 0, distance);
-        model->SetRotation(scene, 0, 1, 0, -0.02f);
-        model->AddVisual(builder);
+    BenchScene(int width, int height, bool linearFiltering, int carNumber) : window(width, height) {
+        saverSettings = DefaultSaverSettings();
+        saverSettings.textureFiltering = linearFiltering ? 1 : 0;
+        saverSettings.modelIndex = carNumber - 1;
+        PlaceModelsFrom({VARNOKA_MODELS_DIR});
+        opened = OpenPicture(window.Handle()) == PictureStep::Ready;
+        if (opened) triangles = modelBuilder->GetFaceCount();
     }
+    ~BenchScene() { ClosePicture(); }
 
+    // The car replaced by a generated ellipsoid about as large on the screen as a car.
     void MakeEllipsoid(int rings, int segments) {
         IDirect3DRMTexture* texture = bench::StripedTexture();
-        varnoka::rm::AssignMeshData(builder, bench::Ellipsoid(rings, segments, {3.0f, 2.0f, 3.0f}, texture));
+        varnoka::rm::AssignMeshData(modelBuilder, bench::Ellipsoid(rings, segments, {4.5f, 3.0f, 4.5f}, texture));
         texture->Release();
-        triangles = builder->GetFaceCount();
+        triangles = modelBuilder->GetFaceCount();
     }
 
-    // Textures come from the model's folder, as in the saver's Windows directory.
-    bool LoadModel(const std::string& folder, const std::string& name) {
-        TextureFolder textures{d3drm, folder};
-        const std::string path = folder + "/" + name;
-        const HRESULT result = builder->Load(const_cast<char*>(path.c_str()), nullptr, D3DRMLOAD_FROMFILE,
-                                             LoadTextureBesideModel, &textures);
-        triangles = builder->GetFaceCount();
-        return result == D3DRM_OK;
-    }
-
-    ~BenchScene() {
-        viewport->Release();
-        model->Release();
-        builder->Release();
-        camera->Release();
-        scene->Release();
-        device->Release();
-        clipper->Release();
-        d3drm2->Release();
-        d3drm->Release();
-    }
-
-    void Frame() {
-        scene->Move(1.0f);
-        viewport->Clear();
-        viewport->Render(scene);
-        device->Update();
-    }
+    void Frame() { RenderFrame(viewerContext, 1.0f); }
 
     int CoveredPixels() const {
         int covered = 0;
@@ -95,15 +50,7 @@ struct BenchScene {
     }
 
     varnoka::rm::MemoryWindow window;
-    IDirect3DRM* d3drm = nullptr;
-    IDirect3DRM2* d3drm2 = nullptr;
-    IDirectDrawClipper* clipper = nullptr;
-    IDirect3DRMDevice2* device = nullptr;
-    IDirect3DRMFrame2* scene = nullptr;
-    IDirect3DRMFrame2* camera = nullptr;
-    IDirect3DRMFrame2* model = nullptr;
-    IDirect3DRMMeshBuilder2* builder = nullptr;
-    IDirect3DRMViewport* viewport = nullptr;
+    bool opened = false;
     int triangles = 0;
 };
 
@@ -128,20 +75,22 @@ void MeasureFrames(benchmark::State& state, BenchScene& scene, int width, int he
 void RenderFrames(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    const D3DRMTEXTUREQUALITY filter = state.range(4) ? D3DRMTEXTURE_LINEAR : D3DRMTEXTURE_NEAREST;
-    BenchScene scene(width, height, filter, 10);
+    BenchScene scene(width, height, state.range(4) != 0, 1);
+    if (!scene.opened) {
+        state.SkipWithError("cannot open the saver's picture");
+        return;
+    }
     scene.MakeEllipsoid(static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
     MeasureFrames(state, scene, width, height);
 }
 
-// One of the cars the saver ships, at the distance the saver's camera sees it from.
+// One of the cars the saver ships, in the saver's own picture.
 void RenderShippedCar(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    BenchScene scene(width, height, D3DRMTEXTURE_NEAREST, 15);
-    const std::string name = "vk" + std::to_string(state.range(2)) + ".x";
-    if (!scene.LoadModel(VARNOKA_MODELS_DIR, name)) {
-        state.SkipWithError(("cannot load " + name).c_str());
+    BenchScene scene(width, height, false, static_cast<int>(state.range(2)));
+    if (!scene.opened) {
+        state.SkipWithError(("cannot load vk" + std::to_string(state.range(2)) + ".x").c_str());
         return;
     }
     MeasureFrames(state, scene, width, height);
@@ -160,6 +109,14 @@ BENCHMARK(RenderShippedCar)
     ->Name("car")
     ->Args({640, 480, 1})
     ->Args({1920, 1080, 1})
+    ->Args({1920, 1080, 2})
+    ->Args({1920, 1080, 3})
+    ->Args({1920, 1080, 4})
+    ->Args({1920, 1080, 5})
+    ->Args({1920, 1080, 6})
+    ->Args({1920, 1080, 7})
+    ->Args({1920, 1080, 8})
+    ->Args({1920, 1080, 9})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 BENCHMARK(RenderFrames)->Name("linear")->Args({1920, 1080, 50, 50, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -186,7 +143,7 @@ void Summarize(const bench::Run& run) {
     const int w = static_cast<int>(args[0]), h = static_cast<int>(args[1]);
     const auto counter = [&run](const char* key) { return run.counters.at(key).value; };
     if (group == "car") {
-        std::printf("render vk%ld %dx%d: %.2f ms/frame\n", args[2], w, h, run.GetAdjustedRealTime());
+        std::printf("render saver vk%ld %dx%d: %.2f ms/frame\n", args[2], w, h, run.GetAdjustedRealTime());
         std::printf("triangles vk%ld %dx%d: %.0f triangles\n", args[2], w, h, counter("triangles"));
         std::printf("allocations per frame vk%ld %dx%d: %.0f allocations\n", args[2], w, h,
                     counter("allocations_per_frame"));

@@ -26,7 +26,9 @@ public:
             SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(frame.width), static_cast<DWORD>(frame.height), 0, 0, 0,
                               static_cast<UINT>(frame.height), frame.color.data(), &info, DIB_RGB_COLORS);
         ReleaseDC(window_, dc);
-        return rows == 0 ? E_FAIL : D3DRM_OK;
+        // No rows are set while nothing of the window can be seen (not yet shown, covered, a
+        // locked desktop): the frame is simply not visible, which is no failure of the device.
+        return rows == 0 && !IsWindow(window_) ? E_FAIL : D3DRM_OK;
     }
 
     void GiveBack(RenderTarget&) override {}  // GDI copies; the buffer never leaves

@@ -13,7 +13,8 @@ namespace varnoka::rm {
 class MemoryWindow {
 public:
     // The client area a window of this size would have; frames shown may be of any size.
-    explicit MemoryWindow(int clientWidth = 0, int clientHeight = 0) : clientWidth_(clientWidth), clientHeight_(clientHeight) {}
+    explicit MemoryWindow(int clientWidth = 0, int clientHeight = 0)
+        : clientWidth_(clientWidth), clientHeight_(clientHeight) {}
 
     int ClientWidth() const { return clientWidth_; }
     int ClientHeight() const { return clientHeight_; }

@@ -13,22 +13,25 @@ struct SceneParts {
     IDirect3DRMFrame2* lightFrame = nullptr;
 };
 
-bool AddLights(ViewerContext* context, SceneParts& parts) {
-    IDirect3DRMFrame2* scene = context->scene;
-    if (FAILED(d3drm2->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1.0f, 1.0f, 1.0f, &parts.sun))) return false;
-    if (FAILED(d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &parts.ambient))) return false;
+HRESULT MakeLights(IDirect3DRM2* rm, IDirect3DRMFrame2* scene, SceneParts& parts) {
+    HRESULT result;
+    if (FAILED(result = rm->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1.0f, 1.0f, 1.0f, &parts.sun))) return result;
+    if (FAILED(result = rm->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &parts.ambient))) return result;
+    if (FAILED(result = rm->CreateFrame(scene, &parts.lightFrame))) return result;
+    if (FAILED(result = parts.lightFrame->SetPosition(scene, 0.0f, 5.0f, -5.0f))) return result;
+    if (FAILED(result = parts.lightFrame->SetOrientation(scene, 0.0f, -1.0f, 1.0f, 0.0f, 1.0f, 0.0f))) return result;
+    if (FAILED(result = parts.lightFrame->AddLight(parts.sun))) return result;
+    ReleaseAndClear(parts.sun);
+    if (FAILED(result = scene->AddLight(parts.ambient))) return result;
+    ReleaseAndClear(parts.ambient);
+    ReleaseAndClear(parts.lightFrame);
+    return D3DRM_OK;
+}
+
+void SetBackground(IDirect3DRMFrame2* scene) {
     scene->SetSceneBackgroundRGB(static_cast<D3DVALUE>(saverSettings.backgroundRed / 255.0),
                                  static_cast<D3DVALUE>(saverSettings.backgroundGreen / 255.0),
                                  static_cast<D3DVALUE>(saverSettings.backgroundBlue / 255.0));
-    if (FAILED(d3drm2->CreateFrame(scene, &parts.lightFrame))) return false;
-    if (FAILED(parts.lightFrame->SetPosition(scene, 0.0f, 5.0f, -5.0f))) return false;
-    if (FAILED(parts.lightFrame->SetOrientation(scene, 0.0f, -1.0f, 1.0f, 0.0f, 1.0f, 0.0f))) return false;
-    if (FAILED(parts.lightFrame->AddLight(parts.sun))) return false;
-    ReleaseAndClear(parts.sun);
-    if (FAILED(scene->AddLight(parts.ambient))) return false;
-    ReleaseAndClear(parts.ambient);
-    ReleaseAndClear(parts.lightFrame);
-    return true;
 }
 
 bool AddModelFrame(ViewerContext* context) {
@@ -60,6 +63,15 @@ int CleanUp(SceneParts& parts, bool report) {
 
 }  // namespace
 
+HRESULT AddSaverLights(IDirect3DRM2* rm, IDirect3DRMFrame2* scene) {
+    SceneParts parts;
+    const HRESULT result = MakeLights(rm, scene, parts);
+    ReleaseAndClear(parts.lightFrame);
+    ReleaseAndClear(parts.sun);
+    ReleaseAndClear(parts.ambient);
+    return result;
+}
+
 HRESULT LoadTextureCallback(char* name, void* argument, LPDIRECT3DRMTEXTURE* texture) {
     const auto* source = static_cast<const TextureFolder*>(argument);
     const std::string text = name;
@@ -75,7 +87,8 @@ HRESULT LoadModel(IDirect3DRMMeshBuilder2* builder, const char* path) {
 int BuildScene(ViewerContext* context) {
     SceneParts parts;
     if (FAILED(d3drm2->CreateFrame(nullptr, &context->scene))) return CleanUp(parts, true);
-    if (!AddLights(context, parts) || !AddModelFrame(context)) return CleanUp(parts, true);
+    SetBackground(context->scene);
+    if (FAILED(MakeLights(d3drm2, context->scene, parts)) || !AddModelFrame(context)) return CleanUp(parts, true);
     if (FAILED(d3drm2->CreateMeshBuilder(&modelBuilder))) return CleanUp(parts, true);
     const HRESULT loaded = LoadModel(modelBuilder, ModelPath(saverSettings.modelIndex));
     if (loaded != D3DRM_OK) {

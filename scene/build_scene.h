@@ -11,6 +11,10 @@
 // the failure has been reported, with what was made so far released except scene and camera.
 int BuildScene(ViewerContext* context);
 
+// The saver's two lights in a scene: a dim ambient light and, on a frame of its own, a white
+// directional light shining down and away from a viewer on -z.
+HRESULT AddSaverLights(IDirect3DRM2* rm, IDirect3DRMFrame2* scene);
+
 // Where a model's textures are looked for: the folder its model came from.
 struct TextureFolder {
     IDirect3DRM* d3drm;

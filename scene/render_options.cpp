@@ -6,9 +6,16 @@
 
 namespace {
 
-// Replaces some bits of the device's render quality; the result of SetQuality.
-HRESULT ReplaceQualityBits(IDirect3DRMDevice2* device, DWORD mask, DWORD bits) {
-    return device->SetQuality((device->GetQuality() & ~mask) | (bits & mask));
+// Replaces some bits of the device's render quality, leaving the others (lighting among them).
+int SetQualityBits(ViewerContext* context, DWORD mask, DWORD bits, const char* what) {
+    if (context->device2 == nullptr) return 0;
+    IDirect3DRMDevice2* device = context->device2;
+    const HRESULT result = device->SetQuality((device->GetQuality() & ~mask) | (bits & mask));
+    if (result != D3DRM_OK) {
+        ReportError("Setting the render quality while changing the %s mode failed.\n%s", what, ErrorText(result));
+        return 0;
+    }
+    return 1;
 }
 
 struct CarriedState {
@@ -36,23 +43,11 @@ bool FinishRebuild(ViewerContext* context, const CarriedState& state) {
 }  // namespace
 
 int SetFillMode(HWND, ViewerContext* context, DWORD fill) {
-    if (context->device2 == nullptr) return 0;
-    const HRESULT result = ReplaceQualityBits(context->device2, D3DRMFILL_MASK, fill);
-    if (result != D3DRM_OK) {
-        ReportError("Setting the render quality while changing the fill mode failed.\n%s", ErrorText(result));
-        return 0;
-    }
-    return 1;
+    return SetQualityBits(context, D3DRMFILL_MASK, fill, "fill");
 }
 
 int SetShadeMode(HWND, ViewerContext* context, DWORD shade) {
-    if (context->device2 == nullptr) return 0;
-    const HRESULT result = ReplaceQualityBits(context->device2, D3DRMSHADE_MASK, shade);
-    if (result != D3DRM_OK) {
-        ReportError("Setting the render quality while changing the shade mode failed.\n%s", ErrorText(result));
-        return 0;
-    }
-    return 1;
+    return SetQualityBits(context, D3DRMSHADE_MASK, shade, "shade");
 }
 
 int SetDeviceColorModel(HWND window, ViewerContext* context, int32_t colorModel) {

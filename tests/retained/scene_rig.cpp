@@ -8,6 +8,8 @@
 #include <sstream>
 
 #include "retained/texture.h"
+#include "scene/build_scene.h"
+#include "scene/render_frame.h"
 
 namespace rigs {
 
@@ -44,10 +46,11 @@ SceneRig::~SceneRig() {
 }
 
 void SceneRig::Frame() {
-    ASSERT_EQ(scene->Move(1.0f), D3DRM_OK);
-    ASSERT_EQ(viewport->Clear(), D3DRM_OK);
-    ASSERT_EQ(viewport->Render(scene), D3DRM_OK);
-    ASSERT_EQ(device->Update(), D3DRM_OK);
+    ViewerContext context{};
+    context.scene = scene;
+    context.device2 = device;
+    context.viewport = viewport;
+    ASSERT_EQ(RenderFrame(&context, 1.0f), 1);
 }
 
 IDirect3DRMFrame2* SceneRig::AddChildFrame(float x, float y, float z) {
@@ -58,21 +61,7 @@ IDirect3DRMFrame2* SceneRig::AddChildFrame(float x, float y, float z) {
     return frame;
 }
 
-void SceneRig::AddLights() {
-    IDirect3DRMLight* ambient = nullptr;
-    IDirect3DRMLight* sun = nullptr;
-    d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, 0.1f, 0.1f, 0.1f, &ambient);
-    d3drm2->CreateLightRGB(D3DRMLIGHT_DIRECTIONAL, 1.0f, 1.0f, 1.0f, &sun);
-    IDirect3DRMFrame2* lightFrame = nullptr;
-    d3drm2->CreateFrame(scene, &lightFrame);
-    lightFrame->SetPosition(scene, 0, 5, -5);
-    lightFrame->SetOrientation(scene, 0, -1, 1, 0, 1, 0);
-    lightFrame->AddLight(sun);
-    scene->AddLight(ambient);
-    sun->Release();
-    ambient->Release();
-    lightFrame->Release();
-}
+void SceneRig::AddLights() { ASSERT_EQ(AddSaverLights(d3drm2, scene), D3DRM_OK); }
 
 MeshData BoxMesh(float size, Vec3 color) {
     const float h = size / 2;

@@ -21,7 +21,7 @@ struct SceneRig {
     // Move, Clear, Render, Update, as the render thread does.
     void Frame();
     IDirect3DRMFrame2* AddChildFrame(float x, float y, float z);
-    void AddLights();  // dim ambient and a white directional light shining down and away
+    void AddLights();  // the saver's: dim ambient and a white directional light shining down and away
 
     varnoka::rm::MemoryWindow window;
     IDirect3DRM* d3drm = nullptr;

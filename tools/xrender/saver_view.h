@@ -1,13 +1,12 @@
 #pragma once
 // The saver's picture of one model, drawn into memory: the scene, lights, camera and render
-// settings the full-screen saver uses with its default settings on a full-colour screen.
+// settings of the full-screen saver with its default settings on a full-colour screen.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "retained/d3drm_api.h"
-#include "retained/memory_window.h"
 #include "retained/model_file_loading.h"
 
 struct SaverViewImage {
@@ -19,6 +18,6 @@ struct SaverViewImage {
 // Reads the model's figures, loading its textures from beside it as the drawing does.
 HRESULT ReadModelInfo(const std::string& modelPath, varnoka::rm::ModelLoadReport& report);
 
-// Draws `modelPath` turned by `yawDegrees` the way the saver turns it. Texture names in the
-// model are opened relative to the model's folder. Returns the loader's result code.
+// Draws `modelPath` turned by `yawDegrees` the way the saver turns it, its textures from beside
+// it. Returns the loader's result code, or a failure of the device.
 HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "scene/error_text.h"
 #include "tools/xrender/png_file.h"
 #include "tools/xrender/saver_view.h"
 
@@ -64,27 +65,11 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
-// The loader's result as the saver words it.
-const char* LoadErrorText(HRESULT result) {
-    switch (result) {
-        case D3DRMERR_FILENOTFOUND:
-            return "The file was not found.";
-        case D3DRMERR_BADFILE:
-            return "D3DRMERR_BADFILE";
-        case D3DRMERR_BADALLOC:
-            return "D3DRMERR_BADALLOC";
-        case D3DRMERR_BADVALUE:
-            return "D3DRMERR_BADVALUE";
-        default:
-            return "Unknown error.";
-    }
-}
-
 int PrintInfo(const Options& options) {
     varnoka::rm::ModelLoadReport report;
     const HRESULT result = ReadModelInfo(options.model, report);
     if (FAILED(result)) {
-        std::printf("%s\n", LoadErrorText(result));
+        std::printf("%s\n", ErrorText(result));
         return 1;
     }
     std::printf("vertices %u faces %u materials %u textures %u missing %zu\n", report.counts.vertices,
@@ -104,7 +89,7 @@ int main(int argc, char** argv) {
     SaverViewImage image;
     const HRESULT result = DrawSaverView(options.model, options.width, options.height, options.yawDegrees, image);
     if (FAILED(result)) {
-        std::printf("%s\n", LoadErrorText(result));
+        std::printf("%s\n", ErrorText(result));
         return 1;
     }
     if (!WritePng(options.output, image)) {

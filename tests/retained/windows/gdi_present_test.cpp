@@ -186,4 +186,25 @@ TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
     DestroyWindow(window);
 }
 
+// A frame nobody can see (the window not shown, or off the screen) is no failure; a window that
+// is gone is.
+TEST(GdiPresenter, UpdateFailsOnlyWhenTheWindowIsGone) {
+    HWND window = CreateWindowExA(0, "STATIC", "Hidden", WS_POPUP, -4000, -4000, Width, Height, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    IDirect3DRM* d3drm = nullptr;
+    IDirect3DRM2* d3drm2 = nullptr;
+    IDirectDrawClipper* clipper = nullptr;
+    Direct3DRMCreate(&d3drm);
+    d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
+    DirectDrawCreateClipper(0, &clipper, nullptr);
+    clipper->SetHWnd(0, window);
+    IDirect3DRMDevice2* device = nullptr;
+    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, nullptr, Width, Height, &device), D3DRM_OK);
+    EXPECT_EQ(device->Update(), D3DRM_OK);
+    DestroyWindow(window);
+    EXPECT_NE(device->Update(), D3DRM_OK);
+    for (IUnknown* object : std::initializer_list<IUnknown*>{device, clipper, d3drm2, d3drm}) object->Release();
+}
+
 }  // namespace
