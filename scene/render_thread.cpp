@@ -35,15 +35,17 @@ bool AlreadyShown(const char* text) {
     return false;
 }
 
-// The render thread owns no window, so its reports are shown by the window thread, above the
-// saver; meanwhile the thread waits and the picture stands still. A stop request ends the wait.
-void RouteReportToWindow(const char* text) {
+}  // namespace
+
+void ReportFromRenderThread(const char* text) {
     if (stopRequested || AlreadyShown(text)) return;
     lstrcpynA(pendingReport, text, ReportBufferSize);
     if (!PostMessageA(drawingWindow, WM_SAVER_SHOW_REPORT, 0, 0)) return;
     const HANDLE handles[] = {stopEvent, reportShownEvent};
     WaitForMultipleObjects(2, handles, FALSE, INFINITE);
 }
+
+namespace {
 
 double Seconds() {
     LARGE_INTEGER count{};
@@ -86,7 +88,7 @@ bool WaitForNextFrame(const FramePacer& pacer, HANDLE timer) {
 }  // namespace
 
 DWORD WINAPI RenderThreadProc(LPVOID) {
-    SetThreadReportRoute(RouteReportToWindow);
+    SetThreadReportRoute(ReportFromRenderThread);
     HANDLE timer = MakeFrameTimer();
     FramePacer pacer(RefreshRate());
     DWORD exitCode = 0;

@@ -16,7 +16,10 @@ void StopRenderThread();
 
 DWORD WINAPI RenderThreadProc(LPVOID);
 
-// Private message: the render thread hands a report to the window thread, which shows it above
-// the saver and lets the thread go on.
+// The render thread owns no window, so its reports are shown by the window thread, above the
+// saver: the render thread posts WM_SAVER_SHOW_REPORT and waits, the picture standing still,
+// until the window thread has shown it or a stop is asked for. A text already shown is not shown
+// again, so a failure that repeats at every frame gives one box.
+void ReportFromRenderThread(const char* text);
 constexpr UINT WM_SAVER_SHOW_REPORT = WM_APP + 1;
 void ShowRenderThreadReport();

@@ -1,10 +1,13 @@
 #include <algorithm>
 #include <cmath>
+#include <thread>
 #include <utility>
 
 #include "interaction/mouse_handlers.h"
 #include "interaction/selection.h"
 #include "scene/render_thread.h"
+#include "scene/report_error.h"
+#include "scene/report_route.h"
 #include "scene/saver_window_proc.h"
 #include "scene/viewer_context.h"
 #include "windows_support/saver_window_fixture.h"
@@ -258,6 +261,35 @@ TEST_F(SaverWindowProcTest, FramesFollowTheRefreshAndTheCarTurnsWithTheClock) {
         EXPECT_NEAR(turned, expected > 3.14159265 ? 2 * 3.14159265358979 - expected : expected, 0.05) << rate;
         Destroy(window);
     }
+}
+
+// A report made on the render thread is shown by the window thread, once however often it
+// repeats; a render thread waiting on its report lets the window close.
+TEST_F(SaverWindowProcTest, RenderThreadReportsAreShownOnceByTheWindowAndNeverHoldItsClosing) {
+    HWND window = CreateSaver(64, 48);
+    SendMessageA(window, WM_ERASEBKGND, 0, 0);
+    ASSERT_NE(renderThread, nullptr);
+    auto reportOnAnotherThread = [](const char* text) {
+        return std::thread([text] {
+            SetThreadReportRoute(ReportFromRenderThread);
+            ReportError("%s", text);
+        });
+    };
+
+    std::thread first = reportOnAnotherThread("Render failed");
+    Pump(300);
+    first.join();
+    ASSERT_EQ(fakeScene.boxes.size(), 1u);
+    EXPECT_EQ(fakeScene.boxes[0], "Viewer Message|Render failed\r\n");
+    std::thread again = reportOnAnotherThread("Render failed");
+    again.join();  // returns at once: no second box to wait for
+    EXPECT_EQ(fakeScene.boxes.size(), 1u);
+
+    std::thread pending = reportOnAnotherThread("Clear failed");
+    Sleep(100);  // posted, waiting for the window thread
+    Destroy(window);
+    pending.join();
+    EXPECT_EQ(renderThread, nullptr);
 }
 
 }  // namespace
