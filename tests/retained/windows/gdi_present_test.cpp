@@ -31,6 +31,24 @@ HWND MakeWindow() {
     return window;
 }
 
+// The engine's objects and a clipper bound to a window, released at the end.
+struct Engine {
+    explicit Engine(HWND window) {
+        Direct3DRMCreate(&d3drm);
+        d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
+        DirectDrawCreateClipper(0, &clipper, nullptr);
+        clipper->SetHWnd(0, window);
+    }
+    ~Engine() {
+        clipper->Release();
+        d3drm2->Release();
+        d3drm->Release();
+    }
+    IDirect3DRM* d3drm = nullptr;
+    IDirect3DRM2* d3drm2 = nullptr;
+    IDirectDrawClipper* clipper = nullptr;
+};
+
 // A square facing the camera that fills the middle of the view.
 MeshData Square() {
     MeshData data;
@@ -134,13 +152,9 @@ TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
     std::vector<COLORREF> golden;
     ASSERT_TRUE(ReadGolden(VARNOKA_GOLDEN_DIR "/rgb_solid_gouraud.ppm", golden));
     HWND window = MakeWindow();
-    IDirect3DRM* d3drm = nullptr;
-    IDirect3DRM2* d3drm2 = nullptr;
-    IDirectDrawClipper* clipper = nullptr;
-    Direct3DRMCreate(&d3drm);
-    d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
-    DirectDrawCreateClipper(0, &clipper, nullptr);
-    clipper->SetHWnd(0, window);
+    Engine engine(window);
+    IDirect3DRM2* d3drm2 = engine.d3drm2;
+    IDirectDrawClipper* clipper = engine.clipper;
     IDirect3DRMDevice2* device = nullptr;
     GUID rgb = IID_IDirect3DRGBDevice;
     ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, &rgb, Width, Height, &device), D3DRM_OK);
@@ -180,8 +194,8 @@ TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
     ReleaseDC(window, dc);
     EXPECT_EQ(different, 0);
 
-    for (IUnknown* object : std::initializer_list<IUnknown*>{viewport, builder, model, lightFrame, ambient, sun, camera,
-                                                             scene, device, clipper, d3drm2, d3drm})
+    for (IUnknown* object :
+         std::initializer_list<IUnknown*>{viewport, builder, model, lightFrame, ambient, sun, camera, scene, device})
         object->Release();
     DestroyWindow(window);
 }
@@ -192,19 +206,15 @@ TEST(GdiPresenter, UpdateFailsOnlyWhenTheWindowIsGone) {
     HWND window = CreateWindowExA(0, "STATIC", "Hidden", WS_POPUP, -4000, -4000, Width, Height, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
-    IDirect3DRM* d3drm = nullptr;
-    IDirect3DRM2* d3drm2 = nullptr;
-    IDirectDrawClipper* clipper = nullptr;
-    Direct3DRMCreate(&d3drm);
-    d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
-    DirectDrawCreateClipper(0, &clipper, nullptr);
-    clipper->SetHWnd(0, window);
+    Engine engine(window);
+    IDirect3DRM2* d3drm2 = engine.d3drm2;
+    IDirectDrawClipper* clipper = engine.clipper;
     IDirect3DRMDevice2* device = nullptr;
     ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, nullptr, Width, Height, &device), D3DRM_OK);
     EXPECT_EQ(device->Update(), D3DRM_OK);
     DestroyWindow(window);
     EXPECT_NE(device->Update(), D3DRM_OK);
-    for (IUnknown* object : std::initializer_list<IUnknown*>{device, clipper, d3drm2, d3drm}) object->Release();
+    device->Release();
 }
 
 }  // namespace
