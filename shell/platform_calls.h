@@ -29,11 +29,12 @@ struct PlatformCalls {
     BOOL(WINAPI* QueryPerformanceFrequency)(LARGE_INTEGER* frequency);
     // Waits for the desktop's next composition; fails where there is none.
     HRESULT(WINAPI* DwmFlush)();
-    BOOL(WINAPI* SetWaitableTimer)(HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE routine,
-                                   LPVOID argument, BOOL resume);
+    BOOL(WINAPI* SetWaitableTimer)
+    (HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE routine, LPVOID argument, BOOL resume);
     DWORD(WINAPI* WaitForMultipleObjects)(DWORD count, const HANDLE* handles, BOOL all, DWORD milliseconds);
-    HANDLE(WINAPI* CreateThread)(LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start,
-                                 LPVOID argument, DWORD flags, LPDWORD threadId);
+    HANDLE(WINAPI* CreateThread)
+    (LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start, LPVOID argument, DWORD flags,
+     LPDWORD threadId);
 };
 
 extern PlatformCalls platform;
