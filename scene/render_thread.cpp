@@ -35,18 +35,6 @@ bool AlreadyShown(const char* text) {
     return false;
 }
 
-}  // namespace
-
-void ReportFromRenderThread(const char* text) {
-    if (stopRequested || AlreadyShown(text)) return;
-    lstrcpynA(pendingReport, text, ReportBufferSize);
-    if (!PostMessageA(drawingWindow, WM_SAVER_SHOW_REPORT, 0, 0)) return;
-    const HANDLE handles[] = {stopEvent, reportShownEvent};
-    WaitForMultipleObjects(2, handles, FALSE, INFINITE);
-}
-
-namespace {
-
 double Seconds() {
     LARGE_INTEGER count{};
     LARGE_INTEGER frequency{};
@@ -87,6 +75,14 @@ bool WaitForNextFrame(const FramePacer& pacer, HANDLE timer) {
 
 }  // namespace
 
+void ReportFromRenderThread(const char* text) {
+    if (stopRequested || AlreadyShown(text)) return;
+    lstrcpynA(pendingReport, text, ReportBufferSize);
+    if (!PostMessageA(drawingWindow, WM_SAVER_SHOW_REPORT, 0, 0)) return;
+    const HANDLE handles[] = {stopEvent, reportShownEvent};
+    WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+}
+
 DWORD WINAPI RenderThreadProc(LPVOID) {
     SetThreadReportRoute(ReportFromRenderThread);
     HANDLE timer = MakeFrameTimer();
@@ -117,6 +113,7 @@ bool StartRenderThread(HWND window) {
     if (reportShownEvent == nullptr) reportShownEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     if (stopEvent == nullptr || reportShownEvent == nullptr) return false;
     ResetEvent(stopEvent);
+    ResetEvent(reportShownEvent);
     renderThread = platform.CreateThread(nullptr, 0, RenderThreadProc, nullptr, 0, nullptr);
     if (renderThread == nullptr) return false;
     SetThreadPriority(renderThread, THREAD_PRIORITY_HIGHEST);
