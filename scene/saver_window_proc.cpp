@@ -11,6 +11,7 @@
 #include "scene/model_shelf.h"
 #include "scene/render_thread.h"
 #include "scene/saver_picture.h"
+#include "scene/scene_host.h"
 #include "scene/viewer_context.h"
 #include "settings/music.h"
 #include "settings/saver_settings.h"
@@ -21,10 +22,16 @@ BOOL fullScreen = FALSE;
 
 namespace {
 
+// A report box shown while the window is being made takes the focus away from it, and the close
+// request that follows would destroy the window inside its own creation, which ends the saver as
+// if no window could be made. Such a request is held back until creation is over.
+bool creatingWindow = false;
+bool closeHeldBack = false;
+
 constexpr int WindowsDirectoryLength = 100;
 
 int ErrorBox(HWND window, const char* text) {
-    return platform.MessageBoxA(window, text, "Error", MB_ICONERROR | MB_TOPMOST);
+    return platform.MessageBoxA(VisibleOwner(window), text, "Error", MB_ICONERROR | MB_TOPMOST);
 }
 
 std::string ProgramFolder() {
@@ -57,7 +64,7 @@ bool IsFullScreen(HWND window) {
     return windowRect.right == desktopRect.right;
 }
 
-LRESULT OnCreate(HWND window) {
+LRESULT Create(HWND window) {
     LoadSettingsNames();
     LoadSettings();
     EnterWindowsDirectory();
@@ -79,6 +86,15 @@ LRESULT OnCreate(HWND window) {
     }
     if (fullScreen && saverSettings.midiPath[0] != '\0') StartMusic(EnterFileDirectory(saverSettings.midiPath));
     return 0;
+}
+
+LRESULT OnCreate(HWND window) {
+    creatingWindow = true;
+    closeHeldBack = false;
+    const LRESULT result = Create(window);
+    creatingWindow = false;
+    if (closeHeldBack) PostMessageA(window, WM_CLOSE, 0, 0);
+    return result;
 }
 
 // A coordinate times 255, truncated toward zero; what does not fit 32 bits is held at the end of
@@ -156,6 +172,12 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
         case WM_MOUSEMOVE:
             OnMouseMove(MouseViewOf(window), selected, wParam, lParam);
             return 0;
+        case WM_CLOSE:
+            if (creatingWindow) {
+                closeHeldBack = true;
+                return 0;
+            }
+            break;
         case WM_SAVER_SHOW_REPORT:
             ShowRenderThreadReport();
             return 0;

@@ -18,6 +18,8 @@ int BitsPerPixelOf(HWND window) {
 
 }  // namespace
 
+HWND VisibleOwner(HWND window) { return window != nullptr && IsWindowVisible(window) ? window : nullptr; }
+
 ClientArea ClientAreaOf(HWND window) {
     RECT client{};
     GetClientRect(window, &client);
@@ -35,6 +37,5 @@ void ShowReport(const char* text) {
         threadReportRoute(text);
         return;
     }
-    // Topmost, so that a box raised while the full-screen saver covers the screen shows above it.
-    platform.MessageBoxA(GetActiveWindow(), text, "Viewer Message", MB_OK | MB_TOPMOST);
+    platform.MessageBoxA(VisibleOwner(GetActiveWindow()), text, "Viewer Message", MB_OK | MB_TOPMOST);
 }

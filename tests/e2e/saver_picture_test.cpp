@@ -175,4 +175,40 @@ TEST(SaverPicture, ModelsBesideTheProgramAreFoundWhenTheWindowsDirectoryHasNone)
     RemoveDirectoryA(folder.c_str());
 }
 
+HWND WaitForBox(const SaverProcess& saver, const std::string& title) {
+    HWND box = nullptr;
+    PumpUntil(
+        [&] {
+            for (HWND window : saver.Windows()) {
+                char text[64] = {};
+                char className[16] = {};
+                GetWindowTextA(window, text, sizeof text);
+                GetClassNameA(window, className, sizeof className);
+                if (std::string(className) == "#32770" && title == text && IsWindowVisible(window)) box = window;
+            }
+            return box != nullptr;
+        },
+        Patience);
+    return box;
+}
+
+// Without its models the saver says so in boxes the user can see and close, and then runs and
+// ends normally.
+TEST(SaverPicture, AMissingModelIsReportedInVisibleBoxesAndTheSaverStillEndsNormally) {
+    SettingsFolder settings;
+    RemoveModelsFrom(WindowsDirectory());
+    SaverProcess saver("\"" + SaverProgramPath() + "\" /s");
+    for (const char* title : {"Viewer Message", "Error"}) {
+        HWND box = WaitForBox(saver, title);
+        ASSERT_NE(box, nullptr) << title;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    }
+    // The saver then shows its background until a key ends it, unless leaving the boxes, which
+    // took the focus away from it, has ended it already.
+    if (HWND window = FindWindowA("WindowsScreenSaverClass", "Screen Saver"))
+        PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(saver.WaitForExit(Patience), 0u);
+    EXPECT_TRUE(CopyModelsTo(WindowsDirectory()));
+}
+
 }  // namespace

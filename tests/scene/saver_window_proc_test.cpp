@@ -121,6 +121,7 @@ TEST_F(SaverWindowProcTest, AMissingModelIsReportedThenTheDeviceAndTheWindowStil
     EXPECT_EQ(fakeScene.boxes[1], "Error|Error creating main device");
     EXPECT_TRUE(fakeScene.boxTypes[1] & MB_ICONERROR);
     EXPECT_TRUE(fakeScene.boxTypes[0] & MB_TOPMOST) << "above the topmost saver";
+    EXPECT_EQ(fakeScene.boxOwners[1], nullptr) << "not owned by a window that is not shown yet";
 
     SendMessageA(window, WM_ERASEBKGND, 0, 0);
     EXPECT_EQ(renderThread, nullptr) << "nothing to draw";
@@ -281,6 +282,7 @@ TEST_F(SaverWindowProcTest, RenderThreadReportsAreShownOnceByTheWindowAndNeverHo
     first.join();
     ASSERT_EQ(fakeScene.boxes.size(), 1u);
     EXPECT_EQ(fakeScene.boxes[0], "Viewer Message|Render failed\r\n");
+    EXPECT_EQ(fakeScene.boxOwners[0], window) << "owned by the saver, so it stands above it";
     std::thread again = reportOnAnotherThread("Render failed");
     again.join();  // returns at once: no second box to wait for
     EXPECT_EQ(fakeScene.boxes.size(), 1u);

@@ -26,7 +26,8 @@ std::string ModelFolder() {
     return folder;
 }
 
-int WINAPI FakeMessageBox(HWND, LPCSTR text, LPCSTR caption, UINT type) {
+int WINAPI FakeMessageBox(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+    fakeScene.boxOwners.push_back(owner);
     fakeScene.boxes.push_back(std::string(caption) + "|" + text);
     fakeScene.boxTypes.push_back(type);
     return IDOK;
@@ -110,6 +111,7 @@ void SaverWindowTest::SetUp() {
     ShellTest::SetUp();
     fakeScene.boxes.clear();
     fakeScene.boxTypes.clear();
+    fakeScene.boxOwners.clear();
     fakeScene.commands.clear();
     fakeScene.commandWindows.clear();
     fakeScene.windowsDirectory = ModelFolder();

@@ -12,6 +12,7 @@
 struct FakeScene {
     std::vector<std::string> boxes;  // "caption|text"
     std::vector<UINT> boxTypes;
+    std::vector<HWND> boxOwners;
     std::vector<std::string> commands;  // multimedia commands sent
     std::vector<HWND> commandWindows;
     std::string windowsDirectory;
