@@ -2,8 +2,7 @@
 """Draws the saver's icon (a red car seen from the side) as resources/varnoka.ico.
 
 Run it again after changing the drawing; the icon file is committed."""
-import os
-import struct
+import picture_files
 
 
 def inside_car(x, y):
@@ -26,7 +25,8 @@ def window(x, y):
     return 0.33 <= x <= 0.65 and 0.31 <= y <= 0.44 and not 0.485 <= x <= 0.515
 
 
-def pixel(x, y):
+def pixel(x, y, paint=(210, 30, 35)):
+    """The car; paint is the colour of its body in the light."""
     w = wheel(x, y)
     if w == "tyre":
         return (30, 30, 30, 255)
@@ -36,52 +36,12 @@ def pixel(x, y):
         return (110, 170, 220, 255)
     if inside_car(x, y):
         shade = 1.0 - 0.35 * max(0.0, y - 0.46) / 0.26
-        return (int(210 * shade), int(30 * shade), int(35 * shade), 255)
+        return (int(paint[0] * shade), int(paint[1] * shade), int(paint[2] * shade), 255)
     return (0, 0, 0, 0)
 
 
-def image(size):
-    samples = 4
-    rows = []
-    for py in range(size):
-        row = []
-        for px in range(size):
-            acc = [0, 0, 0, 0]
-            for sy in range(samples):
-                for sx in range(samples):
-                    c = pixel((px + (sx + 0.5) / samples) / size, (py + (sy + 0.5) / samples) / size)
-                    for i in range(4):
-                        acc[i] += c[i]
-            n = samples * samples
-            r, g, b, a = (v // n for v in acc)
-            row.append((r, g, b, a))
-        rows.append(row)
-    # BMP inside an icon: BITMAPINFOHEADER with doubled height, bottom-up BGRA, then the AND mask.
-    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, 0, 0, 0, 0, 0)
-    pixels = b"".join(bytes((b, g, r, a)) for row in reversed(rows) for (r, g, b, a) in row)
-    mask_row = ((size + 31) // 32) * 4
-    mask = bytearray()
-    for row in reversed(rows):
-        bits = bytearray(mask_row)
-        for x, (_, _, _, a) in enumerate(row):
-            if a == 0:
-                bits[x // 8] |= 0x80 >> (x % 8)
-        mask += bits
-    return header + pixels + bytes(mask)
-
-
 def main():
-    sizes = (16, 32, 48)
-    images = [image(s) for s in sizes]
-    out = struct.pack("<HHH", 0, 1, len(sizes))
-    offset = 6 + 16 * len(sizes)
-    for s, data in zip(sizes, images):
-        out += struct.pack("<BBBBHHII", s, s, 0, 0, 1, 32, len(data), offset)
-        offset += len(data)
-    out += b"".join(images)
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "varnoka.ico")
-    with open(path, "wb") as f:
-        f.write(out)
+    picture_files.write("varnoka.ico", picture_files.draw_icon(pixel, (16, 32, 48)))
 
 
 if __name__ == "__main__":

@@ -2,7 +2,35 @@
 
 // Resource numbers shared by the resource script and the code.
 #define SaverIconId 100
+#define MusicIconId 118
+#define PaletteIconId 119
+#define CarsIconId 120
+#define BannerBitmapId 124
 #define OptionsDialogId 2003
+
+// Controls of the options dialog.
+#define BrowseButtonId 11
+#define HelpButtonId 12
+#define ChangeColorButtonId 13
+#define AboutButtonId 14
+#define UseDefaultsButtonId 15
+#define FlatButtonId 1000
+#define GouraudButtonId 1001
+#define PhongButtonId 1002
+#define PointsButtonId 1003
+#define WireframeButtonId 1004
+#define SolidButtonId 1005
+#define MonoButtonId 1006
+#define RgbButtonId 1007
+#define DitheredBoxId 1008
+#define FilteringBoxId 1009
+#define ModelListId 1010
+#define RandomBoxId 1011
+#define SwitchBoxId 1012
+#define DelayEditId 1013
+#define SwatchFrameId 1023
+#define MidiEditId 1026
+#define DelaySpinnerId 1034
 
 #define SaverNameString 1
 #define RenderKeyString 9000

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "scene/model_files.h"
+#include "settings/model_files.h"
 
 namespace {
 

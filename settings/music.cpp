@@ -52,3 +52,21 @@ bool StartMusic(const char* fileName) {
 }
 
 bool StopMusic() { return platform.mciSendStringA("close all", nullptr, 0, nullptr) == 0; }
+
+std::string ChooseMidiFile(HWND owner, const char* title) {
+    char path[256] = {};
+    char fileTitle[256] = {};
+    OPENFILENAMEA chooser{};
+    chooser.lStructSize = sizeof chooser;
+    chooser.hwndOwner = owner;
+    chooser.lpstrFilter = "MIDI files (*.mid)\0*.mid\0All Files (*.*)\0*.*\0";
+    chooser.nFilterIndex = 1;
+    chooser.lpstrFile = path;
+    chooser.nMaxFile = sizeof path;
+    chooser.lpstrFileTitle = fileTitle;
+    chooser.nMaxFileTitle = sizeof fileTitle;
+    chooser.lpstrTitle = title;
+    chooser.Flags = OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST;
+    chooser.lpstrDefExt = "mid";
+    return platform.GetOpenFileNameA(&chooser) ? std::string(path) : std::string();
+}

@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include <string>
+
 // Background music: a MIDI file played once from its start through the multimedia control
 // interface's sequencer, under the alias MUSIC.
 
@@ -17,3 +19,7 @@ bool StartMusic(const char* fileName);
 
 // Closes every multimedia device of the process; false when the command failed.
 bool StopMusic();
+
+// The open-file dialog for a MIDI file: the full path chosen (at most 255 characters), or an empty
+// text when the user cancelled or the dialog failed.
+std::string ChooseMidiFile(HWND owner, const char* title);

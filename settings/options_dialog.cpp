@@ -1,21 +1,221 @@
 #include "settings/options_dialog.h"
 
-// The dialog shows OK and Cancel only until its settings controls are built: OK ends it with 1,
-// Cancel (or closing it) with 0.
+#include <commctrl.h>
+
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "settings/model_files.h"
+#include "settings/music.h"
+#include "settings/saver_settings.h"
+#include "shell/platform_calls.h"
+
+namespace {
+
+constexpr int MinimumDelay = 10;
+constexpr int MaximumDelay = 1000;
+
+RECT swatchRect{};
+COLORREF swatchColor = RGB(0, 0, 0);
+
+// The inside of the swatch frame, in the dialog's client coordinates, from the frame's real
+// rectangle so that it holds at any scaling.
+void UpdateSwatch(HWND dialog) {
+    RECT frame{};
+    GetWindowRect(GetDlgItem(dialog, SwatchFrameId), &frame);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&frame), 2);
+    InflateRect(&frame, -1, -1);
+    swatchRect = frame;
+    const SaverSettings& settings = saverSettings;
+    swatchColor = RGB(settings.backgroundRed, settings.backgroundGreen, settings.backgroundBlue);
+    InvalidateRect(dialog, &swatchRect, TRUE);
+}
+
+// Checks button `first + value` of a group; a value outside the group leaves it unchecked.
+void CheckInGroup(HWND dialog, int first, int last, int32_t value) {
+    if (value >= 0 && value <= last - first) CheckRadioButton(dialog, first, last, first + value);
+}
+
+void CheckBox(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
+
+void ShowStoredChoices(HWND dialog) {
+    const SettingsNames& names = settingsNames;
+    const SaverSettings defaults = DefaultSaverSettings();
+    CheckInGroup(dialog, FlatButtonId, PhongButtonId, ReadSettingKey(names.render, defaults.shadeMode));
+    CheckInGroup(dialog, PointsButtonId, SolidButtonId, ReadSettingKey(names.objects, defaults.fillMode));
+    CheckInGroup(dialog, MonoButtonId, RgbButtonId, ReadSettingKey(names.colors, defaults.colorModel));
+    CheckBox(dialog, DitheredBoxId, ReadSettingKey(names.dithered, defaults.dithered) != 0);
+    CheckBox(dialog, FilteringBoxId, ReadSettingKey(names.filtering, defaults.textureFiltering) != 0);
+    CheckBox(dialog, RandomBoxId, ReadSettingKey(names.random, defaults.randomModels) != 0);
+    CheckBox(dialog, SwitchBoxId, ReadSettingKey(names.switchModels, defaults.switchModels) != 0);
+}
+
+void FillModelList(HWND dialog) {
+    HWND list = GetDlgItem(dialog, ModelListId);
+    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    for (const ModelFile& model : ModelFiles)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model.label));
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(saverSettings.modelIndex), 0);
+}
+
+BOOL OnInitDialog(HWND dialog) {
+    LoadSettingsNames();
+    LoadSettings();
+    SetDlgItemTextA(dialog, MidiEditId, saverSettings.midiPath);
+    UpdateSwatch(dialog);
+    FillModelList(dialog);
+    ShowStoredChoices(dialog);
+    const int delay = ReadSettingKey(settingsNames.delay, DefaultSaverSettings().switchDelay);
+    if (AttachDelaySpinner(dialog, DelayEditId, DelaySpinnerId, MaximumDelay, MinimumDelay, delay) == nullptr)
+        MessageBeep(MB_OK);
+    return TRUE;
+}
+
+void OnPaint(HWND dialog) {
+    PAINTSTRUCT paint;
+    BeginPaint(dialog, &paint);
+    HBRUSH brush = CreateSolidBrush(swatchColor);
+    FillRect(paint.hdc, &swatchRect, brush);
+    DeleteObject(brush);
+    EndPaint(dialog, &paint);
+}
+
+void UseDefaults(HWND dialog) {
+    saverSettings.backgroundRed = saverSettings.backgroundGreen = saverSettings.backgroundBlue = 0;
+    UpdateSwatch(dialog);
+    CheckRadioButton(dialog, FlatButtonId, PhongButtonId, GouraudButtonId);
+    CheckRadioButton(dialog, PointsButtonId, SolidButtonId, SolidButtonId);
+    CheckRadioButton(dialog, MonoButtonId, RgbButtonId, RgbButtonId);
+    CheckBox(dialog, DitheredBoxId, true);
+    CheckBox(dialog, FilteringBoxId, false);
+    CheckBox(dialog, RandomBoxId, true);
+    CheckBox(dialog, SwitchBoxId, true);
+    SendDlgItemMessageA(dialog, DelaySpinnerId, UDM_SETPOS32, 0, DefaultSaverSettings().switchDelay);
+}
+
+// The index of the checked button of a group, or -1 when none is.
+int CheckedInGroup(HWND dialog, int first, int last) {
+    for (int id = first; id <= last; ++id)
+        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) return id - first;
+    return -1;
+}
+
+void WriteChoice(const char* key, int index) {
+    if (index >= 0) WriteSettingInteger(key, index);
+}
+
+void WriteChecked(HWND dialog, const char* key, int id) {
+    WriteSettingInteger(key, IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0);
+}
+
+// Edit texts are stored as typed, at most their first 98 characters.
+void WriteEditText(HWND dialog, const char* key, int id) {
+    char text[MidiPathLength + 1];
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    WriteSettingText(key, text);
+}
+
+void WriteSettings(HWND dialog) {
+    const SettingsNames& names = settingsNames;
+    WriteChoice(names.render, CheckedInGroup(dialog, FlatButtonId, PhongButtonId));
+    WriteChoice(names.objects, CheckedInGroup(dialog, PointsButtonId, SolidButtonId));
+    WriteChoice(names.colors, CheckedInGroup(dialog, MonoButtonId, RgbButtonId));
+    WriteChoice(names.cars, static_cast<int>(SendDlgItemMessageA(dialog, ModelListId, CB_GETCURSEL, 0, 0)));
+    WriteChecked(dialog, names.dithered, DitheredBoxId);
+    WriteChecked(dialog, names.filtering, FilteringBoxId);
+    WriteChecked(dialog, names.random, RandomBoxId);
+    WriteSettingInteger(names.red, saverSettings.backgroundRed);
+    WriteSettingInteger(names.green, saverSettings.backgroundGreen);
+    WriteSettingInteger(names.blue, saverSettings.backgroundBlue);
+    WriteChecked(dialog, names.switchModels, SwitchBoxId);
+    WriteEditText(dialog, names.delay, DelayEditId);
+    WriteEditText(dialog, names.midi, MidiEditId);
+}
+
+void Browse(HWND dialog) {
+    const std::string path = ChooseMidiFile(dialog, "Open a MIDI file");
+    if (path.empty()) return;
+    lstrcpynA(saverSettings.midiPath, path.c_str(), sizeof saverSettings.midiPath);
+    SetDlgItemTextA(dialog, MidiEditId, path.c_str());
+}
+
+// The help page beside the program, else in the Windows directory, in the user's browser.
+void OpenHelp(HWND dialog) {
+    char path[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    std::string page = std::string(path, length < sizeof path ? length : 0);
+    page = page.substr(0, page.find_last_of('\\') + 1) + "varnoka.htm";
+    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        char windows[MAX_PATH];
+        const UINT folderLength = platform.GetWindowsDirectoryA(windows, sizeof windows);
+        if (folderLength > 0 && folderLength < sizeof windows) page = std::string(windows) + "\\varnoka.htm";
+    }
+    platform.ShellExecuteA(dialog, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+HWND AttachDelaySpinner(HWND dialog, int editId, int spinnerId, int maximum, int minimum, int position) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    HWND edit = GetDlgItem(dialog, editId);
+    RECT box{};
+    GetWindowRect(edit, &box);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&box), 2);
+    // Plain digits: with the locale's grouping 1000 would be stored as "1,000" and read back as 1.
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_WRAP | UDS_SETBUDDYINT | UDS_ALIGNRIGHT |
+                        UDS_ARROWKEYS | UDS_NOTHOUSANDS;
+    HWND spinner =
+        CreateWindowExA(0, "msctls_updown32", nullptr, style, box.right, box.top - 1, 10, box.bottom - box.top + 2,
+                        dialog, reinterpret_cast<HMENU>(INT_PTR{spinnerId}), GetModuleHandleA(nullptr), nullptr);
+    if (spinner == nullptr) return nullptr;
+    SendMessageA(spinner, UDM_SETBUDDY, reinterpret_cast<WPARAM>(edit), 0);
+    SendMessageA(spinner, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+    SendMessageA(spinner, UDM_SETPOS32, 0, position);
+    return spinner;
+}
+
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG:
-            return TRUE;
+            return OnInitDialog(dialog);
+        case WM_PAINT:
+            OnPaint(dialog);
+            return FALSE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
+                case BrowseButtonId:
+                    Browse(dialog);
+                    return FALSE;
+                case AboutButtonId:
+                    DialogBoxParamA(GetModuleHandleA(nullptr), "AboutBox", dialog, AboutDialogProc, 0);
+                    return FALSE;
+            }
+            switch (wParam) {
+                case UseDefaultsButtonId:
+                    UseDefaults(dialog);
+                    return TRUE;
+                case HelpButtonId:
+                    OpenHelp(dialog);
+                    return TRUE;
                 case IDOK:
+                    WriteSettings(dialog);
                     EndDialog(dialog, 1);
                     return TRUE;
                 case IDCANCEL:
                     EndDialog(dialog, 0);
-                    return TRUE;
+                    return FALSE;
             }
-            break;
+            return FALSE;
+    }
+    return FALSE;
+}
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    if (message == WM_INITDIALOG) return TRUE;
+    if (message == WM_COMMAND && LOWORD(wParam) == IDOK) {
+        EndDialog(dialog, 1);
+        return TRUE;
     }
     return FALSE;
 }

@@ -63,6 +63,9 @@ void LoadSettingsNames();
 // Fills saverSettings from the file. Never fails: what is missing takes its default.
 void LoadSettings();
 
+// Reads one integer key of the saver's section as LoadSettings does.
+int32_t ReadSettingKey(const char* key, int32_t defaultValue);
+
 // Write one key of the saver's section; nothing else in the file changes.
 void WriteSettingInteger(const char* key, int32_t value);
 void WriteSettingText(const char* key, const char* value);

@@ -81,6 +81,12 @@ void LoadSettings() {
     GetPrivateProfileStringA(names.sectionName, names.midi, "", settings.midiPath, sizeof settings.midiPath, path);
 }
 
+int32_t ReadSettingKey(const char* key, int32_t defaultValue) {
+    char path[MAX_PATH];
+    SettingsPathForReading(path);
+    return ReadInteger(path, key, defaultValue);
+}
+
 void WriteSettingText(const char* key, const char* value) {
     char path[MAX_PATH];
     SettingsPathForWriting(path);

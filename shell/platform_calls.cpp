@@ -1,6 +1,7 @@
 #include "shell/platform_calls.h"
 
 #include <dwmapi.h>
+#include <shellapi.h>
 
 PlatformCalls RealPlatformCalls() {
     PlatformCalls calls{};
@@ -23,6 +24,8 @@ PlatformCalls RealPlatformCalls() {
     calls.DwmFlush = ::DwmFlush;
     calls.SetWaitableTimer = ::SetWaitableTimer;
     calls.WaitForMultipleObjects = ::WaitForMultipleObjects;
+    calls.GetOpenFileNameA = ::GetOpenFileNameA;
+    calls.ShellExecuteA = ::ShellExecuteA;
     calls.CreateThread = ::CreateThread;
     return calls;
 }

@@ -1,12 +1,14 @@
 #pragma once
 #include <windows.h>
 
+#include <commdlg.h>
 #include <mmsystem.h>
 
 // The platform calls whose outcome cannot be steered or observed under a test harness
 // (platform version, registry switch, password modules, running state, the system's fault
-// filter, message boxes, multimedia commands, the Windows directory, screen depth and refresh,
-// time and waiting, and the start of the render thread). Everything reaches them through this
+// filter, message boxes, the file chooser, opening the help page, multimedia commands, the
+// Windows directory, screen depth and refresh, time and waiting, and the start of the render
+// thread). Everything reaches them through this
 // one table; it holds the real functions, and tests put their own in.
 struct PlatformCalls {
     BOOL(WINAPI* GetVersionExA)(LPOSVERSIONINFOA info);
@@ -32,6 +34,8 @@ struct PlatformCalls {
     BOOL(WINAPI* SetWaitableTimer)
     (HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE routine, LPVOID argument, BOOL resume);
     DWORD(WINAPI* WaitForMultipleObjects)(DWORD count, const HANDLE* handles, BOOL all, DWORD milliseconds);
+    BOOL(WINAPI* GetOpenFileNameA)(LPOPENFILENAMEA chooser);
+    HINSTANCE(WINAPI* ShellExecuteA)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show);
     HANDLE(WINAPI* CreateThread)
     (LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start, LPVOID argument, DWORD flags,
      LPDWORD threadId);

@@ -52,6 +52,25 @@ int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
     return GetDeviceCaps(dc, index);
 }
 
+BOOL WINAPI FakeGetOpenFileName(LPOPENFILENAMEA chooser) {
+    ++fakeScene.fileChooserCalls;
+    fakeScene.chooserTitle = chooser->lpstrTitle != nullptr ? chooser->lpstrTitle : "";
+    std::string filter;
+    for (const char* p = chooser->lpstrFilter; p != nullptr && *p != '\0'; p += lstrlenA(p) + 1)
+        filter += std::string(p) + "|";
+    fakeScene.chooserFilter = filter;
+    fakeScene.chooserFilterIndex = chooser->nFilterIndex;
+    fakeScene.chooserFlags = chooser->Flags;
+    fakeScene.chooserDefaultExtension = chooser->lpstrDefExt != nullptr ? chooser->lpstrDefExt : "";
+    lstrcpynA(chooser->lpstrFile, "C:\\Music\\Chosen piece.mid", static_cast<int>(chooser->nMaxFile));
+    return TRUE;
+}
+
+HINSTANCE WINAPI FakeShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
+    fakeScene.opened.push_back(file);
+    return reinterpret_cast<HINSTANCE>(INT_PTR{33});
+}
+
 HANDLE WINAPI FakeCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack, LPTHREAD_START_ROUTINE start,
                                LPVOID argument, DWORD flags, LPDWORD id) {
     if (fakeScene.threadStartFails) return nullptr;
@@ -119,6 +138,8 @@ void SaverWindowTest::SetUp() {
     fakeScene.refreshRate = 0;
     fakeScene.threadStartFails = false;
     fakeScene.threadsStarted = 0;
+    fakeScene.fileChooserCalls = 0;
+    fakeScene.opened.clear();
     fakeScene.fakeClock = false;
     fakeScene.microseconds = 0;
     fakeScene.displayWaits = 0;
@@ -128,6 +149,8 @@ void SaverWindowTest::SetUp() {
     platform.GetWindowsDirectoryA = FakeGetWindowsDirectory;
     platform.GetDeviceCaps = FakeGetDeviceCaps;
     platform.CreateThread = FakeCreateThread;
+    platform.GetOpenFileNameA = FakeGetOpenFileName;
+    platform.ShellExecuteA = FakeShellExecute;
     platform.QueryPerformanceCounter = FakeQueryPerformanceCounter;
     platform.QueryPerformanceFrequency = FakeQueryPerformanceFrequency;
     platform.DwmFlush = FakeDwmFlush;

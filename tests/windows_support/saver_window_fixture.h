@@ -19,6 +19,12 @@ struct FakeScene {
     int bitsPerPixel = 0;  // 0: the screen's own
     int refreshRate = 0;   // 0: the screen's own
     bool threadStartFails = false;
+    // The file chooser: what it was given, and the file it "chooses".
+    int fileChooserCalls = 0;
+    std::string chooserTitle, chooserFilter, chooserDefaultExtension;
+    DWORD chooserFilterIndex = 0;
+    DWORD chooserFlags = 0;
+    std::vector<std::string> opened;  // documents opened in their viewer
     int threadsStarted = 0;
 
     // A clock that moves only when the render thread waits for it, and counts the waits.

@@ -1,4 +1,4 @@
-#include "scene/model_files.h"
+#include "settings/model_files.h"
 
 const ModelFile ModelFiles[ModelCount] = {
     {"vk1.x", "Model 1"}, {"vk2.x", "Model 2"}, {"vk3.x", "Model 3"}, {"vk4.x", "Model 4"}, {"vk5.x", "Model 5"},

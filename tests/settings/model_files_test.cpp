@@ -1,4 +1,4 @@
-#include "scene/model_files.h"
+#include "settings/model_files.h"
 
 #include <gtest/gtest.h>
 

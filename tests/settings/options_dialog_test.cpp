@@ -1,0 +1,188 @@
+#include <windows.h>
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "resources/resource_ids.h"
+#include "settings/options_dialog.h"
+#include "settings/saver_settings.h"
+#include "windows_support/saver_window_fixture.h"
+
+namespace {
+
+std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The dialog made from its template with its real controls, driven by messages.
+class OptionsDialogTest : public SaverWindowTest {
+protected:
+    void TearDown() override {
+        if (dialog_ != nullptr && IsWindow(dialog_)) DestroyWindow(dialog_);
+        SaverWindowTest::TearDown();
+    }
+    HWND Open() {
+        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(OptionsDialogId), nullptr,
+                                     OptionsDialogProc, 0);
+        EXPECT_NE(dialog_, nullptr);
+        return dialog_;
+    }
+    void Press(int id) { SendMessageA(dialog_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
+    bool Checked(int id) { return IsDlgButtonChecked(dialog_, id) == BST_CHECKED; }
+    std::string Text(int id) {
+        char text[512] = {};
+        GetDlgItemTextA(dialog_, id, text, sizeof text);
+        return text;
+    }
+    int Selected() { return static_cast<int>(SendDlgItemMessageA(dialog_, ModelListId, CB_GETCURSEL, 0, 0)); }
+    std::string Stored(const char* key) {
+        char text[512] = {};
+        GetPrivateProfileStringA("Screen Saver.Varnoka", key, "<none>", text, sizeof text, settingsFile.c_str());
+        return text;
+    }
+
+    HWND dialog_ = nullptr;
+};
+
+TEST_F(OptionsDialogTest, OpensWithTheStoredSettings) {
+    Setting("RENDER", "40");
+    Setting("OBJECTS", "1");
+    Setting("COLORS", "0");
+    Setting("DITHERED", "0");
+    Setting("FILTERING", "1");
+    Setting("SWITCH", "0");
+    Setting("DELAY", "45");
+    Setting("CARS", "4");
+    Setting("MIDI", "C:\\Music\\tune.mid");
+    Open();
+    EXPECT_FALSE(Checked(FlatButtonId) || Checked(GouraudButtonId) || Checked(PhongButtonId)) << "40 checks none";
+    EXPECT_TRUE(Checked(WireframeButtonId));
+    EXPECT_TRUE(Checked(MonoButtonId));
+    EXPECT_FALSE(Checked(DitheredBoxId));
+    EXPECT_TRUE(Checked(FilteringBoxId));
+    EXPECT_FALSE(Checked(RandomBoxId));
+    EXPECT_FALSE(Checked(SwitchBoxId));
+    EXPECT_EQ(Text(DelayEditId), "45");
+    EXPECT_EQ(Text(MidiEditId), "C:\\Music\\tune.mid");
+    ASSERT_EQ(SendDlgItemMessageA(dialog_, ModelListId, CB_GETCOUNT, 0, 0), 9);
+    for (int i = 0; i < 9; ++i) {
+        char label[32] = {};
+        SendDlgItemMessageA(dialog_, ModelListId, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(label));
+        EXPECT_EQ(std::string(label), "Model " + std::to_string(i + 1));
+    }
+    EXPECT_EQ(Selected(), 4);
+
+    // OK writes no RENDER while none is checked, and keeps the camera keys out of it.
+    Press(IDOK);
+    EXPECT_EQ(Stored("RENDER"), "40");
+    EXPECT_EQ(Stored("OBJECTS"), "1");
+    EXPECT_EQ(Stored("CARS"), "4");
+    EXPECT_EQ(Stored("DELAY"), "45");
+    EXPECT_EQ(Stored("X"), "<none>");
+}
+
+TEST_F(OptionsDialogTest, UseDefaultsThenCancelWritesNothingAndThenOkWritesTheDefaults) {
+    Setting("RENDER", "0");
+    Setting("RED", "200");
+    Setting("CARS", "6");
+    Setting("MIDI", "tune.mid");
+    Setting("X", "77");
+    WritePrivateProfileStringA("Other Program", "Key", "kept", settingsFile.c_str());
+    Setting("UNKNOWN", "kept too");
+    const std::string before = FileText(settingsFile);
+    Open();
+    Press(UseDefaultsButtonId);
+    Press(IDCANCEL);
+    EXPECT_EQ(FileText(settingsFile), before) << "byte for byte";
+
+    DestroyWindow(dialog_);
+    Open();
+    Press(UseDefaultsButtonId);
+    Press(IDOK);
+    for (const auto& [key, value] : {std::pair<const char*, const char*>{"RENDER", "1"},
+                                     {"OBJECTS", "2"},
+                                     {"COLORS", "1"},
+                                     {"DITHERED", "1"},
+                                     {"FILTERING", "0"},
+                                     {"RANDOM", "1"},
+                                     {"RED", "0"},
+                                     {"GREEN", "0"},
+                                     {"BLUE", "0"},
+                                     {"SWITCH", "1"},
+                                     {"DELAY", "30"},
+                                     {"CARS", "6"},
+                                     {"MIDI", "tune.mid"},
+                                     {"X", "77"},
+                                     {"UNKNOWN", "kept too"}})
+        EXPECT_EQ(Stored(key), value) << key;
+    char other[16] = {};
+    GetPrivateProfileStringA("Other Program", "Key", "", other, sizeof other, settingsFile.c_str());
+    EXPECT_STREQ(other, "kept");
+}
+
+TEST_F(OptionsDialogTest, TextsAreStoredAsTypedAndCutAt98Characters) {
+    Open();
+    SetDlgItemTextA(dialog_, DelayEditId, "abc");
+    const std::string longPath = "C:\\" + std::string(120, 'm') + ".mid";
+    SetDlgItemTextA(dialog_, MidiEditId, longPath.c_str());
+    EXPECT_EQ(Text(MidiEditId), longPath) << "shown whole";
+    Press(IDOK);
+    EXPECT_EQ(Stored("DELAY"), "abc");
+    EXPECT_EQ(Stored("MIDI"), longPath.substr(0, 98));
+    LoadSettings();
+    EXPECT_EQ(saverSettings.switchDelay, 0);
+}
+
+TEST_F(OptionsDialogTest, TheSpinnerWrapsAndShowsPlainDigits) {
+    Setting("DELAY", "1000");
+    Open();
+    HWND spinner = GetDlgItem(dialog_, DelaySpinnerId);
+    ASSERT_NE(spinner, nullptr);
+    EXPECT_EQ(Text(DelayEditId), "1000") << "no digit grouping";
+    // Up from 1000 wraps to 10, down from 10 to 1000, by the arrow keys in the field.
+    HWND edit = GetDlgItem(dialog_, DelayEditId);
+    SendMessageA(edit, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(Text(DelayEditId), "10");
+    SendMessageA(edit, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(Text(DelayEditId), "1000");
+}
+
+TEST_F(OptionsDialogTest, WithRandomModelsTheListShowsTheModelDrawnAtOpening) {
+    Setting("RANDOM", "1");
+    Setting("CARS", "8");
+    for (int i = 0; i < 3; ++i) {
+        saverSettings.modelIndex = -1;
+        Open();
+        EXPECT_TRUE(Checked(RandomBoxId));
+        EXPECT_GE(Selected(), 0);
+        EXPECT_LT(Selected(), 9);
+        EXPECT_EQ(Selected(), saverSettings.modelIndex);
+        DestroyWindow(dialog_);
+    }
+}
+
+TEST_F(OptionsDialogTest, BrowseTakesTheChosenFileAndHelpOpensThePage) {
+    Open();
+    Press(BrowseButtonId);  // the fake chooser picks a file
+    EXPECT_EQ(Text(MidiEditId), "C:\\Music\\Chosen piece.mid");
+    EXPECT_STREQ(saverSettings.midiPath, "C:\\Music\\Chosen piece.mid");
+    ASSERT_EQ(fakeScene.fileChooserCalls, 1);
+    EXPECT_EQ(fakeScene.chooserTitle, "Open a MIDI file");
+    EXPECT_EQ(fakeScene.chooserFilter, std::string("MIDI files (*.mid)|*.mid|All Files (*.*)|*.*|"));
+    EXPECT_EQ(fakeScene.chooserFilterIndex, 1u);
+    EXPECT_EQ(fakeScene.chooserFlags, static_cast<DWORD>(OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST));
+    EXPECT_EQ(fakeScene.chooserDefaultExtension, "mid");
+
+    Press(HelpButtonId);
+    ASSERT_EQ(fakeScene.opened.size(), 1u);
+    EXPECT_NE(fakeScene.opened[0].find("varnoka.htm"), std::string::npos);
+}
+
+}  // namespace
