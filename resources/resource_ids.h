@@ -32,6 +32,10 @@
 #define MidiEditId 1026
 #define DelaySpinnerId 1034
 
+// The Alpha field added to the colour dialog.
+#define AlphaLabelId 711
+#define AlphaEditId 714
+
 #define SaverNameString 1
 #define RenderKeyString 9000
 #define ObjectsKeyString 9001

@@ -5,6 +5,8 @@
 #include <string>
 
 #include "resources/resource_ids.h"
+#include "retained/d3drm_api.h"
+#include "settings/color_chooser.h"
 #include "settings/model_files.h"
 #include "settings/music.h"
 #include "settings/saver_settings.h"
@@ -132,6 +134,18 @@ void WriteSettings(HWND dialog) {
     WriteEditText(dialog, names.midi, MidiEditId);
 }
 
+// Only red, green and blue of the choice are kept; a cancelled choice changes nothing.
+void ChangeColor(HWND dialog) {
+    SaverSettings& settings = saverSettings;
+    D3DCOLOR color = D3DRMCreateColorRGB(settings.backgroundRed / 255.0f, settings.backgroundGreen / 255.0f,
+                                         settings.backgroundBlue / 255.0f);
+    ChooseBackgroundColor(dialog, color);
+    settings.backgroundRed = static_cast<int32_t>(D3DRMColorGetRed(color) * 255);
+    settings.backgroundGreen = static_cast<int32_t>(D3DRMColorGetGreen(color) * 255);
+    settings.backgroundBlue = static_cast<int32_t>(D3DRMColorGetBlue(color) * 255);
+    UpdateSwatch(dialog);
+}
+
 void Browse(HWND dialog) {
     const std::string path = ChooseMidiFile(dialog, "Open a MIDI file");
     if (path.empty()) return;
@@ -194,6 +208,9 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             switch (wParam) {
                 case UseDefaultsButtonId:
                     UseDefaults(dialog);
+                    return TRUE;
+                case ChangeColorButtonId:
+                    ChangeColor(dialog);
                     return TRUE;
                 case HelpButtonId:
                     OpenHelp(dialog);

@@ -25,6 +25,7 @@ PlatformCalls RealPlatformCalls() {
     calls.SetWaitableTimer = ::SetWaitableTimer;
     calls.WaitForMultipleObjects = ::WaitForMultipleObjects;
     calls.GetOpenFileNameA = ::GetOpenFileNameA;
+    calls.ChooseColorA = ::ChooseColorA;
     calls.ShellExecuteA = ::ShellExecuteA;
     calls.CreateThread = ::CreateThread;
     return calls;

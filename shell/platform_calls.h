@@ -6,7 +6,7 @@
 
 // The platform calls whose outcome cannot be steered or observed under a test harness
 // (platform version, registry switch, password modules, running state, the system's fault
-// filter, message boxes, the file chooser, opening the help page, multimedia commands, the
+// filter, message boxes, the file and colour choosers, opening the help page, multimedia commands, the
 // Windows directory, screen depth and refresh, time and waiting, and the start of the render
 // thread). Everything reaches them through this
 // one table; it holds the real functions, and tests put their own in.
@@ -35,6 +35,7 @@ struct PlatformCalls {
     (HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE routine, LPVOID argument, BOOL resume);
     DWORD(WINAPI* WaitForMultipleObjects)(DWORD count, const HANDLE* handles, BOOL all, DWORD milliseconds);
     BOOL(WINAPI* GetOpenFileNameA)(LPOPENFILENAMEA chooser);
+    BOOL(WINAPI* ChooseColorA)(LPCHOOSECOLORA chooser);
     HINSTANCE(WINAPI* ShellExecuteA)(HWND owner, LPCSTR verb, LPCSTR file, LPCSTR parameters, LPCSTR folder, INT show);
     HANDLE(WINAPI* CreateThread)
     (LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start, LPVOID argument, DWORD flags,

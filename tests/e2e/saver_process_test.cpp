@@ -203,4 +203,19 @@ TEST(SaverProcess, OptionsDialogOpensWithoutSwitchOrWithCAndEndsWithItsResult) {
     }
 }
 
+// The program declares itself DPI-aware per monitor and asks for the themed common controls.
+TEST(SaverProcess, TheProgramCarriesItsManifest) {
+    HMODULE program = LoadLibraryExA(SaverProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(program, nullptr);
+    HRSRC found = FindResourceA(program, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
+    ASSERT_NE(found, nullptr);
+    const char* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
+    const std::string manifest(bytes, SizeofResource(program, found));
+    EXPECT_NE(manifest.find("PerMonitorV2"), std::string::npos);
+    EXPECT_NE(manifest.find("true/pm"), std::string::npos);
+    EXPECT_NE(manifest.find("Microsoft.Windows.Common-Controls"), std::string::npos);
+    EXPECT_NE(manifest.find("asInvoker"), std::string::npos);
+    FreeLibrary(program);
+}
+
 }  // namespace

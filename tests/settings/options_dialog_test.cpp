@@ -185,4 +185,24 @@ TEST_F(OptionsDialogTest, BrowseTakesTheChosenFileAndHelpOpensThePage) {
     EXPECT_NE(fakeScene.opened[0].find("varnoka.htm"), std::string::npos);
 }
 
+TEST_F(OptionsDialogTest, ChangeKeepsTheChosenColourAndCancelKeepsTheOldOne) {
+    Setting("RED", "10");
+    Setting("GREEN", "20");
+    Setting("BLUE", "30");
+    Open();
+    fakeScene.chosenColor = RGB(250, 128, 3);
+    Press(ChangeColorButtonId);
+    EXPECT_EQ(fakeScene.initialColor, RGB(10, 20, 30));
+    EXPECT_EQ(saverSettings.backgroundRed, 250);
+    EXPECT_EQ(saverSettings.backgroundGreen, 128);
+    EXPECT_EQ(saverSettings.backgroundBlue, 3);
+    fakeScene.colorCancelled = true;
+    Press(ChangeColorButtonId);
+    EXPECT_EQ(saverSettings.backgroundRed, 250);
+    Press(IDOK);
+    EXPECT_EQ(Stored("RED"), "250");
+    EXPECT_EQ(Stored("GREEN"), "128");
+    EXPECT_EQ(Stored("BLUE"), "3");
+}
+
 }  // namespace

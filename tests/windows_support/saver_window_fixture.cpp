@@ -71,6 +71,37 @@ HINSTANCE WINAPI FakeShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT
     return reinterpret_cast<HINSTANCE>(INT_PTR{33});
 }
 
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+std::string AlphaText(HWND dialog) {
+    char text[32] = {};
+    GetDlgItemTextA(dialog, 714, text, sizeof text);
+    return text;
+}
+
+BOOL WINAPI FakeChooseColor(LPCHOOSECOLORA chooser) {
+    fakeScene.initialColor = chooser->rgbResult;
+    fakeScene.colorFlags = chooser->Flags;
+    fakeScene.colorTemplate = chooser->lpTemplateName != nullptr ? chooser->lpTemplateName : "";
+    fakeScene.customColorsWhite = true;
+    for (int i = 0; i < 16; ++i) fakeScene.customColorsWhite &= chooser->lpCustColors[i] == RGB(255, 255, 255);
+    HWND dialog = CreateDialogParamA(reinterpret_cast<HINSTANCE>(chooser->hInstance), chooser->lpTemplateName,
+                                     chooser->hwndOwner, PlainDialogProc, 0);
+    if (dialog == nullptr) return FALSE;
+    chooser->lpfnHook(dialog, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(chooser));
+    fakeScene.alphaShown = AlphaText(dialog);
+    if (fakeScene.typeAlpha) SetDlgItemTextA(dialog, 714, fakeScene.typedAlpha.c_str());
+    BOOL accepted = FALSE;
+    if (!fakeScene.colorCancelled) {
+        chooser->lpfnHook(dialog, WM_COMMAND, IDOK, 0);
+        fakeScene.alphaAfterOk = AlphaText(dialog);
+        chooser->rgbResult = fakeScene.chosenColor;
+        accepted = TRUE;
+    }
+    DestroyWindow(dialog);
+    return accepted;
+}
+
 HANDLE WINAPI FakeCreateThread(LPSECURITY_ATTRIBUTES security, SIZE_T stack, LPTHREAD_START_ROUTINE start,
                                LPVOID argument, DWORD flags, LPDWORD id) {
     if (fakeScene.threadStartFails) return nullptr;
@@ -140,6 +171,11 @@ void SaverWindowTest::SetUp() {
     fakeScene.threadsStarted = 0;
     fakeScene.fileChooserCalls = 0;
     fakeScene.opened.clear();
+    fakeScene.colorCancelled = false;
+    fakeScene.chosenColor = RGB(0, 0, 0);
+    fakeScene.typeAlpha = false;
+    fakeScene.alphaShown.clear();
+    fakeScene.alphaAfterOk.clear();
     fakeScene.fakeClock = false;
     fakeScene.microseconds = 0;
     fakeScene.displayWaits = 0;
@@ -151,6 +187,7 @@ void SaverWindowTest::SetUp() {
     platform.CreateThread = FakeCreateThread;
     platform.GetOpenFileNameA = FakeGetOpenFileName;
     platform.ShellExecuteA = FakeShellExecute;
+    platform.ChooseColorA = FakeChooseColor;
     platform.QueryPerformanceCounter = FakeQueryPerformanceCounter;
     platform.QueryPerformanceFrequency = FakeQueryPerformanceFrequency;
     platform.DwmFlush = FakeDwmFlush;

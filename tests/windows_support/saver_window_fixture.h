@@ -25,6 +25,18 @@ struct FakeScene {
     DWORD chooserFilterIndex = 0;
     DWORD chooserFlags = 0;
     std::vector<std::string> opened;  // documents opened in their viewer
+
+    // The colour dialog, made from its template; the test says what the user does in it.
+    bool colorCancelled = false;
+    COLORREF chosenColor = RGB(0, 0, 0);
+    bool typeAlpha = false;
+    std::string typedAlpha;
+    COLORREF initialColor = 0;
+    DWORD colorFlags = 0;
+    std::string colorTemplate;
+    bool customColorsWhite = false;
+    std::string alphaShown;    // in the field when the dialog opened
+    std::string alphaAfterOk;  // in the field after OK
     int threadsStarted = 0;
 
     // A clock that moves only when the render thread waits for it, and counts the waits.
