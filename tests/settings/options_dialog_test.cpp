@@ -205,4 +205,19 @@ TEST_F(OptionsDialogTest, ChangeKeepsTheChosenColourAndCancelKeepsTheOldOne) {
     EXPECT_EQ(Stored("BLUE"), "3");
 }
 
+TEST_F(OptionsDialogTest, TheAboutBoxClosesOnlyThroughOk) {
+    HWND about = CreateDialogParamA(GetModuleHandleA(nullptr), "AboutBox", nullptr, AboutDialogProc, 0);
+    ASSERT_NE(about, nullptr);
+    ShowWindow(about, SW_SHOW);
+    char caption[64] = {};
+    GetWindowTextA(about, caption, sizeof caption);
+    EXPECT_STREQ(caption, "About Varnoka Screen Saver v2.1");
+    SendMessageA(about, WM_COMMAND, IDCANCEL, 0);  // Esc
+    SendMessageA(about, WM_CLOSE, 0, 0);           // the close box
+    EXPECT_TRUE(IsWindowVisible(about));
+    SendMessageA(about, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    EXPECT_FALSE(IsWindowVisible(about)) << "ended";
+    DestroyWindow(about);
+}
+
 }  // namespace
