@@ -5,7 +5,6 @@
 #include "scene/model_shelf.h"
 #include "scene/render_frame.h"
 #include "scene/saver_picture.h"
-#include "settings/saver_settings.h"
 
 namespace {
 
@@ -25,8 +24,10 @@ HRESULT ReadModelInfo(const std::string& modelPath, varnoka::rm::ModelLoadReport
     return result;
 }
 
-HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image) {
-    saverSettings = DefaultSaverSettings();
+HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image,
+                      const SaverSettings& settings) {
+    saverSettings = settings;
+    saverSettings.modelIndex = 0;
     PlaceEveryModelAt(modelPath);
     varnoka::rm::MemoryWindow window(width, height);
     if (OpenPicture(window.Handle()) != PictureStep::Ready) {

@@ -8,6 +8,7 @@
 
 #include "retained/d3drm_api.h"
 #include "retained/model_file_loading.h"
+#include "settings/saver_settings.h"
 
 struct SaverViewImage {
     int width = 0;
@@ -19,5 +20,7 @@ struct SaverViewImage {
 HRESULT ReadModelInfo(const std::string& modelPath, varnoka::rm::ModelLoadReport& report);
 
 // Draws `modelPath` turned by `yawDegrees` the way the saver turns it, its textures from beside
-// it. Returns the loader's result code, or a failure of the device.
-HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image);
+// it, with the render options and background of `settings` (the saver's defaults unless given).
+// Returns the loader's result code, or a failure of the device.
+HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image,
+                      const SaverSettings& settings = DefaultSaverSettings());

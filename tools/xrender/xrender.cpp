@@ -20,10 +20,15 @@ struct Options {
     int height = 480;
     double yawDegrees = 0;
     bool info = false;
+    SaverSettings settings = DefaultSaverSettings();
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage: xrender MODEL.x [OUT.png] [--size WxH] [--yaw DEGREES] [--info]\n");
+    std::fprintf(stderr,
+                 "usage: xrender MODEL.x [OUT.png] [--size WxH] [--yaw DEGREES] [--info]\n"
+                 "               [--shade flat|gouraud|phong] [--fill points|wireframe|solid]\n"
+                 "               [--filter nearest|linear] [--color rgb|mono] [--dither on|off]\n"
+                 "               [--background R,G,B]\n");
     return 2;
 }
 
@@ -32,6 +37,43 @@ bool ParseSize(const char* text, int& width, int& height) {
     char rest = 0;
     return std::sscanf(text, "%d%c%d%c", &width, &x, &height, &rest) == 3 && (x == 'x' || x == 'X') && width > 0 &&
            height > 0 && width <= 8192 && height <= 8192;
+}
+
+// One of the words, as its position in the list; false when it is none of them.
+bool ParseChoice(const std::string& text, std::initializer_list<const char*> words, int32_t& choice) {
+    int32_t index = 0;
+    for (const char* word : words) {
+        if (text == word) {
+            choice = index;
+            return true;
+        }
+        ++index;
+    }
+    return false;
+}
+
+bool ParseBackground(const char* text, SaverSettings& settings) {
+    int red = -1, green = -1, blue = -1;
+    char rest = 0;
+    if (std::sscanf(text, "%d,%d,%d%c", &red, &green, &blue, &rest) != 3) return false;
+    for (int channel : {red, green, blue})
+        if (channel < 0 || channel > 255) return false;
+    settings.backgroundRed = red;
+    settings.backgroundGreen = green;
+    settings.backgroundBlue = blue;
+    return true;
+}
+
+// The options as the saver's settings take them; dithering is switched over from the device's
+// own, which a full-colour screen starts without.
+bool ParseRenderOption(const std::string& name, const std::string& value, SaverSettings& settings) {
+    if (name == "--shade") return ParseChoice(value, {"flat", "gouraud", "phong"}, settings.shadeMode);
+    if (name == "--fill") return ParseChoice(value, {"points", "wireframe", "solid"}, settings.fillMode);
+    if (name == "--filter") return ParseChoice(value, {"nearest", "linear"}, settings.textureFiltering);
+    if (name == "--color") return ParseChoice(value, {"mono", "rgb"}, settings.colorModel);
+    if (name == "--dither") return ParseChoice(value, {"off", "on"}, settings.dithered);
+    if (name == "--background") return ParseBackground(value.c_str(), settings);
+    return false;
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {
@@ -46,7 +88,7 @@ bool ParseOptions(int argc, char** argv, Options& options) {
             options.yawDegrees = std::strtod(argv[++i], &end);
             if (end == argv[i] || *end != '\0') return false;
         } else if (argument.rfind("--", 0) == 0) {
-            return false;
+            if (i + 1 >= argc || !ParseRenderOption(argument, argv[++i], options.settings)) return false;
         } else if (options.model.empty()) {
             options.model = argument;
         } else if (options.output.empty()) {
@@ -87,7 +129,8 @@ int main(int argc, char** argv) {
     if (options.info) return PrintInfo(options);
 
     SaverViewImage image;
-    const HRESULT result = DrawSaverView(options.model, options.width, options.height, options.yawDegrees, image);
+    const HRESULT result =
+        DrawSaverView(options.model, options.width, options.height, options.yawDegrees, image, options.settings);
     if (FAILED(result)) {
         std::printf("%s\n", ErrorText(result));
         return 1;
