@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "retained/texture.h"
+#include "retained/mesh_data.h"
 
 namespace bench {
 

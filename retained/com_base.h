@@ -1,6 +1,7 @@
 #pragma once
 // Reference counting and interface lookup shared by every engine object.
 
+#include <new>
 #include <utility>
 
 #include "retained/d3drm_api.h"
@@ -87,6 +88,26 @@ public:
 private:
     T* object_ = nullptr;
 };
+
+// Makes an engine object whose one reference is the caller's. Throws std::bad_alloc like new, for
+// the calling method's GuardAllocation to report.
+template <class Object, class... Arguments>
+ComRef<Object> NewObject(Arguments&&... arguments) {
+    return ComRef<Object>::Adopt(new Object(std::forward<Arguments>(arguments)...));
+}
+
+// Runs the work of a public call that may allocate. Running out of memory is a result like any
+// other failure, never an exception through a COM method: outOfMemory is D3DRMERR_BADALLOC for
+// the retained-mode calls and E_OUTOFMEMORY for the DirectDraw ones. Any other exception is a
+// fault of ours and ends the program here.
+template <class Work>
+HRESULT GuardAllocation(HRESULT outOfMemory, Work&& work) noexcept {
+    try {
+        return work();
+    } catch (const std::bad_alloc&) {
+        return outOfMemory;
+    }
+}
 
 template <class T>
 HRESULT HandOut(T* object, T** destination) {

@@ -110,10 +110,10 @@ void MeshVisual::SetTextureOnAllMaterials(IDirect3DRMTexture* texture, const Tex
 MeshVisual* AsMeshVisual(IUnknown* visual) { return dynamic_cast<MeshVisual*>(visual); }
 
 HRESULT AssignMeshData(IUnknown* visual, const MeshData& data) {
-    EngineLock lock;
     MeshVisual* mesh = visual ? AsMeshVisual(visual) : nullptr;
     if (mesh == nullptr) return D3DRMERR_BADOBJECT;
-    return mesh->Assign(data);
+    EngineLock lock;
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] { return mesh->Assign(data); });
 }
 
 }  // namespace varnoka::rm

@@ -1,7 +1,5 @@
 #include "retained/device.h"
 
-#include <new>
-
 namespace varnoka::rm {
 
 Device::Device(ColorModel model, std::unique_ptr<Presenter> presenter, std::shared_ptr<const TextureDefaults> defaults)
@@ -17,16 +15,12 @@ Device* AsDevice(IDirect3DRMDevice* device) { return device ? dynamic_cast<Devic
 
 HRESULT CreateDeviceObject(ColorModel model, HWND window, int width, int height,
                            std::shared_ptr<const TextureDefaults> defaults, IDirect3DRMDevice2** device) {
-    if (width < 0 || height < 0 || width > MaxDeviceSide || height > MaxDeviceSide) return D3DRMERR_BADVALUE;
-    try {
-        ComRef<Device> made =
-            ComRef<Device>::Adopt(new Device(model, MakeWindowPresenter(window), std::move(defaults)));
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        ComRef<Device> made = NewObject<Device>(model, MakeWindowPresenter(window), std::move(defaults));
         made->target_.Resize(width, height);
         *device = made.Detach();
         return D3DRM_OK;
-    } catch (const std::bad_alloc&) {
-        return D3DRMERR_BADALLOC;
-    }
+    });
 }
 
 HRESULT Device::SetShades(DWORD shades) {
@@ -92,7 +86,7 @@ DWORD Device::GetHeight() {
 
 HRESULT Device::Update() {
     EngineLock lock;
-    return presenter_->Show(target_);
+    return GuardAllocation(D3DRMERR_BADALLOC, [this] { return presenter_->Show(target_); });
 }
 
 void Device::PrepareToDraw() {

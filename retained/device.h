@@ -64,6 +64,7 @@ private:
 
 Device* AsDevice(IDirect3DRMDevice* device);
 
+// The caller has checked width and height against MaxDeviceSide.
 HRESULT CreateDeviceObject(ColorModel model, HWND window, int width, int height,
                            std::shared_ptr<const TextureDefaults> defaults, IDirect3DRMDevice2** device);
 

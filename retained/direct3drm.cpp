@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <memory>
-#include <new>
 
 #include "retained/clipper.h"
 #include "retained/com_base.h"
@@ -20,8 +19,11 @@ namespace {
 template <class Object, class Interface>
 HRESULT MakeObject(Interface** out) {
     if (out == nullptr) return D3DRMERR_BADVALUE;
-    *out = new (std::nothrow) Object();
-    return *out ? D3DRM_OK : D3DRMERR_BADALLOC;
+    *out = nullptr;
+    return GuardAllocation(D3DRMERR_BADALLOC, [out] {
+        *out = NewObject<Object>().Detach();
+        return D3DRM_OK;
+    });
 }
 
 class Direct3DRM final : public ComObject<IDirect3DRM, IDirect3DRM2> {
@@ -33,7 +35,6 @@ public:
     }
 
     HRESULT STDMETHODCALLTYPE CreateFrame(LPDIRECT3DRMFRAME parent, LPDIRECT3DRMFRAME2* frame) override {
-        EngineLock lock;
         return CreateFrameObject(parent, frame);
     }
 
@@ -44,8 +45,10 @@ public:
         // Ambient and directional light are what the engine shades with.
         if (type != D3DRMLIGHT_AMBIENT && type != D3DRMLIGHT_DIRECTIONAL) return D3DRMERR_BADVALUE;
         if (!std::isfinite(red) || !std::isfinite(green) || !std::isfinite(blue)) return D3DRMERR_BADVALUE;
-        *light = new (std::nothrow) Light(type, {red, green, blue});
-        return *light ? D3DRM_OK : D3DRMERR_BADALLOC;
+        return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+            *light = NewObject<Light>(type, Vec3{red, green, blue}).Detach();
+            return D3DRM_OK;
+        });
     }
 
     HRESULT STDMETHODCALLTYPE CreateMeshBuilder(LPDIRECT3DRMMESHBUILDER2* builder) override {
@@ -59,11 +62,9 @@ public:
     HRESULT STDMETHODCALLTYPE CreateDeviceFromClipper(LPDIRECTDRAWCLIPPER clipper, LPGUID deviceGuid, int width,
                                                       int height, LPDIRECT3DRMDEVICE2* device) override {
         if (device == nullptr) return D3DRMERR_BADVALUE;
-        EngineLock lock;
         *device = nullptr;
         const Clipper* engineClipper = AsClipper(clipper);
         if (engineClipper == nullptr) return D3DRMERR_BADOBJECT;
-        if (engineClipper->Window() == nullptr) return DDERR_NOHWND;
         ColorModel model = ColorModel::Rgb;
         if (deviceGuid != nullptr) {
             if (*deviceGuid == IID_IDirect3DRampDevice)
@@ -71,12 +72,14 @@ public:
             else if (*deviceGuid != IID_IDirect3DRGBDevice)
                 return D3DRMERR_BADDEVICE;
         }
+        if (width < 0 || height < 0 || width > MaxDeviceSide || height > MaxDeviceSide) return D3DRMERR_BADVALUE;
+        EngineLock lock;
+        if (engineClipper->Window() == nullptr) return DDERR_NOHWND;
         return CreateDeviceObject(model, engineClipper->Window(), width, height, defaults_, device);
     }
 
     HRESULT STDMETHODCALLTYPE CreateViewport(LPDIRECT3DRMDEVICE device, LPDIRECT3DRMFRAME camera, DWORD x, DWORD y,
                                              DWORD width, DWORD height, LPDIRECT3DRMVIEWPORT* viewport) override {
-        EngineLock lock;
         return CreateViewportObject(device, camera, x, y, width, height, viewport);
     }
 
@@ -112,6 +115,9 @@ private:
 
 HRESULT Direct3DRMCreate(LPDIRECT3DRM* direct3drm) {
     if (direct3drm == nullptr) return D3DRMERR_BADVALUE;
-    *direct3drm = new (std::nothrow) varnoka::rm::Direct3DRM();
-    return *direct3drm ? D3DRM_OK : D3DRMERR_BADALLOC;
+    *direct3drm = nullptr;
+    return varnoka::rm::GuardAllocation(D3DRMERR_BADALLOC, [direct3drm] {
+        *direct3drm = varnoka::rm::NewObject<varnoka::rm::Direct3DRM>().Detach();
+        return D3DRM_OK;
+    });
 }

@@ -2,8 +2,6 @@
 // devices.
 
 #include <cstring>
-#include <new>
-
 #include "retained/clipper.h"
 #include "retained/com_base.h"
 
@@ -94,14 +92,19 @@ private:
 
 HRESULT DirectDrawCreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) {
     if (clipper == nullptr || flags != 0 || outer != nullptr) return E_INVALIDARG;
-    *clipper = new (std::nothrow) varnoka::rm::Clipper();
-    return *clipper ? DD_OK : E_OUTOFMEMORY;
+    *clipper = nullptr;
+    return varnoka::rm::GuardAllocation(E_OUTOFMEMORY, [clipper] {
+        *clipper = varnoka::rm::NewObject<varnoka::rm::Clipper>().Detach();
+        return DD_OK;
+    });
 }
 
 HRESULT DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer) {
     if (directDraw == nullptr || outer != nullptr) return E_INVALIDARG;
     *directDraw = nullptr;
     if (driver != nullptr) return DDERR_INVALIDDIRECTDRAWGUID;
-    *directDraw = new (std::nothrow) varnoka::rm::DirectDraw();
-    return *directDraw ? DD_OK : E_OUTOFMEMORY;
+    return varnoka::rm::GuardAllocation(E_OUTOFMEMORY, [directDraw] {
+        *directDraw = varnoka::rm::NewObject<varnoka::rm::DirectDraw>().Detach();
+        return DD_OK;
+    });
 }

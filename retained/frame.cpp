@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 #include <optional>
 
 #include "retained/compiled_mesh.h"
@@ -49,11 +48,15 @@ HRESULT CreateFrameObject(IDirect3DRMFrame* parent, IDirect3DRMFrame2** frame) {
     *frame = nullptr;
     Frame* parentFrame = AsFrame(parent);
     if (parent != nullptr && parentFrame == nullptr) return D3DRMERR_BADOBJECT;
-    Frame* made = new (std::nothrow) Frame();
-    if (made == nullptr) return D3DRMERR_BADALLOC;
-    if (parentFrame != nullptr) parentFrame->AddChild(made);
-    *frame = made;
-    return D3DRM_OK;
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        ComRef<Frame> made = NewObject<Frame>();
+        if (parentFrame != nullptr) {
+            const HRESULT added = parentFrame->AddChild(made.Get());
+            if (FAILED(added)) return added;
+        }
+        *frame = made.Detach();
+        return D3DRM_OK;
+    });
 }
 
 Frame::~Frame() {
@@ -99,36 +102,42 @@ void Frame::Detach(Frame* child) {
 }
 
 HRESULT Frame::AddChild(LPDIRECT3DRMFRAME child) {
-    EngineLock lock;
     Frame* frame = AsFrame(child);
     if (frame == nullptr) return D3DRMERR_BADOBJECT;
+    EngineLock lock;
     if (frame->IsAncestorOf(this)) return D3DRMERR_BADVALUE;  // would close a loop
     if (frame->parent_ == this) return D3DRM_OK;
-    ComRef<Frame> keep(frame);
-    if (frame->parent_ != nullptr) frame->parent_->Detach(frame);
-    frame->parent_ = this;
-    children_.push_back(keep);
-    return D3DRM_OK;
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        // The one allocation comes first, so running out leaves the child where it was.
+        children_.emplace_back(frame);
+        if (frame->parent_ != nullptr) frame->parent_->Detach(frame);
+        frame->parent_ = this;
+        return D3DRM_OK;
+    });
 }
 
 HRESULT Frame::AddLight(LPDIRECT3DRMLIGHT light) {
-    EngineLock lock;
     Light* engineLight = light ? AsLight(light) : nullptr;
     if (engineLight == nullptr) return D3DRMERR_BADOBJECT;
-    if (!Contains(lights_, engineLight)) lights_.emplace_back(engineLight);
-    return D3DRM_OK;
+    EngineLock lock;
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        if (!Contains(lights_, engineLight)) lights_.emplace_back(engineLight);
+        return D3DRM_OK;
+    });
 }
 
 HRESULT Frame::AddVisual(LPDIRECT3DRMVISUAL visual) {
-    EngineLock lock;
     if (visual == nullptr || AsMeshVisual(visual) == nullptr) return D3DRMERR_BADOBJECT;
-    if (!Contains(visuals_, visual)) visuals_.emplace_back(visual);
-    return D3DRM_OK;
+    EngineLock lock;
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        if (!Contains(visuals_, visual)) visuals_.emplace_back(visual);
+        return D3DRM_OK;
+    });
 }
 
 HRESULT Frame::DeleteVisual(LPDIRECT3DRMVISUAL visual) {
-    EngineLock lock;
     if (visual == nullptr) return D3DRMERR_BADOBJECT;
+    EngineLock lock;
     auto it = std::find_if(visuals_.begin(), visuals_.end(),
                            [visual](const ComRef<IDirect3DRMVisual>& r) { return r.Get() == visual; });
     if (it == visuals_.end()) return D3DRMERR_NOTFOUND;
@@ -137,20 +146,20 @@ HRESULT Frame::DeleteVisual(LPDIRECT3DRMVISUAL visual) {
 }
 
 HRESULT Frame::SetPosition(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z) {
-    EngineLock lock;
     const Frame* ref = AsFrame(reference);
     if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
     if (!Finite(x, y, z)) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     const Vec3 world = TransformPoint({x, y, z}, ReferenceToWorld(ref));
     local_.origin = parent_ ? InverseTransformPoint(world, parent_->WorldTransform()) : world;
     return D3DRM_OK;
 }
 
 HRESULT Frame::GetPosition(LPDIRECT3DRMFRAME reference, LPD3DVECTOR position) {
-    EngineLock lock;
     const Frame* ref = AsFrame(reference);
     if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
     if (position == nullptr) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     const Vec3 p = InverseTransformPoint(WorldTransform().origin, ReferenceToWorld(ref));
     *position = {p.x, p.y, p.z};
     return D3DRM_OK;
@@ -158,11 +167,11 @@ HRESULT Frame::GetPosition(LPDIRECT3DRMFRAME reference, LPD3DVECTOR position) {
 
 HRESULT Frame::SetOrientation(LPDIRECT3DRMFRAME reference, D3DVALUE dx, D3DVALUE dy, D3DVALUE dz, D3DVALUE ux,
                               D3DVALUE uy, D3DVALUE uz) {
-    EngineLock lock;
     const Frame* ref = AsFrame(reference);
     if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
     if (!Finite(dx, dy, dz) || !Finite(ux, uy, uz)) return D3DRMERR_BADVALUE;
     if (dx == 0 && dy == 0 && dz == 0) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     RigidTransform world = WorldTransform();
     world.rotation = Compose(OrientationFrom({dx, dy, dz}, {ux, uy, uz}), ReferenceToWorld(ref).rotation);
     SetWorldTransform(world);
@@ -170,10 +179,10 @@ HRESULT Frame::SetOrientation(LPDIRECT3DRMFRAME reference, D3DVALUE dx, D3DVALUE
 }
 
 HRESULT Frame::GetOrientation(LPDIRECT3DRMFRAME reference, LPD3DVECTOR direction, LPD3DVECTOR up) {
-    EngineLock lock;
     const Frame* ref = AsFrame(reference);
     if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
     if (direction == nullptr || up == nullptr) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     const Rotation world = WorldTransform().rotation;
     const Rotation referenceRotation = ReferenceToWorld(ref).rotation;
     const Vec3 d = Unrotate(world.row[2], referenceRotation);
@@ -184,10 +193,10 @@ HRESULT Frame::GetOrientation(LPDIRECT3DRMFRAME reference, LPD3DVECTOR direction
 }
 
 HRESULT Frame::SetRotation(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z, D3DVALUE theta) {
-    EngineLock lock;
     const Frame* ref = AsFrame(reference);
     if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
     if (!Finite(x, y, z) || !Finite(theta)) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     const Vec3 worldAxis = Rotate({x, y, z}, ReferenceToWorld(ref).rotation);
     const Vec3 parentAxis = parent_ ? Unrotate(worldAxis, parent_->WorldTransform().rotation) : worldAxis;
     if (!(Length(parentAxis) > 1e-20f)) {
@@ -201,10 +210,10 @@ HRESULT Frame::SetRotation(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, 
 }
 
 HRESULT Frame::SetVelocity(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, D3DVALUE z, BOOL withRotation) {
-    EngineLock lock;
     const Frame* ref = AsFrame(reference);
     if (reference != nullptr && ref == nullptr) return D3DRMERR_BADOBJECT;
     if (!Finite(x, y, z)) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     const Vec3 world = Rotate({x, y, z}, ReferenceToWorld(ref).rotation);
     velocityTurns_ = withRotation != FALSE;
     if (velocityTurns_)
@@ -215,11 +224,11 @@ HRESULT Frame::SetVelocity(LPDIRECT3DRMFRAME reference, D3DVALUE x, D3DVALUE y, 
 }
 
 HRESULT Frame::LookAt(LPDIRECT3DRMFRAME target, LPDIRECT3DRMFRAME reference, D3DRMFRAMECONSTRAINT constraint) {
-    EngineLock lock;
     const Frame* aim = AsFrame(target);
     const Frame* ref = AsFrame(reference);
     if (aim == nullptr || (reference != nullptr && ref == nullptr)) return D3DRMERR_BADOBJECT;
     if (!IsConstraint(constraint)) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     const RigidTransform referenceToWorld = ReferenceToWorld(ref);
     const Vec3 toTarget = aim->WorldTransform().origin - WorldTransform().origin;
     const std::optional<Rotation> orientation = AimWithout(constraint, Unrotate(toTarget, referenceToWorld.rotation));
@@ -242,15 +251,15 @@ void Frame::Advance(float delta) {
 }
 
 HRESULT Frame::Move(D3DVALUE delta) {
-    EngineLock lock;
     if (!Finite(delta)) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     Advance(delta);
     return D3DRM_OK;
 }
 
 HRESULT Frame::SetSceneBackgroundRGB(D3DVALUE red, D3DVALUE green, D3DVALUE blue) {
-    EngineLock lock;
     if (!Finite(red, green, blue)) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     Root()->background_ = {Clamp01(red), Clamp01(green), Clamp01(blue)};
     return D3DRM_OK;
 }

@@ -34,19 +34,24 @@ std::vector<std::uint32_t> MemoryWindow::Pixels() const {
 }
 
 void MemoryWindow::Show(RenderTarget& frame) {
-    ++framesShown_;
-    if (!frame.drawnSinceShown && width_ == frame.width && height_ == frame.height) return;
-    width_ = frame.width;
-    height_ = frame.height;
-    if (pixels_.size() == frame.color.size() && drawn_.first.size() == frame.drawn.first.size()) {
-        pixels_.swap(frame.color);
-        std::swap(drawn_, frame.drawn);
-        frame.colorStale = true;
-    } else {
-        pixels_ = frame.color;  // first frame, or a new size
-        drawn_ = frame.drawn;
+    if (frame.drawnSinceShown || width_ != frame.width || height_ != frame.height) {
+        if (pixels_.size() == frame.color.size() && drawn_.first.size() == frame.drawn.first.size()) {
+            pixels_.swap(frame.color);
+            std::swap(drawn_, frame.drawn);
+            frame.colorStale = true;
+        } else {
+            // First frame, or a new size: copied before anything changes, so running out of
+            // memory leaves the last frame whole.
+            std::vector<std::uint32_t> pixels = frame.color;
+            DrawnColumns drawn = frame.drawn;
+            pixels_.swap(pixels);
+            drawn_ = std::move(drawn);
+        }
+        width_ = frame.width;
+        height_ = frame.height;
+        frame.drawnSinceShown = false;
     }
-    frame.drawnSinceShown = false;
+    ++framesShown_;
 }
 
 void MemoryWindow::GiveBack(RenderTarget& frame) const {

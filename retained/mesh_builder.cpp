@@ -18,18 +18,22 @@ HRESULT MeshBuilder::Load(LPVOID source, LPVOID objectName, D3DRMLOADOPTIONS opt
     // The file is read without the engine lock, so the render thread keeps drawing meanwhile.
     MeshData data;
     HRESULT result = LoadModelFile(static_cast<const char*>(source), loadTexture, argument, data, nullptr);
-    if (SUCCEEDED(result) && FAILED(AssignMeshData(this, data))) result = D3DRMERR_BADFILE;
+    if (SUCCEEDED(result)) {
+        const HRESULT assigned = AssignMeshData(this, data);
+        if (FAILED(assigned)) result = assigned == D3DRMERR_BADALLOC ? assigned : D3DRMERR_BADFILE;
+    }
+    // Out of memory, even the empty mesh may not be had; the builder then keeps the mesh it had.
     if (FAILED(result)) AssignMeshData(this, MeshData{});
     return result;
 }
 
 HRESULT MeshBuilder::SetTexture(LPDIRECT3DRMTEXTURE texture) {
-    EngineLock lock;
     const Texture* resolved = nullptr;
     if (texture != nullptr) {
         resolved = AsTexture(texture);
         if (resolved == nullptr) return D3DRMERR_BADOBJECT;
     }
+    EngineLock lock;
     SetTextureOnAllMaterials(texture, resolved);
     return D3DRM_OK;
 }

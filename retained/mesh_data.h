@@ -1,7 +1,8 @@
 #pragma once
-// Plain mesh data as a model reader or a test produces it, and the call that puts it into a mesh
-// builder (or a progressive mesh).
+// Plain mesh data and textures as a model reader, a tool or a test makes them in memory, and the
+// call that puts a mesh into a mesh builder (or a progressive mesh).
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -41,5 +42,13 @@ struct MeshData {
 // faces of fewer than three corners, non-finite numbers or a texture that is not the engine's
 // give D3DRMERR_BADVALUE and leave the visual as it was.
 HRESULT AssignMeshData(IUnknown* visual, const MeshData& data);
+
+// Largest side a texture may have; bigger images are refused rather than allocated.
+constexpr std::uint32_t MaxTextureSide = 8192;
+
+// Makes a texture from width x height RGBA bytes (row 0 the top row). The byte count must be
+// exactly width * height * 4.
+HRESULT CreateTextureFromRGBA(std::uint32_t width, std::uint32_t height, const std::uint8_t* rgba,
+                              std::size_t byteCount, IDirect3DRMTexture** texture);
 
 }  // namespace varnoka::rm

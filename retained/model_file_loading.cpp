@@ -1,6 +1,7 @@
 #include "retained/model_file_loading.h"
 
 #include <map>
+#include <new>
 
 #include "retained/imagefile/image_reader.h"
 #include "retained/texture.h"
@@ -45,6 +46,8 @@ private:
         const HRESULT result = loadTexture_ != nullptr ? loadTexture_(path.data(), argument_, &texture)
                                                        : LoadTextureFile(path.c_str(), &texture);
         ComRef<IDirect3DRMTexture> owned = ComRef<IDirect3DRMTexture>::Adopt(texture);
+        // A texture there was no memory for is not missing from the file: the whole load fails.
+        if (result == D3DRMERR_BADALLOC) throw std::bad_alloc();
         // Only the engine's own textures can be drawn.
         if (FAILED(result) || AsTexture(owned.Get()) == nullptr) return {};
         return owned;
@@ -111,13 +114,17 @@ HRESULT LoadModelFile(const char* fileName, D3DRMLOADTEXTURECALLBACK loadTexture
                       ModelLoadReport* report) {
     data = MeshData{};
     if (fileName == nullptr) return D3DRMERR_BADVALUE;
-    xfile::LoadedModel model;
-    const HRESULT result = ResultOf(xfile::LoadXFile(fileName, model));
-    if (FAILED(result)) return result;
-    if (report != nullptr) *report = ModelLoadReport{model.counts, {}};
-    TextureSource textures(loadTexture, argument, report);
-    ConvertModel(model, textures, data);
-    return D3DRM_OK;
+    const HRESULT result = GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        xfile::LoadedModel model;
+        const HRESULT read = ResultOf(xfile::LoadXFile(fileName, model));
+        if (FAILED(read)) return read;
+        if (report != nullptr) *report = ModelLoadReport{model.counts, {}};
+        TextureSource textures(loadTexture, argument, report);
+        ConvertModel(model, textures, data);
+        return D3DRM_OK;
+    });
+    if (FAILED(result)) data = MeshData{};
+    return result;
 }
 
 HRESULT LoadTextureFile(const char* fileName, IDirect3DRMTexture** texture) {
@@ -125,7 +132,8 @@ HRESULT LoadTextureFile(const char* fileName, IDirect3DRMTexture** texture) {
     *texture = nullptr;
     if (fileName == nullptr) return D3DRMERR_BADVALUE;
     imagefile::Image image;
-    const HRESULT result = ResultOf(imagefile::LoadImageFile(fileName, image));
+    const HRESULT result =
+        GuardAllocation(D3DRMERR_BADALLOC, [&] { return ResultOf(imagefile::LoadImageFile(fileName, image)); });
     if (FAILED(result)) return result;
     return CreateTextureFromRGBA(image.width, image.height, image.rgba.data(), image.rgba.size(), texture);
 }

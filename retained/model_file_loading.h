@@ -18,7 +18,8 @@ struct ModelLoadReport {
 
 // Reads a `.x` file into mesh data. Textures are asked of `loadTexture` by the name as written
 // (or read from that file when there is no callback); a texture that cannot be had leaves its
-// faces in their material colour. D3DRMERR_FILENOTFOUND or D3DRMERR_BADFILE leave `data` empty.
+// faces in their material colour. D3DRMERR_FILENOTFOUND, D3DRMERR_BADFILE or D3DRMERR_BADALLOC leave
+// `data` empty.
 HRESULT LoadModelFile(const char* fileName, D3DRMLOADTEXTURECALLBACK loadTexture, void* argument, MeshData& data,
                       ModelLoadReport* report);
 

@@ -14,9 +14,9 @@ DWORD FrameArray::GetSize() {
 
 HRESULT FrameArray::GetElement(DWORD index, LPDIRECT3DRMFRAME* frame) {
     if (frame == nullptr) return D3DRMERR_BADVALUE;
-    EngineLock lock;
     *frame = nullptr;
-    if (index >= frames_.size()) return D3DRMERR_BADVALUE;
+    if (index >= frames_.size()) return D3DRMERR_BADVALUE;  // the array never changes
+    EngineLock lock;
     return HandOut(frames_[index].Get(), frame);
 }
 
@@ -33,10 +33,10 @@ DWORD PickedArray::GetSize() {
 HRESULT PickedArray::GetPick(DWORD index, LPDIRECT3DRMVISUAL* visual, LPDIRECT3DRMFRAMEARRAY* frames,
                              LPD3DRMPICKDESC description) {
     if (visual == nullptr || frames == nullptr) return D3DRMERR_BADVALUE;
-    EngineLock lock;
     *visual = nullptr;
     *frames = nullptr;
-    if (index >= entries_.size()) return D3DRMERR_BADVALUE;
+    if (index >= entries_.size()) return D3DRMERR_BADVALUE;  // the array never changes
+    EngineLock lock;
     const PickEntry& entry = entries_[index];
     HandOut(entry.visual.Get(), visual);
     IDirect3DRMFrameArray* array = entry.frames.Get();

@@ -1,6 +1,6 @@
 #include "retained/texture.h"
 
-#include <new>
+#include "retained/mesh_data.h"
 
 namespace varnoka::rm {
 
@@ -21,15 +21,15 @@ HRESULT CreateTextureFromRGBA(std::uint32_t width, std::uint32_t height, const s
         return D3DRMERR_BADVALUE;
     const std::size_t texels = static_cast<std::size_t>(width) * height;
     if (byteCount != texels * 4) return D3DRMERR_BADVALUE;
-    std::vector<std::uint32_t> pixels(texels);
-    for (std::size_t i = 0; i < texels; ++i) {
-        const std::uint8_t* p = rgba + i * 4;
-        pixels[i] = (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
-    }
-    Texture* made = new (std::nothrow) Texture(width, height, std::move(pixels));
-    if (made == nullptr) return D3DRMERR_BADALLOC;
-    *texture = made;
-    return D3DRM_OK;
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        std::vector<std::uint32_t> pixels(texels);
+        for (std::size_t i = 0; i < texels; ++i) {
+            const std::uint8_t* p = rgba + i * 4;
+            pixels[i] = (std::uint32_t{p[3]} << 24) | (std::uint32_t{p[0]} << 16) | (std::uint32_t{p[1]} << 8) | p[2];
+        }
+        *texture = NewObject<Texture>(width, height, std::move(pixels)).Detach();
+        return D3DRM_OK;
+    });
 }
 
 Texture* AsTexture(IDirect3DRMTexture* texture) { return dynamic_cast<Texture*>(texture); }

@@ -1,7 +1,6 @@
 #pragma once
 // A texture: an image in memory that faces are painted with.
 
-#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,14 +25,6 @@ private:
     std::uint32_t height_;
     std::vector<std::uint32_t> pixels_;
 };
-
-// Largest side a texture may have; bigger images are refused rather than allocated.
-constexpr std::uint32_t MaxTextureSide = 8192;
-
-// Makes a texture from width x height RGBA bytes (row 0 the top row). The byte count must be
-// exactly width * height * 4.
-HRESULT CreateTextureFromRGBA(std::uint32_t width, std::uint32_t height, const std::uint8_t* rgba,
-                              std::size_t byteCount, IDirect3DRMTexture** texture);
 
 // The engine's own texture behind an interface, or null for anything else.
 Texture* AsTexture(IDirect3DRMTexture* texture);

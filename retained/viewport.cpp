@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <new>
 
 #include "retained/pick_arrays.h"
 #include "retained/pipeline/pixel_shading.h"
@@ -23,36 +22,39 @@ HRESULT CreateViewportObject(IDirect3DRMDevice* device, IDirect3DRMFrame* camera
     Device* engineDevice = AsDevice(device);
     Frame* cameraFrame = AsFrame(camera);
     if (engineDevice == nullptr || cameraFrame == nullptr) return D3DRMERR_BADOBJECT;
+    EngineLock lock;
     const RenderTarget& target = engineDevice->Target();
     if (std::uint64_t{x} + width > static_cast<std::uint64_t>(target.width) ||
         std::uint64_t{y} + height > static_cast<std::uint64_t>(target.height))
         return D3DRMERR_BADVALUE;
     const PixelRect rect{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
-    Viewport* made = new (std::nothrow) Viewport(engineDevice, cameraFrame, rect);
-    if (made == nullptr) return D3DRMERR_BADALLOC;
-    *viewport = made;
-    return D3DRM_OK;
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        *viewport = NewObject<Viewport>(engineDevice, cameraFrame, rect).Detach();
+        return D3DRM_OK;
+    });
 }
 
 Projection Viewport::CurrentProjection() const { return MakeProjection(rect_, front_, back_, field_); }
 
 HRESULT Viewport::SetFront(D3DVALUE front) {
+    if (!std::isfinite(front) || !(front > 0)) return D3DRMERR_BADVALUE;
     EngineLock lock;
-    if (!std::isfinite(front) || !(front > 0) || !(front < back_)) return D3DRMERR_BADVALUE;
+    if (!(front < back_)) return D3DRMERR_BADVALUE;
     front_ = front;
     return D3DRM_OK;
 }
 
 HRESULT Viewport::SetBack(D3DVALUE back) {
+    if (!std::isfinite(back)) return D3DRMERR_BADVALUE;
     EngineLock lock;
-    if (!std::isfinite(back) || !(back > front_)) return D3DRMERR_BADVALUE;
+    if (!(back > front_)) return D3DRMERR_BADVALUE;
     back_ = back;
     return D3DRM_OK;
 }
 
 HRESULT Viewport::SetField(D3DVALUE field) {
-    EngineLock lock;
     if (!std::isfinite(field) || !(field > 0)) return D3DRMERR_BADVALUE;
+    EngineLock lock;
     field_ = field;
     return D3DRM_OK;
 }
@@ -90,23 +92,26 @@ HRESULT Viewport::Clear() {
 }
 
 HRESULT Viewport::Render(LPDIRECT3DRMFRAME scene) {
-    EngineLock lock;
     Frame* root = AsFrame(scene);
     if (root == nullptr) return D3DRMERR_BADOBJECT;
+    EngineLock lock;
     const RigidTransform worldToView = Inverse(camera_->WorldTransform());
     device_->PrepareToDraw();
-    RenderScene(root, worldToView, CurrentProjection(), device_->Settings(), device_->Scratch(), device_->Target());
-    return D3DRM_OK;
+    // The scratch buffers grow the first time a scene needs more; running out fails that frame.
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        RenderScene(root, worldToView, CurrentProjection(), device_->Settings(), device_->Scratch(), device_->Target());
+        return D3DRM_OK;
+    });
 }
 
 HRESULT Viewport::Pick(LONG x, LONG y, LPDIRECT3DRMPICKEDARRAY* picked) {
     if (picked == nullptr) return D3DRMERR_BADVALUE;
     EngineLock lock;
     *picked = nullptr;
-    const RigidTransform cameraToWorld = camera_->WorldTransform();
-    RenderScratch& scratch = device_->Scratch();
-    PickScene(camera_->Root(), Inverse(cameraToWorld), CurrentProjection(), x, y, scratch, hits_);
-    try {
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
+        const RigidTransform cameraToWorld = camera_->WorldTransform();
+        RenderScratch& scratch = device_->Scratch();
+        PickScene(camera_->Root(), Inverse(cameraToWorld), CurrentProjection(), x, y, scratch, hits_);
         std::vector<PickEntry> entries;
         for (const PickHit& hit : hits_) {
             const DrawItem& item = scratch.scene.items[hit.item];
@@ -116,15 +121,13 @@ HRESULT Viewport::Pick(LONG x, LONG y, LPDIRECT3DRMPICKEDARRAY* picked) {
             std::reverse(path.begin(), path.end());
             const Vec3 world = TransformPoint(hit.viewPosition, cameraToWorld);
             PickEntry entry{ComRef<IDirect3DRMVisual>(item.visual),
-                            ComRef<FrameArray>::Adopt(new FrameArray(std::move(path))),
+                            NewObject<FrameArray>(std::move(path)),
                             {hit.face, -1, {world.x, world.y, world.z}}};
             entries.push_back(std::move(entry));
         }
-        *picked = new PickedArray(std::move(entries));
-    } catch (const std::bad_alloc&) {
-        return D3DRMERR_BADALLOC;
-    }
-    return D3DRM_OK;
+        *picked = NewObject<PickedArray>(std::move(entries)).Detach();
+        return D3DRM_OK;
+    });
 }
 
 HRESULT Viewport::Transform(LPD3DRMVECTOR4D screen, LPD3DVECTOR world) {

@@ -4,7 +4,7 @@
 
 #include "scene_rig.h"
 
-#include "retained/texture.h"
+#include "retained/mesh_data.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "retained/texture.h"
 #include "scene/build_scene.h"
 #include "scene/render_frame.h"
 
