@@ -1,6 +1,7 @@
 #include "retained/imagefile/bmp_reader.h"
 
 #include "retained/imagefile/bmp_rle.h"
+#include "retained/xfile/little_endian.h"
 
 namespace varnoka::imagefile {
 
@@ -17,11 +18,6 @@ enum Compression : std::uint32_t {
     BitFields = 3,
     AlphaBitFields = 6,
 };
-
-std::uint32_t Read16(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
-}
-std::uint32_t Read32(const std::uint8_t* p) { return Read16(p) | Read16(p + 2) << 16; }
 
 // One channel of a bit-field pixel, widened or narrowed to 8 bits.
 struct Channel {
@@ -57,27 +53,38 @@ struct BmpLayout {
 };
 
 bool ReadLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) {
-    if (size < FileHeaderSize + 4) return false;
-    layout.pixelOffset = Read32(bytes + 10);
-    const std::uint32_t headerSize = Read32(bytes + FileHeaderSize);
+    LittleEndianReader file(bytes, size);
+    std::uint32_t pixelOffset = 0;
+    std::uint32_t headerSize = 0;
+    if (!file.Skip(10) || !file.Read(pixelOffset) || !file.Read(headerSize)) return false;
+    layout.pixelOffset = pixelOffset;
     if (headerSize < CoreHeaderSize || headerSize > size - FileHeaderSize) return false;
     const std::uint8_t* header = bytes + FileHeaderSize;
+    LittleEndianReader fields(header + 4, header + headerSize);  // past the header's own size
 
     std::uint32_t colorsUsed = 0;
+    std::uint16_t bitsPerPixel = 0;
     if (headerSize < InfoHeaderSize) {
         // The old OS/2 header: 16-bit sizes and 3-byte palette entries.
         if (headerSize != CoreHeaderSize) return false;
-        layout.width = Read16(header + 4);
-        layout.height = Read16(header + 6);
-        layout.bitsPerPixel = Read16(header + 10);
+        std::uint16_t width = 0;
+        std::uint16_t height = 0;
+        if (!fields.Read(width) || !fields.Read(height) || !fields.Skip(2) || !fields.Read(bitsPerPixel)) return false;
+        layout.width = width;
+        layout.height = height;
         layout.paletteEntryBytes = 3;
     } else {
-        layout.width = static_cast<std::int32_t>(Read32(header + 4));
-        layout.height = static_cast<std::int32_t>(Read32(header + 8));
-        layout.bitsPerPixel = Read16(header + 14);
-        layout.compression = Read32(header + 16);
-        colorsUsed = Read32(header + 32);
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        // Between bits per pixel and colours used: image size and resolution, which we ignore.
+        if (!fields.Read(width) || !fields.Read(height) || !fields.Skip(2) || !fields.Read(bitsPerPixel) ||
+            !fields.Read(layout.compression) || !fields.Skip(12) || !fields.Read(colorsUsed)) {
+            return false;
+        }
+        layout.width = static_cast<std::int32_t>(width);
+        layout.height = static_cast<std::int32_t>(height);
     }
+    layout.bitsPerPixel = bitsPerPixel;
     if (layout.height < 0) {
         layout.topDown = true;
         layout.height = -layout.height;
@@ -90,7 +97,7 @@ bool ReadLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) 
     if (layout.compression == BitFields || layout.compression == AlphaBitFields) {
         if (layout.bitsPerPixel != 16 && layout.bitsPerPixel != 32) return false;
         const std::size_t maskCount = layout.compression == AlphaBitFields ? 4 : 3;
-        const std::uint8_t* maskBytes = header + InfoHeaderSize;
+        LittleEndianReader maskBytes(header + InfoHeaderSize, bytes + size);
         if (headerSize == InfoHeaderSize) {
             // The masks follow a plain info header; newer headers hold them inside.
             if (size - afterHeader < maskCount * 4) return false;
@@ -101,7 +108,8 @@ bool ReadLayout(const std::uint8_t* bytes, std::size_t size, BmpLayout& layout) 
         // Headers big enough to hold an alpha mask carry one even for plain bit fields.
         const bool alphaInHeader = headerSize >= InfoHeaderSize + 16;
         const std::size_t readCount = alphaInHeader ? 4 : maskCount;
-        for (std::size_t i = 0; i < readCount; ++i) layout.masks[i] = Read32(maskBytes + 4 * i);
+        for (std::size_t i = 0; i < readCount; ++i)
+            if (!maskBytes.Read(layout.masks[i])) return false;
         layout.hasMasks = true;
     } else if (layout.compression == Rle8) {
         if (layout.bitsPerPixel != 8) return false;
@@ -142,12 +150,25 @@ std::size_t RowStride(const BmpLayout& layout) {
     return (static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 31) / 32 * 4;
 }
 
+// A row's pixels without the padding after them.
+std::size_t RowBytes(const BmpLayout& layout) {
+    return (static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 7) / 8;
+}
+
 // Checked before the image is allocated, so a forged size costs nothing.
 bool PixelDataFits(std::size_t size, const BmpLayout& layout) {
-    const std::size_t rowBytes = (static_cast<std::size_t>(layout.width) * layout.bitsPerPixel + 7) / 8;
     // The last row's padding is often left out.
-    const std::size_t needed = RowStride(layout) * (static_cast<std::size_t>(layout.height) - 1) + rowBytes;
+    const std::size_t needed = RowStride(layout) * (static_cast<std::size_t>(layout.height) - 1) + RowBytes(layout);
     return needed <= size - layout.pixelOffset;
+}
+
+// A 16- or 32-bit bit-field pixel.
+bool ReadBitFieldPixel(LittleEndianReader& row, unsigned bitsPerPixel, std::uint32_t& pixel) {
+    if (bitsPerPixel == 32) return row.Read(pixel);
+    std::uint16_t narrow = 0;
+    if (!row.Read(narrow)) return false;
+    pixel = narrow;
+    return true;
 }
 
 Palette ReadPalette(const std::uint8_t* bytes, const BmpLayout& layout) {
@@ -178,6 +199,7 @@ bool ReadUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const 
 
     for (std::size_t row = 0; row < height; ++row) {
         const std::uint8_t* in = bytes + layout.pixelOffset + row * stride;
+        LittleEndianReader bitFields(in, RowBytes(layout));
         const std::size_t outRow = layout.topDown ? row : height - 1 - row;
         std::uint8_t* out = image.rgba.data() + outRow * width * 4;
         for (std::size_t x = 0; x < width; ++x, out += 4) {
@@ -198,7 +220,8 @@ bool ReadUncompressed(const std::uint8_t* bytes, const BmpLayout& layout, const 
                     out[3] = 255;
                     break;
                 default: {
-                    const std::uint32_t pixel = layout.bitsPerPixel == 16 ? Read16(in + x * 2) : Read32(in + x * 4);
+                    std::uint32_t pixel = 0;
+                    if (!ReadBitFieldPixel(bitFields, layout.bitsPerPixel, pixel)) return false;
                     for (int c = 0; c < 3; ++c) out[c] = channels[c].Extract(pixel, 0);
                     out[3] = channels[3].Extract(pixel, 255);
                 }

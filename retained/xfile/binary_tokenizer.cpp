@@ -40,24 +40,16 @@ Token NumberToken(double value, bool integral, std::uint32_t integer) {
 
 }  // namespace
 
-std::uint16_t BinaryTokenizer::ReadWord() {
-    if (BytesLeft() < 2) FailBadFile();
-    const std::uint16_t value = static_cast<std::uint16_t>(pos_[0] | pos_[1] << 8);
-    pos_ += 2;
-    return value;
-}
-
-std::uint32_t BinaryTokenizer::ReadDword() {
-    if (BytesLeft() < 4) FailBadFile();
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | pos_[i];
-    pos_ += 4;
+template <class T>
+T BinaryTokenizer::ReadNumber() {
+    T value = 0;
+    if (!bytes_.Read(value)) FailBadFile();
     return value;
 }
 
 void BinaryTokenizer::StartList(ListKind kind, std::size_t valueBytes) {
-    const std::size_t count = ReadDword();
-    if (count > BytesLeft() / valueBytes) FailBadFile();
+    const std::size_t count = ReadNumber<std::uint32_t>();
+    if (count > bytes_.Remaining() / valueBytes) FailBadFile();
     listKind_ = kind;
     listRemaining_ = count;
 }
@@ -65,17 +57,15 @@ void BinaryTokenizer::StartList(ListKind kind, std::size_t valueBytes) {
 Token BinaryTokenizer::NextListValue() {
     --listRemaining_;
     if (listKind_ == ListKind::Integers) {
-        const std::uint32_t value = ReadDword();
+        const auto value = ReadNumber<std::uint32_t>();
         return NumberToken(value, true, value);
     }
     double value = 0.0;
     if (floatBytes_ == 8) {
-        std::uint64_t bits = 0;
-        for (int i = 7; i >= 0; --i) bits = bits << 8 | pos_[i];
-        pos_ += 8;
+        const auto bits = ReadNumber<std::uint64_t>();
         std::memcpy(&value, &bits, sizeof value);
     } else {
-        const std::uint32_t bits = ReadDword();
+        const auto bits = ReadNumber<std::uint32_t>();
         float single = 0.0f;
         std::memcpy(&single, &bits, sizeof single);
         value = single;
@@ -84,12 +74,12 @@ Token BinaryTokenizer::NextListValue() {
 }
 
 Token BinaryTokenizer::ReadCountedText(TokenKind kind, std::size_t maxLength) {
-    const std::size_t length = ReadDword();
-    if (length > maxLength || length > BytesLeft()) FailBadFile();
+    const std::size_t length = ReadNumber<std::uint32_t>();
+    const char* text = reinterpret_cast<const char*>(bytes_.Position());
+    if (length > maxLength || !bytes_.Skip(length)) FailBadFile();
     Token token;
     token.kind = kind;
-    token.text = std::string_view(reinterpret_cast<const char*>(pos_), length);
-    pos_ += length;
+    token.text = std::string_view(text, length);
     return token;
 }
 
@@ -97,25 +87,24 @@ Token BinaryTokenizer::Next() {
     for (;;) {
         if (listRemaining_ > 0) return NextListValue();
         Token token;
-        if (pos_ == end_) return token;
-        const std::uint16_t id = ReadWord();
+        if (bytes_.Remaining() == 0) return token;
+        const auto id = ReadNumber<std::uint16_t>();
         switch (id) {
             case TokenName:
                 return ReadCountedText(TokenKind::Name, MaxNameLength);
             case TokenString: {
                 token = ReadCountedText(TokenKind::String, MaxStringLength);
                 // A string record ends with its own separator token.
-                const std::uint16_t terminator = ReadWord();
+                const auto terminator = ReadNumber<std::uint16_t>();
                 if (terminator != TokenSemicolon && terminator != TokenComma) FailBadFile();
                 return token;
             }
             case TokenInteger: {
-                const std::uint32_t value = ReadDword();
+                const auto value = ReadNumber<std::uint32_t>();
                 return NumberToken(value, true, value);
             }
             case TokenGuid:
-                if (BytesLeft() < GuidBytes) FailBadFile();
-                pos_ += GuidBytes;
+                if (!bytes_.Skip(GuidBytes)) FailBadFile();
                 token.kind = TokenKind::Guid;
                 return token;
             case TokenIntegerList:

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "retained/xfile/little_endian.h"
 #include "retained/xfile/token.h"
 
 namespace varnoka::xfile {
@@ -12,7 +13,7 @@ namespace varnoka::xfile {
 class BinaryTokenizer {
 public:
     BinaryTokenizer(const std::uint8_t* begin, const std::uint8_t* end, unsigned floatBytes)
-        : pos_(begin), end_(end), floatBytes_(floatBytes) {}
+        : bytes_(begin, end), floatBytes_(floatBytes) {}
 
     Token Next();
     // The next token that is not a separator: where data values are read.
@@ -24,20 +25,19 @@ public:
         }
     }
 
-    std::size_t MaxValuesRemaining() const { return listRemaining_ + static_cast<std::size_t>(end_ - pos_) / 4 + 1; }
+    std::size_t MaxValuesRemaining() const { return listRemaining_ + bytes_.Remaining() / 4 + 1; }
 
 private:
     enum class ListKind { None, Integers, Floats };
 
-    std::size_t BytesLeft() const { return static_cast<std::size_t>(end_ - pos_); }
-    std::uint16_t ReadWord();
-    std::uint32_t ReadDword();
+    // The next number of sizeof(T) bytes; a file that ends first is bad.
+    template <class T>
+    T ReadNumber();
     Token NextListValue();
     Token ReadCountedText(TokenKind kind, std::size_t maxLength);
     void StartList(ListKind kind, std::size_t valueBytes);
 
-    const std::uint8_t* pos_;
-    const std::uint8_t* end_;
+    LittleEndianReader bytes_;
     unsigned floatBytes_;
     ListKind listKind_ = ListKind::None;
     std::size_t listRemaining_ = 0;

@@ -4,16 +4,11 @@
 
 #include "retained/xfile/file_bytes.h"
 #include "retained/xfile/file_header.h"
+#include "retained/xfile/little_endian.h"
 
 namespace varnoka::xfile {
 
 namespace {
-
-std::uint32_t ReadLittle16(const std::uint8_t* p) {
-    return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
-}
-
-std::uint32_t ReadLittle32(const std::uint8_t* p) { return ReadLittle16(p) | ReadLittle16(p + 2) << 16; }
 
 // Owns one raw-deflate stream, reset for each block.
 class BlockInflater {
@@ -46,17 +41,16 @@ private:
     bool ready_ = false;
 };
 
-constexpr std::size_t BlockHeaderSize = 4;
 constexpr std::size_t DeflateWindow = 32768;
 
 }  // namespace
 
 bool DecompressBody(const std::uint8_t* body, std::size_t size, std::vector<std::uint8_t>& out) {
     out.clear();
-    if (size < 4) return false;
-    const std::uint64_t statedTotal = ReadLittle32(body);
-    if (statedTotal < FileHeaderSize) return false;
-    const std::uint64_t statedBody = statedTotal - FileHeaderSize;
+    LittleEndianReader in(body, size);
+    std::uint32_t statedTotal = 0;
+    if (!in.Read(statedTotal) || statedTotal < FileHeaderSize) return false;
+    const std::uint64_t statedBody = std::uint64_t{statedTotal} - FileHeaderSize;
     // Unpacked, a model may be no larger than one we would read unpacked.
     if (statedBody > MaxInputFileBytes) return false;
 
@@ -65,15 +59,14 @@ bool DecompressBody(const std::uint8_t* body, std::size_t size, std::vector<std:
     out.reserve(static_cast<std::size_t>(statedBody < mostPossible ? statedBody : mostPossible));
 
     BlockInflater inflater;
-    std::size_t pos = 4;
     std::size_t previousStart = 0;
-    while (pos < size) {
-        if (size - pos < BlockHeaderSize) return false;
-        const std::size_t unpackedSize = ReadLittle16(body + pos);
-        const std::size_t packedSize = ReadLittle16(body + pos + 2);
-        pos += BlockHeaderSize;
-        if (unpackedSize == 0 || packedSize < 2 || packedSize > size - pos) return false;
-        if (body[pos] != 'C' || body[pos + 1] != 'K') return false;
+    while (in.Remaining() > 0) {
+        std::uint16_t unpackedSize = 0;
+        std::uint16_t packedSize = 0;
+        if (!in.Read(unpackedSize) || !in.Read(packedSize)) return false;
+        const std::uint8_t* block = in.Position();
+        if (unpackedSize == 0 || packedSize < 2 || !in.Skip(packedSize)) return false;
+        if (block[0] != 'C' || block[1] != 'K') return false;
         // Growth is checked against the stated total, so a lying header cannot make us
         // allocate more than the blocks really hold.
         if (out.size() + unpackedSize > statedBody) return false;
@@ -82,13 +75,12 @@ bool DecompressBody(const std::uint8_t* body, std::size_t size, std::vector<std:
         out.resize(blockStart + unpackedSize);
         std::size_t previousSize = blockStart - previousStart;
         if (previousSize > DeflateWindow) previousSize = DeflateWindow;
-        if (!inflater.InflateBlock(body + pos + 2, packedSize - 2, out.data() + blockStart, unpackedSize,
+        if (!inflater.InflateBlock(block + 2, packedSize - 2u, out.data() + blockStart, unpackedSize,
                                    out.data() + blockStart - previousSize, previousSize)) {
             out.clear();
             return false;
         }
         previousStart = blockStart;
-        pos += packedSize;
     }
     if (out.size() != statedBody) {
         out.clear();
