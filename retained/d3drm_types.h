@@ -28,7 +28,9 @@ struct D3DRMPICKDESC {
 };
 using LPD3DRMPICKDESC = D3DRMPICKDESC*;
 
-enum D3DRMLIGHTTYPE {
+// The enumerations hold any 32-bit value a caller passes, so that a method can refuse an unknown
+// one rather than the program holding a value its type cannot have.
+enum D3DRMLIGHTTYPE : int {
     D3DRMLIGHT_AMBIENT = 0,
     D3DRMLIGHT_POINT = 1,
     D3DRMLIGHT_SPOT = 2,
@@ -36,13 +38,13 @@ enum D3DRMLIGHTTYPE {
     D3DRMLIGHT_PARALLELPOINT = 4,
 };
 
-enum D3DRMFRAMECONSTRAINT {
+enum D3DRMFRAMECONSTRAINT : int {
     D3DRMCONSTRAIN_Z = 0,  // no roll
     D3DRMCONSTRAIN_Y = 1,  // no yaw
     D3DRMCONSTRAIN_X = 2,  // no pitch
 };
 
-enum D3DRMTEXTUREQUALITY {
+enum D3DRMTEXTUREQUALITY : int {
     D3DRMTEXTURE_NEAREST = 0,
     D3DRMTEXTURE_LINEAR = 1,
 };

@@ -10,7 +10,8 @@ extern const IID IID_IDirect3D;
 extern const GUID IID_IDirect3DRGBDevice;
 extern const GUID IID_IDirect3DRampDevice;
 
-enum D3DCOLORMODEL {
+// Any 32-bit value, as the retained-mode enumerations.
+enum D3DCOLORMODEL : int {
     D3DCOLOR_MONO = 1,
     D3DCOLOR_RGB = 2,
 };
