@@ -109,6 +109,17 @@ HRESULT GuardAllocation(HRESULT outOfMemory, Work&& work) noexcept {
     }
 }
 
+// Makes an engine object and hands its one reference out through *out, which stays null when
+// there is no memory for it.
+template <class Object, class Interface, class... Arguments>
+HRESULT CreateObject(HRESULT outOfMemory, Interface** out, Arguments&&... arguments) noexcept {
+    *out = nullptr;
+    return GuardAllocation(outOfMemory, [&] {
+        *out = NewObject<Object>(std::forward<Arguments>(arguments)...).Detach();
+        return S_OK;
+    });
+}
+
 template <class T>
 HRESULT HandOut(T* object, T** destination) {
     object->AddRef();

@@ -19,11 +19,7 @@ namespace {
 template <class Object, class Interface>
 HRESULT MakeObject(Interface** out) {
     if (out == nullptr) return D3DRMERR_BADVALUE;
-    *out = nullptr;
-    return GuardAllocation(D3DRMERR_BADALLOC, [out] {
-        *out = NewObject<Object>().Detach();
-        return D3DRM_OK;
-    });
+    return CreateObject<Object>(D3DRMERR_BADALLOC, out);
 }
 
 class Direct3DRM final : public ComObject<IDirect3DRM, IDirect3DRM2> {
@@ -45,10 +41,7 @@ public:
         // Ambient and directional light are what the engine shades with.
         if (type != D3DRMLIGHT_AMBIENT && type != D3DRMLIGHT_DIRECTIONAL) return D3DRMERR_BADVALUE;
         if (!std::isfinite(red) || !std::isfinite(green) || !std::isfinite(blue)) return D3DRMERR_BADVALUE;
-        return GuardAllocation(D3DRMERR_BADALLOC, [&] {
-            *light = NewObject<Light>(type, Vec3{red, green, blue}).Detach();
-            return D3DRM_OK;
-        });
+        return CreateObject<Light>(D3DRMERR_BADALLOC, light, type, Vec3{red, green, blue});
     }
 
     HRESULT STDMETHODCALLTYPE CreateMeshBuilder(LPDIRECT3DRMMESHBUILDER2* builder) override {
@@ -115,9 +108,5 @@ private:
 
 HRESULT Direct3DRMCreate(LPDIRECT3DRM* direct3drm) {
     if (direct3drm == nullptr) return D3DRMERR_BADVALUE;
-    *direct3drm = nullptr;
-    return varnoka::rm::GuardAllocation(D3DRMERR_BADALLOC, [direct3drm] {
-        *direct3drm = varnoka::rm::NewObject<varnoka::rm::Direct3DRM>().Detach();
-        return D3DRM_OK;
-    });
+    return varnoka::rm::CreateObject<varnoka::rm::Direct3DRM>(D3DRMERR_BADALLOC, direct3drm);
 }

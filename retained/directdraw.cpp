@@ -92,19 +92,12 @@ private:
 
 HRESULT DirectDrawCreateClipper(DWORD flags, LPDIRECTDRAWCLIPPER* clipper, IUnknown* outer) {
     if (clipper == nullptr || flags != 0 || outer != nullptr) return E_INVALIDARG;
-    *clipper = nullptr;
-    return varnoka::rm::GuardAllocation(E_OUTOFMEMORY, [clipper] {
-        *clipper = varnoka::rm::NewObject<varnoka::rm::Clipper>().Detach();
-        return DD_OK;
-    });
+    return varnoka::rm::CreateObject<varnoka::rm::Clipper>(E_OUTOFMEMORY, clipper);
 }
 
 HRESULT DirectDrawCreate(GUID* driver, LPDIRECTDRAW* directDraw, IUnknown* outer) {
     if (directDraw == nullptr || outer != nullptr) return E_INVALIDARG;
     *directDraw = nullptr;
     if (driver != nullptr) return DDERR_INVALIDDIRECTDRAWGUID;
-    return varnoka::rm::GuardAllocation(E_OUTOFMEMORY, [directDraw] {
-        *directDraw = varnoka::rm::NewObject<varnoka::rm::DirectDraw>().Detach();
-        return DD_OK;
-    });
+    return varnoka::rm::CreateObject<varnoka::rm::DirectDraw>(E_OUTOFMEMORY, directDraw);
 }

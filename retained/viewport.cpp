@@ -28,10 +28,7 @@ HRESULT CreateViewportObject(IDirect3DRMDevice* device, IDirect3DRMFrame* camera
         std::uint64_t{y} + height > static_cast<std::uint64_t>(target.height))
         return D3DRMERR_BADVALUE;
     const PixelRect rect{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
-    return GuardAllocation(D3DRMERR_BADALLOC, [&] {
-        *viewport = NewObject<Viewport>(engineDevice, cameraFrame, rect).Detach();
-        return D3DRM_OK;
-    });
+    return CreateObject<Viewport>(D3DRMERR_BADALLOC, viewport, engineDevice, cameraFrame, rect);
 }
 
 Projection Viewport::CurrentProjection() const { return MakeProjection(rect_, front_, back_, field_); }
