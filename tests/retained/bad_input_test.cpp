@@ -12,38 +12,16 @@ namespace {
 using varnoka::rm::MeshData;
 
 constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
-constexpr float Inf = std::numeric_limits<float>::infinity();
 
-TEST(BadInput, NullPointersAndForeignValuesGiveResultCodes) {
+// Arguments wrong in themselves are refused in argument_checks_test.cpp; these are wrong against
+// the objects' state.
+TEST(BadInput, ValuesThatDoNotFitTheObjectGiveResultCodes) {
     rigs::SceneRig rig(8, 8);
-    EXPECT_EQ(Direct3DRMCreate(nullptr), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.d3drm2->CreateFrame(nullptr, nullptr), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.d3drm2->CreateMeshBuilder(nullptr), D3DRMERR_BADVALUE);
-    IDirect3DRMLight* light = nullptr;
-    EXPECT_EQ(rig.d3drm2->CreateLightRGB(static_cast<D3DRMLIGHTTYPE>(42), 1, 1, 1, &light), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.d3drm2->CreateLightRGB(D3DRMLIGHT_AMBIENT, NaN, 1, 1, &light), D3DRMERR_BADVALUE);
-    EXPECT_EQ(light, nullptr);
-    EXPECT_EQ(rig.scene->AddVisual(nullptr), D3DRMERR_BADOBJECT);
-    EXPECT_EQ(rig.scene->AddLight(nullptr), D3DRMERR_BADOBJECT);
-    EXPECT_EQ(rig.scene->AddChild(nullptr), D3DRMERR_BADOBJECT);
-    EXPECT_EQ(rig.scene->GetPosition(nullptr, nullptr), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.scene->GetOrientation(rig.scene, nullptr, nullptr), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.camera->LookAt(nullptr, rig.scene, D3DRMCONSTRAIN_Z), D3DRMERR_BADOBJECT);
-    EXPECT_EQ(rig.camera->SetPosition(rig.scene, NaN, 0, 0), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.camera->SetOrientation(rig.scene, 0, 0, 0, 0, 1, 0), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.camera->SetRotation(rig.scene, 0, 0, 0, 0.5f), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.camera->SetVelocity(rig.scene, Inf, 0, 0, FALSE), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.scene->Move(NaN), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.viewport->Render(nullptr), D3DRMERR_BADOBJECT);
-    EXPECT_EQ(rig.viewport->Pick(0, 0, nullptr), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.viewport->Transform(nullptr, nullptr), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.viewport->SetBack(0.5f), D3DRMERR_BADVALUE);  // in front of the front plane
-    EXPECT_EQ(rig.viewport->SetField(0.0f), D3DRMERR_BADVALUE);
     D3DRMVECTOR4D atEye{1, 1, 0, 0};
     D3DVECTOR out{};
     EXPECT_EQ(rig.viewport->InverseTransform(&out, &atEye), D3DRMERR_BADVALUE);
-    EXPECT_EQ(rig.d3drm2->SetDefaultTextureShades(0), D3DRMERR_BADVALUE);
-    EXPECT_EQ(DirectDrawCreateClipper(0, nullptr, nullptr), E_INVALIDARG);
     // Picks outside the viewport find nothing rather than reading outside the buffers.
     IDirect3DRMPickedArray* picked = nullptr;
     ASSERT_EQ(rig.viewport->Pick(-5, 1000, &picked), D3DRM_OK);
