@@ -69,6 +69,13 @@ inline std::uint32_t PackUnit(float r, float g, float b, float t) {
                      static_cast<int>(Clamp01(b) * 255.0f + t));
 }
 
+// A pixel of the mono model: the light's intensity on the ramp of colour base, rounded by the
+// offset t.
+inline std::uint32_t MonoPixel(const Ramps& ramps, Vec3 base, float light, float t) {
+    const float shade = ramps.shades.Quantize(Clamp01(light), t);
+    return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
+}
+
 // Four neighbouring texels (a b above c d) mixed by weights in 1/256: wx toward the right, wy
 // toward the bottom.
 inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int wx, int wy) {
@@ -142,6 +149,8 @@ struct TextureSampler {
 
 // Interpolated values at a pixel: depth, 1/w, u/w, v/w and the three light channels.
 enum Attribute { Depth, InverseW, UOverW, VOverW, Red, Green, Blue, AttributeCount };
+// Faces lit at every pixel carry their normal divided by w where others carry light.
+constexpr int NormalOverW = Red;
 
 // A span loop for shaders that colour one pixel at a time from all attributes.
 template <class Shader>
@@ -174,8 +183,7 @@ struct MonoShader : PerPixelSpan<MonoShader> {
     const Ramps* ramps;
     Vec3 base;  // the face colour whose ramp is used
     std::uint32_t operator()(const float* a, int x, int y) const {
-        const float shade = ramps->shades.Quantize(Clamp01(a[Red]), ramps->thresholds[y & 3][x & 3]);
-        return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
+        return MonoPixel(*ramps, base, a[Red], ramps->thresholds[y & 3][x & 3]);
     }
 };
 

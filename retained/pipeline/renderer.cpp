@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "retained/pipeline/line_raster.h"
+#include "retained/pipeline/phong_shading.h"
 #include "retained/pipeline/textured_span.h"
 
 namespace varnoka::rm {
@@ -58,12 +59,33 @@ void DrawFace(DWORD fill, const FaceScratch& face, const ClipVolume& volume, con
         DotFace(face, volume, shader, clip, target);
 }
 
-void DrawShadedFace(DWORD fill, const CompiledMaterial& material, bool hasTextureCoordinates, const Ramps& ramps,
-                    bool linear, FaceScratch& face, const ClipVolume& volume, const PixelRect& clip,
-                    RenderTarget& target) {
+void DrawShadedFace(DWORD fill, const FaceLighting& lighting, const CompiledMaterial& material,
+                    bool hasTextureCoordinates, const Ramps& ramps, bool linear, FaceScratch& face,
+                    const ClipVolume& volume, const Projection& projection, RenderTarget& target) {
+    const PixelRect& clip = projection.rect;
     if (fill == D3DRMFILL_SOLID) BuildTriangles(volume, face);
     const Texture* texture = hasTextureCoordinates && fill == D3DRMFILL_SOLID ? material.texture : nullptr;
     const bool mono = ramps.model == ColorModel::Mono;
+    if (face.cornerNormals) {
+        const PixelLight light(SurfaceLight(material, *lighting.lights, lighting.model), projection);
+        if (texture == nullptr) {
+            if (mono)
+                DrawFace(fill, face, volume, PhongShader<MonoPaint>(light, {&ramps, material.faceColor}), clip, target);
+            else
+                DrawFace(fill, face, volume, PhongShader<RgbPaint>(light, {&ramps}), clip, target);
+            return;
+        }
+        const TextureSampler sampler(texture);
+        if (mono && linear)
+            FillFace(face, PhongShader<MonoTexelPaint, Texels::Linear>(light, {&ramps}, sampler), clip, target);
+        else if (mono)
+            FillFace(face, PhongShader<MonoTexelPaint, Texels::Nearest>(light, {&ramps}, sampler), clip, target);
+        else if (linear)
+            FillFace(face, PhongShader<RgbTexelPaint, Texels::Linear>(light, {&ramps}, sampler), clip, target);
+        else
+            FillFace(face, PhongShader<RgbTexelPaint, Texels::Nearest>(light, {&ramps}, sampler), clip, target);
+        return;
+    }
     if (texture == nullptr) {
         if (mono)
             DrawFace(fill, face, volume, MonoShader{&ramps, material.faceColor}, clip, target);
@@ -101,8 +123,8 @@ void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projecti
         for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
             if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
             PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
-            DrawShadedFace(fill, mesh.materials[mesh.faces[f].material], !mesh.textureCoordinates.empty(), ramps,
-                           settings.linearFiltering, scratch.face, volume, projection.rect, target);
+            DrawShadedFace(fill, lighting, mesh.materials[mesh.faces[f].material], !mesh.textureCoordinates.empty(),
+                           ramps, settings.linearFiltering, scratch.face, volume, projection, target);
         }
     }
 }
