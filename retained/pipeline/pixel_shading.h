@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "retained/pipeline/lighting.h"
 #include "retained/texture.h"
 
@@ -152,8 +156,9 @@ enum Attribute { Depth, InverseW, UOverW, VOverW, Red, Green, Blue, AttributeCou
 // Faces lit at every pixel carry their normal divided by w where others carry light.
 constexpr int NormalOverW = Red;
 
-// A span loop for shaders that colour one pixel at a time from all attributes.
-template <class Shader>
+// A span loop for shaders that colour one pixel at a time from depth and the attributes Used,
+// each summed step by step along the span; the others keep their values at its start.
+template <class Shader, int... Used>
 struct PerPixelSpan {
     void Span(int first, int last, int y, const float* start, const float* step, float* depth,
               std::uint32_t* color) const {
@@ -165,20 +170,50 @@ struct PerPixelSpan {
                 depth[x] = a[Depth];
                 color[x] = shader(a, x, y);
             }
-            for (int i = 0; i < AttributeCount; ++i) a[i] += step[i];
+            a[Depth] += step[Depth];
+            ((a[Used] += step[Used]), ...);
         }
     }
 };
 
-struct RgbShader : PerPixelSpan<RgbShader> {
+struct RgbShader : PerPixelSpan<RgbShader, Red, Green, Blue> {
     explicit RgbShader(const Ramps* r) : ramps(r) {}
     const Ramps* ramps;
+
+    // The pixels PerPixelSpan gives, with the three channels in one register where the processor
+    // has SSE2: each lane sums its own channel exactly as a float alone would.
+    void Span(int first, int last, int y, const float* start, const float* step, float* depth,
+              std::uint32_t* color) const {
+#if defined(__SSE2__)
+        __m128 light = _mm_setr_ps(start[Blue], start[Green], start[Red], 0.0f);
+        const __m128 lightStep = _mm_setr_ps(step[Blue], step[Green], step[Red], 0.0f);
+        const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f), full = _mm_set1_ps(255.0f);
+        const float* thresholds = ramps->thresholds[y & 3];
+        float z = start[Depth];
+        for (int x = first; x <= last; ++x) {
+            if (z < depth[x]) {
+                depth[x] = z;
+                // Maximum first: NaN becomes 0, as in Clamp01.
+                const __m128 unit = _mm_min_ps(_mm_max_ps(light, zero), one);
+                const __m128i bytes =
+                    _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, full), _mm_set1_ps(thresholds[x & 3])));
+                const __m128i words = _mm_packs_epi32(bytes, bytes);
+                color[x] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+            }
+            z += step[Depth];
+            light = _mm_add_ps(light, lightStep);
+        }
+#else
+        PerPixelSpan<RgbShader, Red, Green, Blue>::Span(first, last, y, start, step, depth, color);
+#endif
+    }
+
     std::uint32_t operator()(const float* a, int x, int y) const {
         return PackUnit(a[Red], a[Green], a[Blue], ramps->thresholds[y & 3][x & 3]);
     }
 };
 
-struct MonoShader : PerPixelSpan<MonoShader> {
+struct MonoShader : PerPixelSpan<MonoShader, Red> {
     MonoShader(const Ramps* r, Vec3 b) : ramps(r), base(b) {}
     const Ramps* ramps;
     Vec3 base;  // the face colour whose ramp is used

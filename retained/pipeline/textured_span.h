@@ -101,14 +101,14 @@ inline std::uint32_t MonoTexel(const Ramps& ramps, std::uint32_t texel, float li
 
 // Textured faces on the mono model.
 template <bool Linear>
-struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
+struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>, InverseW, UOverW, VOverW, Red> {
     MonoTextureShader(const Ramps* r, const TextureSampler& s) : ramps(r), sampler(s) {}
     const Ramps* ramps;
     TextureSampler sampler;
 
     void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
         if (!sampler.powerOfTwo) {
-            PerPixelSpan<MonoTextureShader>::Span(first, last, y, a, step, depth, color);
+            PerPixelSpan<MonoTextureShader, InverseW, UOverW, VOverW, Red>::Span(first, last, y, a, step, depth, color);
             return;
         }
         // Depth and light are worked out afresh at each pixel, as on the RGB model.

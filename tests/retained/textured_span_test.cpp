@@ -1,4 +1,4 @@
-// The fast path of textured, lit spans against the plain arithmetic it stands for.
+// The fast paths of lit spans against the plain arithmetic they stand for.
 
 #include <gtest/gtest.h>
 
@@ -51,6 +51,38 @@ TEST(LitTexelRun, FourAtATimeDrawsTheSameBitsAsOneByOne) {
     // Both outcomes of the depth test were exercised.
     EXPECT_GT(drawn, 10000);
     EXPECT_GT(hidden, 10000);
+}
+
+TEST(GouraudSpan, ChannelsSummedTogetherDrawTheSameBitsAsOneAtATime) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> value(-0.2f, 1.2f);  // beyond [0, 1] at times: clamped
+    Ramps ramps;
+    FillThresholds(ramps, true);
+    const RgbShader shader(&ramps);
+    int drawn = 0;
+    for (int trial = 0; trial < 500; ++trial) {
+        const int length = 1 + trial % 97;
+        float a[AttributeCount] = {}, step[AttributeCount] = {};
+        a[Depth] = value(random);
+        step[Depth] = (value(random) - 0.5f) * 0.01f;
+        for (int c = Red; c <= Blue; ++c) {
+            a[c] = trial % 11 == 0 ? NAN : value(random);
+            step[c] = (value(random) - 0.5f) * 0.02f;
+        }
+        std::vector<float> depth(length), depthOneByOne;
+        for (float& d : depth) d = value(random);
+        depthOneByOne = depth;
+        std::vector<std::uint32_t> color(length, 0xABCDEF), colorOneByOne(length, 0xABCDEF);
+        shader.Span(0, length - 1, trial, a, step, depth.data(), color.data());
+        shader.PerPixelSpan<RgbShader, Red, Green, Blue>::Span(0, length - 1, trial, a, step, depthOneByOne.data(),
+                                                               colorOneByOne.data());
+        for (int i = 0; i < length; ++i) {
+            ASSERT_EQ(color[i], colorOneByOne[i]) << "trial " << trial << " pixel " << i;
+            ASSERT_EQ(depth[i], depthOneByOne[i]);
+            drawn += color[i] != 0xABCDEF;
+        }
+    }
+    EXPECT_GT(drawn, 5000);
 }
 
 TEST(LitTexelRun, FullLightShowsTheTexelWhateverTheDither) {
