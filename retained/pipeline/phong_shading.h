@@ -72,6 +72,9 @@ enum class Texels { None, Nearest, Linear };
 template <class Paint, Texels Source = Texels::None>
 class PhongShader {
 public:
+    static constexpr unsigned Reads =
+        Source == Texels::None ? AttributeSet<NormalOverW, NormalOverW + 1, NormalOverW + 2> : AllAttributes;
+
     PhongShader(const PixelLight& light, const Paint& paint, const TextureSampler& sampler = TextureSampler(nullptr))
         : light_(light), paint_(paint), sampler_(sampler) {}
 

@@ -156,10 +156,18 @@ enum Attribute { Depth, InverseW, UOverW, VOverW, Red, Green, Blue, AttributeCou
 // Faces lit at every pixel carry their normal divided by w where others carry light.
 constexpr int NormalOverW = Red;
 
+// The attributes a shader reads, its Reads: bits 1 << Attribute. Spans start with those alone
+// worked out; the others are 0.
+template <int... Read>
+constexpr unsigned AttributeSet = ((1u << Depth) | ... | (1u << Read));
+constexpr unsigned AllAttributes = (1u << AttributeCount) - 1;
+
 // A span loop for shaders that colour one pixel at a time from depth and the attributes Used,
 // each summed step by step along the span; the others keep their values at its start.
 template <class Shader, int... Used>
 struct PerPixelSpan {
+    static constexpr unsigned Reads = AttributeSet<Used...>;
+
     void Span(int first, int last, int y, const float* start, const float* step, float* depth,
               std::uint32_t* color) const {
         const Shader& shader = static_cast<const Shader&>(*this);

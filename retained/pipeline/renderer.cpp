@@ -67,7 +67,8 @@ void DrawShadedFace(DWORD fill, const FaceLighting& lighting, const CompiledMate
     const Texture* texture = hasTextureCoordinates && fill == D3DRMFILL_SOLID ? material.texture : nullptr;
     const bool mono = ramps.model == ColorModel::Mono;
     if (face.cornerNormals) {
-        const PixelLight light(SurfaceLight(material, *lighting.lights, lighting.model), projection);
+        // Highlights a quarter of a colour level faint are left out: most pixels need no power.
+        const PixelLight light(SurfaceLight(material, *lighting.lights, lighting.model, true), projection);
         if (texture == nullptr) {
             if (mono)
                 DrawFace(fill, face, volume, PhongShader<MonoPaint>(light, {&ramps, material.faceColor}), clip, target);

@@ -33,6 +33,7 @@ struct FixedLight {
 
 template <bool Linear>
 struct RgbTextureShader {
+    static constexpr unsigned Reads = AllAttributes;
     const Ramps* ramps;
     TextureSampler sampler;
 
