@@ -85,6 +85,22 @@ TEST(GouraudSpan, ChannelsSummedTogetherDrawTheSameBitsAsOneAtATime) {
     EXPECT_GT(drawn, 5000);
 }
 
+TEST(LinearFilter, AllChannelsAtOnceBlendAsOneAtATime) {
+    std::mt19937 random(3);
+    for (int trial = 0; trial < 200000; ++trial) {
+        std::uint32_t texel[4];
+        for (std::uint32_t& t : texel) t = static_cast<std::uint32_t>(random());  // with whatever lies above
+        // The extremes of texels and weights come up often.
+        if (trial % 5 == 0) texel[trial % 4] |= 0xFFFFFF;
+        if (trial % 7 == 0) texel[trial % 3] &= 0xFF000000u;
+        const int wx = trial % 11 == 0 ? 255 : static_cast<int>(random() % 256);
+        const int wy = trial % 13 == 0 ? 0 : static_cast<int>(random() % 256);
+        ASSERT_EQ(BlendTexels(texel[0], texel[1], texel[2], texel[3], wx, wy),
+                  BlendTexelsPlain(texel[0], texel[1], texel[2], texel[3], wx, wy))
+            << "trial " << trial;
+    }
+}
+
 TEST(LitTexelRun, FullLightShowsTheTexelWhateverTheDither) {
     const std::uint32_t texels[1] = {0xFF8001};
     const std::uint32_t texelIndex[PerspectiveRun] = {};
