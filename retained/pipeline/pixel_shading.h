@@ -125,6 +125,50 @@ inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t
 #endif
 }
 
+#if defined(__SSE2__)
+// Two pixels' blends at once into out[0] and out[1], each as BlendTexels: first and second hold
+// their a, b, c, d. Channels take 16-bit lanes, the first pixel's four below the second's.
+inline void BlendTexelPair(const std::uint32_t* first, int wx0, int wy0, const std::uint32_t* second, int wx1, int wy1,
+                           std::uint32_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const auto channels = [&](int k) {
+        return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first[k])),
+                                                    _mm_cvtsi32_si128(static_cast<int>(second[k]))),
+                                 zero);
+    };
+    const auto weights = [](int w0, int w1) {
+        const __m128i both = _mm_cvtsi32_si128(w0 | (w1 << 16));
+        const __m128i doubled = _mm_unpacklo_epi16(both, both);
+        return _mm_unpacklo_epi32(doubled, doubled);
+    };
+    const __m128i whole = _mm_set1_epi16(256);
+    const __m128i right = weights(wx0, wx1), left = _mm_sub_epi16(whole, right);
+    // Products and sums of a row stay below 65536, exact in 16 bits.
+    const __m128i top = _mm_add_epi16(_mm_mullo_epi16(channels(0), left), _mm_mullo_epi16(channels(1), right));
+    const __m128i bottom = _mm_add_epi16(_mm_mullo_epi16(channels(2), left), _mm_mullo_epi16(channels(3), right));
+    // Between the rows, high and low bytes are weighed apart by signed multiply-adds and put back
+    // together exactly, as in BlendTexels.
+    const __m128i down = weights(wy0, wy1), up = _mm_sub_epi16(whole, down);
+    const __m128i byteMask = _mm_set1_epi16(0xFF);
+    const __m128i topHigh = _mm_srli_epi16(top, 8), bottomHigh = _mm_srli_epi16(bottom, 8);
+    const __m128i topLow = _mm_and_si128(top, byteMask), bottomLow = _mm_and_si128(bottom, byteMask);
+    const __m128i rounding = _mm_set1_epi32(1 << 15);
+    const auto value = [&](__m128i high, __m128i low, __m128i upDown) {
+        return _mm_srli_epi32(
+            _mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(high, upDown), 8), _mm_madd_epi16(low, upDown)),
+                          rounding),
+            16);
+    };
+    const __m128i firstValue = value(_mm_unpacklo_epi16(topHigh, bottomHigh), _mm_unpacklo_epi16(topLow, bottomLow),
+                                     _mm_unpacklo_epi16(up, down));
+    const __m128i secondValue = value(_mm_unpackhi_epi16(topHigh, bottomHigh), _mm_unpackhi_epi16(topLow, bottomLow),
+                                      _mm_unpackhi_epi16(up, down));
+    const __m128i words = _mm_packs_epi32(firstValue, secondValue);
+    const __m128i bytes = _mm_and_si128(_mm_packus_epi16(words, words), _mm_set1_epi32(0xFFFFFF));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
+}
+#endif
+
 struct TextureSampler {
     const std::uint32_t* texels = nullptr;
     int width = 1, height = 1;

@@ -85,7 +85,7 @@ TEST(GouraudSpan, ChannelsSummedTogetherDrawTheSameBitsAsOneAtATime) {
     EXPECT_GT(drawn, 5000);
 }
 
-TEST(LinearFilter, AllChannelsAtOnceBlendAsOneAtATime) {
+TEST(LinearFilter, ChannelsAndPixelsAtOnceBlendAsOneAtATime) {
     std::mt19937 random(3);
     for (int trial = 0; trial < 200000; ++trial) {
         std::uint32_t texel[4];
@@ -95,9 +95,21 @@ TEST(LinearFilter, AllChannelsAtOnceBlendAsOneAtATime) {
         if (trial % 7 == 0) texel[trial % 3] &= 0xFF000000u;
         const int wx = trial % 11 == 0 ? 255 : static_cast<int>(random() % 256);
         const int wy = trial % 13 == 0 ? 0 : static_cast<int>(random() % 256);
-        ASSERT_EQ(BlendTexels(texel[0], texel[1], texel[2], texel[3], wx, wy),
-                  BlendTexelsPlain(texel[0], texel[1], texel[2], texel[3], wx, wy))
-            << "trial " << trial;
+        const std::uint32_t plain = BlendTexelsPlain(texel[0], texel[1], texel[2], texel[3], wx, wy);
+        ASSERT_EQ(BlendTexels(texel[0], texel[1], texel[2], texel[3], wx, wy), plain) << "trial " << trial;
+#if defined(__SSE2__)
+        // Beside a pixel of other texels and weights, in either place of a pair.
+        const std::uint32_t other[4] = {texel[3], texel[0], texel[2], texel[1]};
+        const int otherX = 255 - wx, otherY = (wy * 7) % 256;
+        const std::uint32_t otherPlain = BlendTexelsPlain(other[0], other[1], other[2], other[3], otherX, otherY);
+        std::uint32_t pair[2];
+        BlendTexelPair(texel, wx, wy, other, otherX, otherY, pair);
+        ASSERT_EQ(pair[0], plain) << "trial " << trial;
+        ASSERT_EQ(pair[1], otherPlain) << "trial " << trial;
+        BlendTexelPair(other, otherX, otherY, texel, wx, wy, pair);
+        ASSERT_EQ(pair[0], otherPlain) << "trial " << trial;
+        ASSERT_EQ(pair[1], plain) << "trial " << trial;
+#endif
     }
 }
 
