@@ -67,10 +67,25 @@ inline std::uint32_t PackBytes(int r, int g, int b) {
     return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
 }
 
+#if defined(__SSE2__)
+// Channels in the lanes blue, green, red and 0 to bytes, as PackUnit: the maximum comes first, so
+// that NaN becomes 0 as in Clamp01.
+inline std::uint32_t PackUnitLanes(__m128 channels, float t) {
+    const __m128 unit = _mm_min_ps(_mm_max_ps(channels, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+    const __m128i bytes = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, _mm_set1_ps(255.0f)), _mm_set1_ps(t)));
+    const __m128i words = _mm_packs_epi32(bytes, bytes);
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+}
+#endif
+
 // Channels in [0, 1] to bytes, rounding by the offset t.
 inline std::uint32_t PackUnit(float r, float g, float b, float t) {
+#if defined(__SSE2__)
+    return PackUnitLanes(_mm_setr_ps(b, g, r, 0.0f), t);
+#else
     return PackBytes(static_cast<int>(Clamp01(r) * 255.0f + t), static_cast<int>(Clamp01(g) * 255.0f + t),
                      static_cast<int>(Clamp01(b) * 255.0f + t));
+#endif
 }
 
 // A pixel of the mono model: the light's intensity on the ramp of colour base, rounded by the
@@ -270,18 +285,12 @@ struct RgbShader : PerPixelSpan<RgbShader, Red, Green, Blue> {
 #if defined(__SSE2__)
         __m128 light = _mm_setr_ps(start[Blue], start[Green], start[Red], 0.0f);
         const __m128 lightStep = _mm_setr_ps(step[Blue], step[Green], step[Red], 0.0f);
-        const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f), full = _mm_set1_ps(255.0f);
         const float* thresholds = ramps->thresholds[y & 3];
         float z = start[Depth];
         for (int x = first; x <= last; ++x) {
             if (z < depth[x]) {
                 depth[x] = z;
-                // Maximum first: NaN becomes 0, as in Clamp01.
-                const __m128 unit = _mm_min_ps(_mm_max_ps(light, zero), one);
-                const __m128i bytes =
-                    _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, full), _mm_set1_ps(thresholds[x & 3])));
-                const __m128i words = _mm_packs_epi32(bytes, bytes);
-                color[x] = static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+                color[x] = PackUnitLanes(light, thresholds[x & 3]);
             }
             z += step[Depth];
             light = _mm_add_ps(light, lightStep);

@@ -53,6 +53,13 @@ TEST(LitTexelRun, FourAtATimeDrawsTheSameBitsAsOneByOne) {
     EXPECT_GT(hidden, 10000);
 }
 
+TEST(GouraudSpan, ChannelsSaturateAndRoundByTheDitherOffset) {
+    EXPECT_EQ(PackUnit(NAN, -1.0f, 2.0f, 0.99f), 0x0000FFu);
+    EXPECT_EQ(PackUnit(0.5f, 0.5f, 0.5f, 0.5f), 0x808080u);  // 127.5 rounds up
+    EXPECT_EQ(PackUnit(0.5f, 1.0f, 0.0f, 0.49f), 0x7FFF00u);
+    EXPECT_EQ(PackUnit(1.0f, 1e30f, -0.0f, 0.999f), 0xFFFF00u);
+}
+
 TEST(GouraudSpan, ChannelsSummedTogetherDrawTheSameBitsAsOneAtATime) {
     std::mt19937 random(11);
     std::uniform_real_distribution<float> value(-0.2f, 1.2f);  // beyond [0, 1] at times: clamped
