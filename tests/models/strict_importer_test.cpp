@@ -29,7 +29,7 @@ public:
                 Fault("comma followed by '" + text_.substr(comma + 1, 1) + "'");
         }
         pos_ = text_.find('\n');  // past the header
-        while (Peek() != "") Object("");
+        while (!AtEnd()) Object("");
     }
 
     int frames = 0;
@@ -51,6 +51,9 @@ private:
             ++end;
         return text_.substr(pos_, end - pos_);
     }
+
+    // Counts are taken as written, so a cut-off file must not keep the reader going.
+    bool AtEnd() { return Peek().empty(); }
 
     std::string Next() {
         std::string token = Peek();
@@ -77,7 +80,7 @@ private:
     }
 
     void Reals(std::uint32_t count) {
-        for (std::uint32_t i = 0; i < count; ++i) {
+        for (std::uint32_t i = 0; i < count && !AtEnd(); ++i) {
             const std::string token = Number();
             const std::size_t sign = token.rfind('-', 0) == 0 ? 1 : 0;
             const std::size_t point = token.find('.');
@@ -89,18 +92,18 @@ private:
 
     void Faces() {
         const std::uint32_t faces = Integer();
-        for (std::uint32_t f = 0; f < faces; ++f) {
+        for (std::uint32_t f = 0; f < faces && !AtEnd(); ++f) {
             const std::uint32_t corners = Integer();
-            for (std::uint32_t c = 0; c < corners; ++c) Integer();
+            for (std::uint32_t c = 0; c < corners && !AtEnd(); ++c) Integer();
         }
     }
 
     void Object(const std::string& parent) {
         const std::string type = Next();
         if (type == "{") {
-            if (parent == "Frame") Fault("mesh referred to by name inside a frame: " + Next());
-            while (Next() != "}") {
-            }
+            const std::string name = Next();
+            if (parent == "Frame") Fault("mesh referred to by name inside a frame: " + name);
+            Next();  // its closing brace
             return;
         }
         std::string token = Next();
@@ -120,7 +123,7 @@ private:
         } else if (type == "MeshMaterialList") {
             Integer();
             const std::uint32_t faces = Integer();
-            for (std::uint32_t f = 0; f < faces; ++f) Integer();
+            for (std::uint32_t f = 0; f < faces && !AtEnd(); ++f) Integer();
         } else if (type == "Material") {
             Reals(11);
         } else if (type == "TextureFilename") {
@@ -128,7 +131,7 @@ private:
         } else {
             return Fault("unexpected " + type);
         }
-        for (SkipSeparators(); Peek() != "}" && Peek() != ""; SkipSeparators()) Object(type);
+        for (SkipSeparators(); Peek() != "}" && !AtEnd(); SkipSeparators()) Object(type);
         Next();
     }
 
@@ -153,6 +156,9 @@ TEST(StrictImporter, NoticesEachFormItMisreads) {
     EXPECT_NE(referenced.faults[0].find("referred to by name inside a frame: Box"), std::string::npos);
     EXPECT_EQ(referenced.frames, 2);
     EXPECT_EQ(referenced.meshes, 1);
+
+    const StrictReader cutOff("xof 0303txt 0032\nFrame Car { Mesh Box { 4000000; 1.0;");
+    EXPECT_FALSE(cutOff.faults.empty());
 }
 
 TEST(StrictImporter, ReadsEveryModelWholeAsOurLoaderDoes) {
