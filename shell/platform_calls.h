@@ -25,6 +25,9 @@ struct PlatformCalls {
     MCIERROR(WINAPI* mciSendStringA)(LPCSTR command, LPSTR answer, UINT answerLength, HWND callback);
     UINT(WINAPI* GetWindowsDirectoryA)(LPSTR buffer, UINT size);
     int(WINAPI* GetDeviceCaps)(HDC dc, int index);
+    // The monitors of the desktop, so that tests can give any arrangement of them.
+    BOOL(WINAPI* EnumDisplayMonitors)(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
+    BOOL(WINAPI* GetMonitorInfoA)(HMONITOR monitor, LPMONITORINFO info);
 
     DWORD(WINAPI* GetTickCount)();
     BOOL(WINAPI* QueryPerformanceCounter)(LARGE_INTEGER* count);
