@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "retained/pipeline/face_walk.h"
 #include "retained/pipeline/line_raster.h"
 #include "retained/pipeline/textured_span.h"
 
@@ -94,17 +95,12 @@ void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projecti
                                 (settings.quality & D3DRMLIGHT_MASK) == D3DRMLIGHT_ON};
     const DWORD fill = settings.quality & D3DRMFILL_MASK;
 
-    for (const DrawItem& item : scratch.scene.items) {
-        const CompiledMesh& mesh = *item.mesh;
-        TransformMesh(mesh, item.modelToView, projection, scratch.mesh);
-        BeginMesh(mesh, scratch.face);
-        for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
-            if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
-            PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
-            DrawShadedFace(fill, mesh.materials[mesh.faces[f].material], !mesh.textureCoordinates.empty(), ramps,
-                           settings.linearFiltering, scratch.face, volume, projection.rect, target);
-        }
-    }
+    const auto draw = [&](std::size_t i, std::size_t f) {
+        const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
+        DrawShadedFace(fill, mesh.materials[mesh.faces[f].material], !mesh.textureCoordinates.empty(), ramps,
+                       settings.linearFiltering, scratch.face, volume, projection.rect, target);
+    };
+    ForEachFrontFace(scratch.scene, projection, lighting, scratch.mesh, scratch.face, draw);
 }
 
 void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection& projection, int x, int y,
@@ -117,34 +113,30 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
     // Coverage only: lighting is not needed to know what is hit.
     const FaceLighting lighting{&scratch.scene.lights, ColorModel::Rgb, D3DRMSHADE_FLAT, false};
 
-    for (std::size_t i = 0; i < scratch.scene.items.size(); ++i) {
-        const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
-        TransformMesh(mesh, scratch.scene.items[i].modelToView, projection, scratch.mesh);
-        BeginMesh(mesh, scratch.face);
-        PickHit best{static_cast<int>(i), 2.0f, 0, {}};
-        for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
-            if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
-            PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
-            BuildTriangles(volume, scratch.face);
-            TriangleSetup setup;
-            const std::vector<ScreenVertex>& t = scratch.face.triangles;
-            for (std::size_t k = 0; k + 2 < t.size(); k += 3) {
-                float depth = 0;
-                if (SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup) && CoversPixel(setup, x, y, depth) &&
-                    depth < best.depth) {
-                    best.depth = depth;
-                    best.face = static_cast<ULONG>(f);
-                }
-            }
+    // Items come one after another, so the item being walked, once hit, is the last hit.
+    const auto hitTest = [&](std::size_t i, std::size_t f) {
+        BuildTriangles(volume, scratch.face);
+        TriangleSetup setup;
+        const std::vector<ScreenVertex>& t = scratch.face.triangles;
+        for (std::size_t k = 0; k + 2 < t.size(); k += 3) {
+            float depth = 0;
+            if (!SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup) || !CoversPixel(setup, x, y, depth) ||
+                !(depth <= 1.0f))
+                continue;
+            const PickHit hit{static_cast<int>(i), depth, static_cast<ULONG>(f), {}};
+            if (hits.empty() || hits.back().item != hit.item)
+                hits.push_back(hit);
+            else if (depth < hits.back().depth)
+                hits.back() = hit;
         }
-        if (best.depth <= 1.0f) {
-            // Back from depth to view space: depth = (z - front) * back / ((back - front) * z).
-            const float f = projection.front, b = projection.back;
-            const float z = f * b / (b - best.depth * (b - f));
-            best.viewPosition =
-                projection.FromClip({(static_cast<float>(x) + 0.5f) * z, (static_cast<float>(y) + 0.5f) * z, 0.0f, z});
-            hits.push_back(best);
-        }
+    };
+    ForEachFrontFace(scratch.scene, projection, lighting, scratch.mesh, scratch.face, hitTest);
+    // Back from depth to view space: depth = (z - front) * back / ((back - front) * z).
+    const float front = projection.front, back = projection.back;
+    for (PickHit& hit : hits) {
+        const float z = front * back / (back - hit.depth * (back - front));
+        hit.viewPosition =
+            projection.FromClip({(static_cast<float>(x) + 0.5f) * z, (static_cast<float>(y) + 0.5f) * z, 0.0f, z});
     }
     std::stable_sort(hits.begin(), hits.end(), [](const PickHit& a, const PickHit& b) { return a.depth < b.depth; });
 }
