@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "retained/pipeline/blending.h"
 #include "retained/pipeline/face_walk.h"
 #include "retained/pipeline/line_raster.h"
-#include "retained/pipeline/textured_span.h"
 
 namespace varnoka::rm {
 namespace {
@@ -59,11 +59,16 @@ void DrawFace(DWORD fill, const FaceScratch& face, const ClipVolume& volume, con
         DotFace(face, volume, shader, clip, target);
 }
 
+// Only solid faces with texture coordinates show their material's texture.
+const Texture* FaceTexture(DWORD fill, const CompiledMaterial& material, bool hasTextureCoordinates) {
+    return hasTextureCoordinates && fill == D3DRMFILL_SOLID ? material.texture : nullptr;
+}
+
 void DrawShadedFace(DWORD fill, const CompiledMaterial& material, bool hasTextureCoordinates, const Ramps& ramps,
                     bool linear, FaceScratch& face, const ClipVolume& volume, const PixelRect& clip,
                     RenderTarget& target) {
     if (fill == D3DRMFILL_SOLID) BuildTriangles(volume, face);
-    const Texture* texture = hasTextureCoordinates && fill == D3DRMFILL_SOLID ? material.texture : nullptr;
+    const Texture* texture = FaceTexture(fill, material, hasTextureCoordinates);
     const bool mono = ramps.model == ColorModel::Mono;
     if (texture == nullptr) {
         if (mono)
@@ -83,6 +88,30 @@ void DrawShadedFace(DWORD fill, const CompiledMaterial& material, bool hasTextur
         FillFace(face, RgbTextureShader<false>{&ramps, sampler}, clip, target);
 }
 
+void DrawBlendedFace(DWORD fill, const HeldFace& held, const Ramps& ramps, bool linear, FaceScratch& face,
+                     const ClipVolume& volume, const PixelRect& clip, RenderTarget& target) {
+    if (fill == D3DRMFILL_SOLID) BuildTriangles(volume, face);
+    const float alpha = held.material->alpha;
+    const bool mono = ramps.model == ColorModel::Mono;
+    if (held.texture == nullptr) {
+        if (mono)
+            DrawFace(fill, face, volume, BlendedSpan<MonoOver>{{MonoShader{&ramps, held.material->faceColor}, alpha}},
+                     clip, target);
+        else
+            DrawFace(fill, face, volume, BlendedSpan<RgbOver>{{&ramps, alpha}}, clip, target);
+        return;
+    }
+    const TextureSampler sampler(held.texture);
+    if (mono && linear)
+        FillFace(face, BlendedSpan<MonoTextureOver<true>>{{{&ramps, sampler}, alpha}}, clip, target);
+    else if (mono)
+        FillFace(face, BlendedSpan<MonoTextureOver<false>>{{{&ramps, sampler}, alpha}}, clip, target);
+    else if (linear)
+        FillFace(face, BlendedSpan<RgbTextureOver<true>>{{&ramps, sampler, alpha}}, clip, target);
+    else
+        FillFace(face, BlendedSpan<RgbTextureOver<false>>{{&ramps, sampler, alpha}}, clip, target);
+}
+
 }  // namespace
 
 void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projection& projection,
@@ -95,12 +124,30 @@ void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projecti
                                 (settings.quality & D3DRMLIGHT_MASK) == D3DRMLIGHT_ON};
     const DWORD fill = settings.quality & D3DRMFILL_MASK;
 
+    const bool blend = (settings.renderMode & D3DRMRENDERMODE_BLENDEDTRANSPARENCY) != 0;
+    scratch.transparent.Clear();
+
     const auto draw = [&](std::size_t i, std::size_t f) {
         const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
-        DrawShadedFace(fill, mesh.materials[mesh.faces[f].material], !mesh.textureCoordinates.empty(), ramps,
-                       settings.linearFiltering, scratch.face, volume, projection.rect, target);
+        const CompiledMaterial& material = mesh.materials[mesh.faces[f].material];
+        const bool hasTextureCoordinates = !mesh.textureCoordinates.empty();
+        if (blend) {
+            const Texture* texture = FaceTexture(fill, material, hasTextureCoordinates);
+            if (ShowsThrough(material, texture)) {
+                scratch.transparent.Hold(FaceDepth(mesh, scratch.mesh, f), scratch.face.corners, material, texture);
+                return;
+            }
+        }
+        DrawShadedFace(fill, material, hasTextureCoordinates, ramps, settings.linearFiltering, scratch.face, volume,
+                       projection.rect, target);
     };
     ForEachFrontFace(scratch.scene, projection, lighting, scratch.mesh, scratch.face, draw);
+
+    if (settings.renderMode & D3DRMRENDERMODE_SORTEDTRANSPARENCY) scratch.transparent.SortBackToFront();
+    for (const HeldFace& held : scratch.transparent.Faces()) {
+        scratch.transparent.CornersOf(held, scratch.face.corners);
+        DrawBlendedFace(fill, held, ramps, settings.linearFiltering, scratch.face, volume, projection.rect, target);
+    }
 }
 
 void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection& projection, int x, int y,

@@ -125,7 +125,7 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
         return Shade(texel, a[Red], ramps->thresholds[y & 3][x & 3]);
     }
 
-private:
+    // A texel on the face's ramp at the given light, rounded by the dither offset t.
     std::uint32_t Shade(std::uint32_t texel, float light, float t) const {
         const float shade = ramps->textureShades.Quantize(Clamp01(light), t);
         const RampLevels& levels = ramps->textureLevels;
