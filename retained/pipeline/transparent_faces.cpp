@@ -11,6 +11,8 @@ void TransparentFaces::Clear() {
 
 void TransparentFaces::Hold(float depth, const std::vector<ClipVertex>& corners, const CompiledMaterial& material,
                             const Texture* texture) {
+    // A depth that is not a number would leave the sort without an order.
+    if (depth != depth) depth = 0;
     faces_.push_back({depth, static_cast<std::uint32_t>(faces_.size()), static_cast<std::uint32_t>(corners_.size()),
                       static_cast<std::uint32_t>(corners.size()), &material, texture});
     corners_.insert(corners_.end(), corners.begin(), corners.end());

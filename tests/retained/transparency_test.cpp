@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "scene_rig.h"
 
+#include "retained/pipeline/transparent_faces.h"
 #include "retained/texture.h"
 
 namespace {
@@ -143,12 +147,11 @@ TEST(Transparency, MonoMixesRampIntensities) {
         rig.device->SetShades(4);
         rig.device->SetQuality(D3DRMLIGHT_ON | D3DRMFILL_SOLID | D3DRMSHADE_FLAT);
         rig.device->SetRenderMode(BlendedAndSorted);
-        IDirect3DRMFrame2* glass = rig.AddChildFrame(0, 0, 3);
-        IDirect3DRMFrame2* wall = rig.AddChildFrame(0, 0, 5);
-        (glassFirst ? glass : wall)->AddVisual(rigs::MakeBuilder(rig, GlassSquare(2, {1, 1, 1}, 0.5f)));
-        (glassFirst ? wall : glass)->AddVisual(rigs::MakeBuilder(rig, rigs::SquareMesh(4, {0, 0, 1})));
+        const MeshData glass = GlassSquare(2, {1, 1, 1}, 0.5f), wall = rigs::SquareMesh(4, {0, 0, 1});
+        rig.AddChildFrame(0, 0, glassFirst ? 3.0f : 5.0f)->AddVisual(rigs::MakeBuilder(rig, glassFirst ? glass : wall));
+        rig.AddChildFrame(0, 0, glassFirst ? 5.0f : 3.0f)->AddVisual(rigs::MakeBuilder(rig, glassFirst ? wall : glass));
         rig.Frame();
-        EXPECT_TRUE(NearColor(rig.window.Pixel(8, 8), glassFirst ? 0x5555AAu : 0x0000AAu));
+        EXPECT_TRUE(NearColor(rig.window.Pixel(8, 8), 0x5555AAu));
     }
 }
 
@@ -202,6 +205,31 @@ TEST(Transparency, DeviceKeepsItsRenderModeAndRefusesUnknownBits) {
     rig.device->SetRenderMode(BlendedAndSorted);
     for (DWORD bad : {4u, 0x80000000u, 0xFFFFFFFFu}) EXPECT_EQ(rig.device->SetRenderMode(bad), D3DRMERR_BADVALUE);
     EXPECT_EQ(rig.device->GetRenderMode(), BlendedAndSorted);
+}
+
+
+TEST(TransparentFaces, SortFarthestFirstKeepingTheOrderOfEqualDepths) {
+    using varnoka::rm::ClipVertex;
+    varnoka::rm::TransparentFaces faces;
+    const varnoka::rm::CompiledMaterial material{};
+    std::vector<ClipVertex> corners(3);
+    const float depths[] = {2, 5, 2, std::nanf(""), 5, 1};
+    for (int round = 0; round < 2; ++round) {  // the second round reuses what the first grew
+        faces.Clear();
+        for (std::size_t i = 0; i < std::size(depths); ++i) {
+            corners[0].u = static_cast<float>(i);
+            faces.Hold(depths[i], corners, material, nullptr);
+        }
+        faces.SortBackToFront();
+        std::vector<float> firstCornerU;
+        for (const varnoka::rm::HeldFace& face : faces.Faces()) {
+            faces.CornersOf(face, corners);
+            ASSERT_EQ(corners.size(), 3u);
+            firstCornerU.push_back(corners[0].u);
+        }
+        // The face whose depth is not a number sorts as depth 0, nearest.
+        EXPECT_EQ(firstCornerU, (std::vector<float>{1, 4, 0, 2, 5, 3}));
+    }
 }
 
 }  // namespace
