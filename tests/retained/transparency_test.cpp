@@ -207,7 +207,6 @@ TEST(Transparency, DeviceKeepsItsRenderModeAndRefusesUnknownBits) {
     EXPECT_EQ(rig.device->GetRenderMode(), BlendedAndSorted);
 }
 
-
 TEST(TransparentFaces, SortFarthestFirstKeepingTheOrderOfEqualDepths) {
     using varnoka::rm::ClipVertex;
     varnoka::rm::TransparentFaces faces;
