@@ -30,6 +30,8 @@ PlatformCalls RealPlatformCalls() {
     calls.ChooseColorA = ::ChooseColorA;
     calls.ShellExecuteA = ::ShellExecuteA;
     calls.CreateThread = ::CreateThread;
+    calls.GetModuleFileNameA = ::GetModuleFileNameA;
+    calls.RegOpenKeyExA = ::RegOpenKeyExA;
     return calls;
 }
 

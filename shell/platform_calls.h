@@ -43,6 +43,9 @@ struct PlatformCalls {
     HANDLE(WINAPI* CreateThread)
     (LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start, LPVOID argument, DWORD flags,
      LPDWORD threadId);
+    // The running program's own path and the installer's record of its folder.
+    DWORD(WINAPI* GetModuleFileNameA)(HMODULE module, LPSTR path, DWORD size);
+    LONG(WINAPI* RegOpenKeyExA)(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 };
 
 extern PlatformCalls platform;
