@@ -9,7 +9,7 @@ zip=$1/varnoka-$version-win64.zip
 folder=varnoka-$version-win64
 listing=$(mktemp -d)
 trap 'rm -rf "$listing"' EXIT
-unzip -q "$zip" -d "$listing"
+python3 -m zipfile -e "$zip" "$listing"
 
 expected=(varnoka.scr varnoka.htm README.txt vk{1..9}.x)
 for model in "$listing/$folder"/vk*.x; do
