@@ -230,14 +230,18 @@ struct TextureSampler {
 
     std::uint32_t Nearest(float u, float v) const { return Fetch(Floor(u * fwidth), Floor(v * fheight)); }
 
-    std::uint32_t Linear(float u, float v) const {
+    std::uint32_t Linear(float u, float v) const { return Filtered(u, v, BlendTexels); }
+
+    // The four texels around (u, v) mixed by blend, which takes them and their weights as BlendTexels does.
+    template <class Blend>
+    std::uint32_t Filtered(float u, float v, Blend blend) const {
         const float fu = Bounded(u * fwidth - 0.5f);
         const float fv = Bounded(v * fheight - 0.5f);
         const int x = Floor(fu);
         const int y = Floor(fv);
         const int wx = static_cast<int>((fu - static_cast<float>(x)) * 256.0f);
         const int wy = static_cast<int>((fv - static_cast<float>(y)) * 256.0f);
-        return BlendTexels(Fetch(x, y), Fetch(x + 1, y), Fetch(x, y + 1), Fetch(x + 1, y + 1), wx, wy);
+        return blend(Fetch(x, y), Fetch(x + 1, y), Fetch(x, y + 1), Fetch(x + 1, y + 1), wx, wy);
     }
 };
 
