@@ -4,7 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,6 +15,8 @@
 #include "procedural_model.h"
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
+#include "retained/pipeline/fill_memory.h"
+#include "retained/pipeline/render_target.h"
 #include "scene/model_shelf.h"
 #include "scene/render_frame.h"
 #include "scene/saver_picture.h"
@@ -21,11 +25,22 @@
 
 namespace {
 
-// The saver's picture with its default settings on a memory window; the car is `vkN.x`.
+// The render options of the saver's settings: shading 0 flat, 1 Gouraud, 2 Phong; colours 0 mono,
+// 1 RGB.
+struct Look {
+    int shade = 1;
+    bool linearFiltering = false;
+    int colors = 1;
+};
+
+// The saver's picture with its default settings but the look on a memory window; the car is
+// `vkN.x`.
 struct BenchScene {
-    BenchScene(int width, int height, bool linearFiltering, int carNumber) : window(width, height) {
+    BenchScene(int width, int height, const Look& look, int carNumber) : window(width, height) {
         saverSettings = DefaultSaverSettings();
-        saverSettings.textureFiltering = linearFiltering ? 1 : 0;
+        saverSettings.shadeMode = look.shade;
+        saverSettings.textureFiltering = look.linearFiltering ? 1 : 0;
+        saverSettings.colorModel = look.colors;
         saverSettings.modelIndex = carNumber - 1;
         PlaceModelsFrom({VARNOKA_MODELS_DIR});
         opened = OpenPicture(window.Handle()) == PictureStep::Ready;
@@ -75,7 +90,9 @@ void MeasureFrames(benchmark::State& state, BenchScene& scene, int width, int he
 void RenderFrames(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    BenchScene scene(width, height, state.range(4) != 0, 1);
+    Look look;
+    look.linearFiltering = state.range(4) != 0;
+    BenchScene scene(width, height, look, 1);
     if (!scene.opened) {
         state.SkipWithError("cannot open the saver's picture");
         return;
@@ -84,11 +101,15 @@ void RenderFrames(benchmark::State& state) {
     MeasureFrames(state, scene, width, height);
 }
 
-// One of the cars the saver ships, in the saver's own picture.
+// One of the cars the saver ships, in the saver's own picture: arguments width, height, model
+// number, and optionally shading, linear filtering and colours as in Look.
 void RenderShippedCar(benchmark::State& state) {
     const int width = static_cast<int>(state.range(0));
     const int height = static_cast<int>(state.range(1));
-    BenchScene scene(width, height, false, static_cast<int>(state.range(2)));
+    Look look;
+    if (state.range(3) >= 0)
+        look = {static_cast<int>(state.range(3)), state.range(4) != 0, static_cast<int>(state.range(5))};
+    BenchScene scene(width, height, look, static_cast<int>(state.range(2)));
     if (!scene.opened) {
         state.SkipWithError(("cannot load vk" + std::to_string(state.range(2)) + ".x").c_str());
         return;
@@ -96,30 +117,88 @@ void RenderShippedCar(benchmark::State& state) {
     MeasureFrames(state, scene, width, height);
 }
 
+// The memory floor of a frame: every colour and depth value written once, and the frame shown.
+void ClearAndPresent(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    varnoka::rm::MemoryWindow window(width, height);
+    varnoka::rm::RenderTarget target;
+    target.Resize(width, height);
+    std::vector<float> depth(target.color.size());
+    std::uint32_t background = 0;
+    const auto frame = [&] {
+        // A colour never used before, so that no part of the fill is skipped.
+        target.FillColor({0, 0, width, height}, ++background & 0xFFFFFF);
+        varnoka::rm::Fill32(depth.data(), 0x3F800000u, depth.size());  // 1.0f
+        target.drawnSinceShown = true;
+        window.Show(target);
+    };
+    frame();  // the window takes its first frame by copy
+    for (auto _ : state) frame();
+}
+
+double Min(const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); }
+double Max(const std::vector<double>& v) { return *std::max_element(v.begin(), v.end()); }
+
+// Figures that are compared with each other: repeated, and summarised by their fastest
+// repetition (times) and their worst (allocations), which the other work of a shared machine
+// disturbs least.
+template <class Benchmark>
+void Repeated(Benchmark* benchmark) {
+    benchmark->Repetitions(5)->ComputeStatistics("min", Min)->ComputeStatistics("max", Max)->ReportAggregatesOnly();
+}
+
 // Arguments: width, height, rings and segments of the model, linear filtering (0 or 1).
 // The car-sized model: 50 x 50 quads, 5,000 triangles.
-BENCHMARK(RenderFrames)
-    ->Name("render")
-    ->Args({640, 480, 50, 50, 0})
-    ->Args({1920, 1080, 50, 50, 0})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-// Arguments: width, height, model number.
+BENCHMARK(RenderFrames)->Name("render")->Args({640, 480, 50, 50, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
+// Arguments: width, height, model number, -1 for the saver's default look.
 BENCHMARK(RenderShippedCar)
     ->Name("car")
-    ->Args({640, 480, 1})
-    ->Args({1920, 1080, 1})
-    ->Args({1920, 1080, 2})
-    ->Args({1920, 1080, 3})
-    ->Args({1920, 1080, 4})
-    ->Args({1920, 1080, 5})
-    ->Args({1920, 1080, 6})
-    ->Args({1920, 1080, 7})
-    ->Args({1920, 1080, 8})
-    ->Args({1920, 1080, 9})
+    ->Args({640, 480, 1, -1})
+    ->Args({1920, 1080, 2, -1})
+    ->Args({1920, 1080, 3, -1})
+    ->Args({1920, 1080, 4, -1})
+    ->Args({1920, 1080, 5, -1})
+    ->Args({1920, 1080, 6, -1})
+    ->Args({1920, 1080, 7, -1})
+    ->Args({1920, 1080, 8, -1})
+    ->Args({1920, 1080, 9, -1})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
-BENCHMARK(RenderFrames)->Name("linear")->Args({1920, 1080, 50, 50, 1})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(RenderShippedCar)
+    ->Name("car")
+    ->Args({1920, 1080, 1, -1})
+    ->Args({3840, 2160, 1, -1})
+    ->Apply(Repeated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(ClearAndPresent)
+    ->Name("floor")
+    ->Args({1920, 1080})
+    ->Args({3840, 2160})
+    ->Apply(Repeated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// vk1 in every look: width, height, model, shading, linear filtering, colours.
+BENCHMARK(RenderShippedCar)
+    ->Name("look")
+    ->ArgsProduct({{1920}, {1080}, {1}, {0, 1, 2}, {0, 1}, {0, 1}})
+    ->Args({3840, 2160, 1, 2, 0, 1})
+    ->Apply(Repeated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(RenderFrames)
+    ->Name("render")
+    ->Args({1920, 1080, 50, 50, 0})
+    ->Apply(Repeated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(RenderFrames)
+    ->Name("linear")
+    ->Args({1920, 1080, 50, 50, 1})
+    ->Apply(Repeated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(RenderFrames)
     ->Name("triangles")
     ->Args({1920, 1080, 25, 20, 0})
@@ -136,38 +215,91 @@ BENCHMARK(RenderFrames)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+const char* const ShadeNames[] = {"flat", "gouraud", "phong"};
+
+// Frame times that are compared with each other, by figure name.
+std::map<std::string, double> compared;
+
 void Summarize(const bench::Run& run) {
+    // Repeated figures: times from the fastest repetition, allocations from the worst.
+    const bool aggregate = run.run_type == bench::Run::RT_Aggregate;
+    const bool times = !aggregate || run.aggregate_name == "min";
+    const bool allocations = !aggregate || run.aggregate_name == "max";
+    if (!times && !allocations) return;
     const std::string group = bench::GroupOf(run);
     const std::vector<long> args = bench::ArgumentsOf(run);
-    if (args.size() < 3) return;
-    const int w = static_cast<int>(args[0]), h = static_cast<int>(args[1]);
+    if (args.size() < 2) return;
+    const std::string size = std::to_string(args[0]) + "x" + std::to_string(args[1]);
+    const char* const sz = size.c_str();
     const auto counter = [&run](const char* key) { return run.counters.at(key).value; };
-    if (group == "car") {
-        std::printf("render saver vk%ld %dx%d: %.2f ms/frame\n", args[2], w, h, run.GetAdjustedRealTime());
-        std::printf("triangles vk%ld %dx%d: %.0f triangles\n", args[2], w, h, counter("triangles"));
-        std::printf("allocations per frame vk%ld %dx%d: %.0f allocations\n", args[2], w, h,
-                    counter("allocations_per_frame"));
+    const double ms = run.GetAdjustedRealTime();
+    if (group == "floor") {
+        if (!times) return;
+        std::printf("floor %s: %.2f ms\n", sz, ms);
+        compared["floor " + size] = ms;
         return;
     }
     if (args.size() < 4) return;
-    const long triangles = 2 * args[2] * args[3];
-    const double ms = run.GetAdjustedRealTime();
-    if (group == "triangles")
-        std::printf("frame %dx%d %ld triangles: %.2f ms/frame\n", w, h, triangles, ms);
-    else if (group == "linear")
-        std::printf("render linear filtering %dx%d: %.2f ms/frame\n", w, h, ms);
-    else
-        std::printf("%s %dx%d: %.2f ms/frame\n", group == "render" ? "render" : "frame", w, h, ms);
-    if (group == "render") {
-        // Processor time alone, which other work on a shared machine inflates less.
-        std::printf("render cpu %dx%d: %.2f ms/frame\n", w, h, run.GetAdjustedCPUTime());
-        std::printf("triangles/s %dx%d: %.3g triangles/s\n", w, h, counter("triangles_per_s"));
-        std::printf("pixels/s %dx%d: %.3g pixels/s\n", w, h, counter("pixels_per_s"));
-        std::printf("coverage %dx%d: %.0f %%\n", w, h, 100.0 * counter("coverage"));
-        std::printf("allocations per frame %dx%d: %.0f allocations\n", w, h, counter("allocations_per_frame"));
+    if (group == "car") {
+        if (times) {
+            std::printf("render saver vk%ld %s: %.2f ms/frame\n", args[2], sz, ms);
+            std::printf("triangles vk%ld %s: %.0f triangles\n", args[2], sz, counter("triangles"));
+            compared["vk" + std::to_string(args[2]) + " " + size] = ms;
+        }
+        if (allocations)
+            std::printf("allocations per frame vk%ld %s: %.0f allocations\n", args[2], sz,
+                        counter("allocations_per_frame"));
+        return;
     }
+    if (group == "look" && args.size() >= 6) {
+        const std::string look =
+            std::string(ShadeNames[args[3]]) + (args[4] ? " linear" : " nearest") + (args[5] ? " rgb" : " mono");
+        if (times) {
+            std::printf("render vk1 %s %s: %.2f ms/frame\n", sz, look.c_str(), ms);
+            compared["vk1 " + size + " " + look] = ms;
+        }
+        if (allocations)
+            std::printf("allocations per frame vk1 %s %s: %.0f allocations\n", sz, look.c_str(),
+                        counter("allocations_per_frame"));
+        return;
+    }
+    if (args.size() < 5) return;
+    const long triangles = 2 * args[2] * args[3];
+    if (group == "triangles") {
+        std::printf("frame %s %ld triangles: %.2f ms/frame\n", sz, triangles, ms);
+    } else if (group == "linear" || group == "render") {
+        if (times) {
+            std::printf("%s %s: %.2f ms/frame\n", group == "linear" ? "render linear filtering" : "render", sz, ms);
+            compared[group + " " + size] = ms;
+        }
+    } else {
+        std::printf("frame %s: %.2f ms/frame\n", sz, ms);
+    }
+    if (group == "render" && times) {
+        // Processor time alone, which other work on a shared machine inflates less.
+        std::printf("render cpu %s: %.2f ms/frame\n", sz, run.GetAdjustedCPUTime());
+        std::printf("triangles/s %s: %.3g triangles/s\n", sz, counter("triangles_per_s"));
+        std::printf("pixels/s %s: %.3g pixels/s\n", sz, counter("pixels_per_s"));
+        std::printf("coverage %s: %.0f %%\n", sz, 100.0 * counter("coverage"));
+    }
+    if (group == "render" && allocations)
+        std::printf("allocations per frame %s: %.0f allocations\n", sz, counter("allocations_per_frame"));
+}
+
+// How the compared figures stand to each other.
+void Compare() {
+    const auto ratio = [](const char* name, const std::string& figure, const std::string& base) {
+        const auto a = compared.find(figure), b = compared.find(base);
+        if (a != compared.end() && b != compared.end() && b->second > 0)
+            std::printf("%s: %.2f times\n", name, a->second / b->second);
+    };
+    ratio("frame/floor vk1 1920x1080", "vk1 1920x1080", "floor 1920x1080");
+    ratio("frame/floor vk1 3840x2160", "vk1 3840x2160", "floor 3840x2160");
+    ratio("phong/gouraud vk1 1920x1080", "vk1 1920x1080 phong nearest rgb", "vk1 1920x1080 gouraud nearest rgb");
+    ratio("linear/nearest vk1 1920x1080", "vk1 1920x1080 gouraud linear rgb", "vk1 1920x1080 gouraud nearest rgb");
+    ratio("linear/nearest 1920x1080", "linear 1920x1080", "render 1920x1080");
 }
 
 }  // namespace
 
-int main(int argc, char** argv) { return bench::RunAndSummarize(argc, argv, Summarize); }
+int main(int argc, char** argv) { return bench::RunAndSummarize(argc, argv, Summarize, Compare); }

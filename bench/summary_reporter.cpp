@@ -15,6 +15,7 @@ void SummaryReporter::Finalize() {
     std::printf("\n");
     for (const Run& run : runs_)
         if (!run.error_occurred) summarize_(run);
+    if (finish_) finish_();
 }
 
 std::string GroupOf(const Run& run) {
@@ -34,9 +35,9 @@ std::vector<long> ArgumentsOf(const Run& run) {
     return arguments;
 }
 
-int RunAndSummarize(int argc, char** argv, Summarize summarize) {
+int RunAndSummarize(int argc, char** argv, Summarize summarize, Finish finish) {
     benchmark::Initialize(&argc, argv);
-    SummaryReporter reporter(std::move(summarize));
+    SummaryReporter reporter(std::move(summarize), std::move(finish));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

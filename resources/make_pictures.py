@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the pictures of the Options dialog: music.ico, palette.ico and cars.ico beside their controls,
-and banner.bmp across the top.
+and banner.bmp across the top; and the installer's: installer/header.bmp and installer/side.bmp.
 
 Run it again after changing a drawing; the pictures are committed."""
 import math
@@ -79,10 +79,19 @@ GLYPHS = {
     "k": ("#....", "#....", "#...#", "#..#.", "###..", "#..#.", "#...#"),
 }
 
-BANNER_WIDTH, BANNER_HEIGHT = 342, 62
-HORIZON = 45
-CAR_LEFT, CAR_TOP, CAR_SCALE = 214, 8, 60
-HEADLIGHT = (CAR_LEFT + 0.96 * CAR_SCALE, CAR_TOP + 0.56 * CAR_SCALE)
+class NightRoad:
+    """A car on a road at night: its size, the horizon's row, and where the car is and how big."""
+
+    def __init__(self, width, height, horizon, car_left, car_top, car_scale):
+        self.width, self.height, self.horizon = width, height, horizon
+        self.car_left, self.car_top, self.car_scale = car_left, car_top, car_scale
+        self.headlight = (car_left + 0.96 * car_scale, car_top + 0.56 * car_scale)
+
+
+# Across the top of the Options dialog, and the installer's header and its first and last pages.
+BANNER = NightRoad(342, 62, 45, 214, 8, 60)
+INSTALLER_HEADER = NightRoad(150, 57, 41, 28, 6, 55)
+INSTALLER_SIDE = NightRoad(164, 314, 258, 20, 190, 110)
 
 
 def text_cells(text, scale):
@@ -98,52 +107,52 @@ def text_cells(text, scale):
     return cells
 
 
-def scenery(x, y):
+def scenery(road, x, y):
     """Night sky over a road with a dashed centre line, a few stars, and the car's headlight beam."""
-    colour = unlit(x, y)
-    reach = x - HEADLIGHT[0]
-    if reach > 0 and abs(y - HEADLIGHT[1]) <= 1 + reach * 0.22:
-        glow = 90 * (1 - reach / (BANNER_WIDTH - HEADLIGHT[0])) * (1 - abs(y - HEADLIGHT[1]) / (2 + reach * 0.22))
+    colour = unlit(road, x, y)
+    reach = x - road.headlight[0]
+    if reach > 0 and abs(y - road.headlight[1]) <= 1 + reach * 0.22:
+        across = abs(y - road.headlight[1]) / (2 + reach * 0.22)
+        glow = 90 * (1 - reach / (road.width - road.headlight[0])) * (1 - across)
         colour = tuple(min(255, int(c + glow * k)) for c, k in zip(colour, (1.0, 0.95, 0.7)))
     return colour
 
 
-def unlit(x, y):
+def unlit(road, x, y):
     """The scenery in the dark: the sky fades from deep blue to black at the horizon."""
-    if y < HORIZON:
-        t = y / HORIZON
+    if y < road.horizon:
+        t = y / road.horizon
         colour = (int(22 * (1 - t)) + 3, int(46 * (1 - t)) + 4, int(120 * (1 - t)) + 12)
         seed = (x * 7919 + y * 104729) % 997
-        if seed < 4 and y < HORIZON - 8:
+        if seed < 4 and y < road.horizon - 8:
             colour = (170, 180, 210)
         return colour
-    if y == HORIZON:
+    if y == road.horizon:
         return (140, 140, 150)
-    if y in (50, 51) and x % 24 < 14:
+    if y - road.horizon in (5, 6) and x % 24 < 14:
         return (210, 200, 130)
-    shade = (y - HORIZON) * 2
+    shade = (y - road.horizon) * 2
     return (40 + shade, 40 + shade, 46 + shade)
 
 
-def banner():
+def night_road(road, text="", text_left=0, text_top=0):
     car = picture_files.sample(
-        BANNER_WIDTH,
-        BANNER_HEIGHT,
-        lambda x, y: make_icon.pixel((x - CAR_LEFT) / CAR_SCALE, (y - CAR_TOP) / CAR_SCALE),
+        road.width,
+        road.height,
+        lambda x, y: make_icon.pixel((x - road.car_left) / road.car_scale, (y - road.car_top) / road.car_scale),
         1,
     )
-    text = text_cells("Varnoka", 3)
-    text_left, text_top = 20, 13
+    lit = text_cells(text, 3)
     rows = []
-    for y in range(BANNER_HEIGHT):
+    for y in range(road.height):
         row = []
-        for x in range(BANNER_WIDTH):
+        for x in range(road.width):
             # The sampled car is premultiplied by its coverage.
             paint = car[y][x]
-            r, g, b = (c + v * (255 - paint[3]) // 255 for v, c in zip(scenery(x, y), paint))
-            if (x - text_left, y - text_top) in text:
+            r, g, b = (c + v * (255 - paint[3]) // 255 for v, c in zip(scenery(road, x, y), paint))
+            if (x - text_left, y - text_top) in lit:
                 r, g, b = (235, 235, 240)
-            elif (x - text_left - 1, y - text_top - 1) in text:
+            elif (x - text_left - 1, y - text_top - 1) in lit:
                 r, g, b = (0, 0, 0)
             row.append((r, g, b, 255))
         rows.append(row)
@@ -154,7 +163,9 @@ def main():
     picture_files.write("music.ico", picture_files.draw_icon(music, ICON_SIZES))
     picture_files.write("palette.ico", picture_files.draw_icon(palette, ICON_SIZES))
     picture_files.write("cars.ico", picture_files.draw_icon(cars, ICON_SIZES))
-    picture_files.write("banner.bmp", picture_files.bmp_file(banner()))
+    picture_files.write("banner.bmp", picture_files.bmp_file(night_road(BANNER, "Varnoka", 20, 13)))
+    picture_files.write("installer/header.bmp", picture_files.bmp_file(night_road(INSTALLER_HEADER)))
+    picture_files.write("installer/side.bmp", picture_files.bmp_file(night_road(INSTALLER_SIDE, "Varnoka", 19, 40)))
 
 
 if __name__ == "__main__":

@@ -66,8 +66,8 @@ HRESULT CompileMesh(const MeshData& data, CompiledMesh& mesh) {
         out.materials.push_back({{1, 1, 1}, 0, {0, 0, 0}, {0, 0, 0}, {}, nullptr});
     } else {
         for (const MeshMaterial& m : data.materials)
-            out.materials.push_back(
-                {m.faceColor, m.power, m.specular, m.emissive, m.texture, AsTexture(m.texture.Get())});
+            out.materials.push_back({m.faceColor, m.power, m.specular, m.emissive, m.texture,
+                                     AsTexture(m.texture.Get()), std::fmin(std::fmax(m.alpha, 0.0f), 1.0f)});
     }
 
     // Smooth normals for corners that bring none: the area-weighted mean of the faces around

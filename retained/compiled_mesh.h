@@ -23,6 +23,7 @@ struct CompiledMaterial {
     Vec3 emissive;
     ComRef<IDirect3DRMTexture> textureReference;
     const Texture* texture = nullptr;  // kept alive by textureReference
+    float alpha = 1;                   // in [0, 1]; below 1 the face shows what lies behind it
 };
 
 struct CompiledMesh {

@@ -116,6 +116,7 @@ RenderSettings Device::Settings() const {
     s.shades = static_cast<int>(shades_);
     s.textureColors = defaults_->colors;
     s.textureShades = defaults_->shades;
+    s.renderMode = renderMode_;
     return s;
 }
 

@@ -110,16 +110,8 @@ double Power(double base, double exponent) {
     if (!(base > 0.0)) return 0.0;
     // Whole exponents, the usual specular powers, by repeated squaring: quicker and exact to
     // the last rounding.
-    if (exponent == std::floor(exponent) && exponent > 0 && exponent <= 1024) {
-        unsigned n = static_cast<unsigned>(exponent);
-        double result = 1.0, square = base;
-        while (n != 0) {
-            if (n & 1) result *= square;
-            square *= square;
-            n >>= 1;
-        }
-        return result;
-    }
+    if (exponent == std::floor(exponent) && exponent > 0 && exponent <= 1024)
+        return WholePower(base, static_cast<unsigned>(exponent));
     return Exponential(exponent * NaturalLog(base));
 }
 

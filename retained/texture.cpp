@@ -5,7 +5,9 @@
 namespace varnoka::rm {
 
 Texture::Texture(std::uint32_t width, std::uint32_t height, std::vector<std::uint32_t> pixels)
-    : width_(width), height_(height), pixels_(std::move(pixels)) {}
+    : width_(width), height_(height), pixels_(std::move(pixels)) {
+    for (std::uint32_t texel : pixels_) translucent_ = translucent_ || (texel >> 24) != 0xFF;
+}
 
 void* Texture::FindInterface(REFIID iid) {
     if (iid == IID_IDirect3DRMTexture) return static_cast<IDirect3DRMTexture*>(this);

@@ -16,6 +16,8 @@ public:
     std::uint32_t Height() const { return height_; }
     // 0xAARRGGBB, row 0 the top row.
     const std::uint32_t* Pixels() const { return pixels_.data(); }
+    // Whether any texel's alpha is below full, so that faces painted with it show through.
+    bool HasTranslucentTexels() const { return translucent_; }
 
 protected:
     void* FindInterface(REFIID iid) override;
@@ -24,6 +26,7 @@ private:
     std::uint32_t width_;
     std::uint32_t height_;
     std::vector<std::uint32_t> pixels_;
+    bool translucent_ = false;
 };
 
 // The engine's own texture behind an interface, or null for anything else.

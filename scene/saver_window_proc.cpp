@@ -14,6 +14,7 @@
 #include "scene/scene_host.h"
 #include "scene/viewer_context.h"
 #include "settings/music.h"
+#include "settings/saver_folders.h"
 #include "settings/saver_settings.h"
 #include "shell/platform_calls.h"
 #include "shell/saver_shell.h"
@@ -34,15 +35,9 @@ int ErrorBox(HWND window, const char* text) {
     return platform.MessageBoxA(VisibleOwner(window), text, "Error", MB_ICONERROR | MB_TOPMOST);
 }
 
-std::string ProgramFolder() {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    if (length == 0 || length >= sizeof path) return std::string();
-    return FolderOf(path);
-}
-
-// The models are looked for in the Windows directory, then beside the program; either way they
-// are opened by full path, so that the music's change of folder never affects them.
+// The models are looked for in the Windows directory, then beside the program, then in the folder
+// they were installed in; either way they are opened by full path, so that the music's change of
+// folder never affects them.
 void EnterWindowsDirectory() {
     char windowsDirectory[WindowsDirectoryLength];
     const UINT length = platform.GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
@@ -51,8 +46,8 @@ void EnterWindowsDirectory() {
         SetCurrentDirectoryA(windowsDirectory);
         folders.push_back(windowsDirectory);
     }
-    const std::string programFolder = ProgramFolder();
-    if (!programFolder.empty()) folders.push_back(programFolder);
+    for (const std::string& folder : {ProgramFolder(), InstalledFolder()})
+        if (!folder.empty()) folders.push_back(folder);
     PlaceModelsFrom(folders);
 }
 

@@ -9,6 +9,7 @@
 #include "settings/color_chooser.h"
 #include "settings/model_files.h"
 #include "settings/music.h"
+#include "settings/saver_folders.h"
 #include "settings/saver_settings.h"
 #include "shell/platform_calls.h"
 
@@ -153,18 +154,22 @@ void Browse(HWND dialog) {
     SetDlgItemTextA(dialog, MidiEditId, path.c_str());
 }
 
-// The help page beside the program, else in the Windows directory, in the user's browser.
-void OpenHelp(HWND dialog) {
-    char path[MAX_PATH];
-    const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    std::string page = std::string(path, length < sizeof path ? length : 0);
-    page = page.substr(0, page.find_last_of('\\') + 1) + "varnoka.htm";
-    if (GetFileAttributesA(page.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        char windows[MAX_PATH];
-        const UINT folderLength = platform.GetWindowsDirectoryA(windows, sizeof windows);
-        if (folderLength > 0 && folderLength < sizeof windows) page = std::string(windows) + "\\varnoka.htm";
+constexpr char HelpPageName[] = "\\varnoka.htm";
+
+// The help page beside the program, else in the folder it was installed in, else in the Windows
+// directory.
+std::string HelpPage() {
+    for (const std::string& folder : {ProgramFolder(), InstalledFolder()}) {
+        const std::string page = folder + HelpPageName;
+        if (!folder.empty() && GetFileAttributesA(page.c_str()) != INVALID_FILE_ATTRIBUTES) return page;
     }
-    platform.ShellExecuteA(dialog, "open", page.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    char windows[MAX_PATH];
+    const UINT length = platform.GetWindowsDirectoryA(windows, sizeof windows);
+    return length > 0 && length < sizeof windows ? std::string(windows) + HelpPageName : std::string();
+}
+
+void OpenHelp(HWND dialog) {
+    platform.ShellExecuteA(dialog, "open", HelpPage().c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace

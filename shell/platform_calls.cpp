@@ -18,6 +18,8 @@ PlatformCalls RealPlatformCalls() {
     calls.mciSendStringA = ::mciSendStringA;
     calls.GetWindowsDirectoryA = ::GetWindowsDirectoryA;
     calls.GetDeviceCaps = ::GetDeviceCaps;
+    calls.EnumDisplayMonitors = ::EnumDisplayMonitors;
+    calls.GetMonitorInfoA = ::GetMonitorInfoA;
     calls.GetTickCount = ::GetTickCount;
     calls.QueryPerformanceCounter = ::QueryPerformanceCounter;
     calls.QueryPerformanceFrequency = ::QueryPerformanceFrequency;
@@ -28,6 +30,8 @@ PlatformCalls RealPlatformCalls() {
     calls.ChooseColorA = ::ChooseColorA;
     calls.ShellExecuteA = ::ShellExecuteA;
     calls.CreateThread = ::CreateThread;
+    calls.GetModuleFileNameA = ::GetModuleFileNameA;
+    calls.RegOpenKeyExA = ::RegOpenKeyExA;
     return calls;
 }
 

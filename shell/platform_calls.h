@@ -25,6 +25,9 @@ struct PlatformCalls {
     MCIERROR(WINAPI* mciSendStringA)(LPCSTR command, LPSTR answer, UINT answerLength, HWND callback);
     UINT(WINAPI* GetWindowsDirectoryA)(LPSTR buffer, UINT size);
     int(WINAPI* GetDeviceCaps)(HDC dc, int index);
+    // The monitors of the desktop, so that tests can give any arrangement of them.
+    BOOL(WINAPI* EnumDisplayMonitors)(HDC dc, LPCRECT clip, MONITORENUMPROC callback, LPARAM data);
+    BOOL(WINAPI* GetMonitorInfoA)(HMONITOR monitor, LPMONITORINFO info);
 
     DWORD(WINAPI* GetTickCount)();
     BOOL(WINAPI* QueryPerformanceCounter)(LARGE_INTEGER* count);
@@ -40,6 +43,9 @@ struct PlatformCalls {
     HANDLE(WINAPI* CreateThread)
     (LPSECURITY_ATTRIBUTES security, SIZE_T stackSize, LPTHREAD_START_ROUTINE start, LPVOID argument, DWORD flags,
      LPDWORD threadId);
+    // The running program's own path and the installer's record of its folder.
+    DWORD(WINAPI* GetModuleFileNameA)(HMODULE module, LPSTR path, DWORD size);
+    LONG(WINAPI* RegOpenKeyExA)(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
 };
 
 extern PlatformCalls platform;

@@ -38,15 +38,20 @@ LRESULT CALLBACK SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPAR
             if (!state.isWin95Family) return DefWindowProcA(window, message, wParam, lParam);
             return state.verifyPassword != nullptr ? state.verifyPassword(window) : 1;
     }
+    return FilterSaverInput(window, window, message, wParam, lParam);
+}
 
-    if (state.verifying) return DefWindowProcA(window, message, wParam, lParam);
+LRESULT FilterSaverInput(HWND window, HWND saver, UINT message, WPARAM wParam, LPARAM lParam) {
+    const SaverShellState& state = saverShellState;
+    if (state.isPreview || state.closeApproved || state.verifying)
+        return DefWindowProcA(window, message, wParam, lParam);
 
     switch (message) {
         case WM_SHOWWINDOW:
             if (wParam != 0) SetCursor(nullptr);
             break;
         case WM_ACTIVATEAPP:
-            if (wParam == 0) RequestClose(window);
+            if (wParam == 0) RequestClose(saver);
             break;
         case WM_SETCURSOR:
             SetCursor(nullptr);
@@ -56,10 +61,10 @@ LRESULT CALLBACK SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPAR
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
         case WM_MBUTTONDOWN:
-            RequestClose(window);
+            RequestClose(saver);
             break;
         case WM_MOUSEMOVE:
-            ApplyMouseTravelRule(window);
+            ApplyMouseTravelRule(saver);
             break;
     }
     return DefWindowProcA(window, message, wParam, lParam);

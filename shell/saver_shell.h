@@ -41,6 +41,15 @@ ATOM RegisterSaverClass();
 LRESULT CALLBACK SaverClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK SaverDefaultProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL ConfirmClose(HWND window);
+// The input rules of the default handling: `window` gets the system's handling of the message,
+// `saver` the close requests it makes.
+LRESULT FilterSaverInput(HWND window, HWND saver, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Plain black windows over every monitor but the primary one, owned by the full-screen saver
+// window, whose closing rules they share; and bringing them to the front again.
+constexpr char MonitorCoverClassName[] = "VarnokaMonitorCover";
+void CoverOtherMonitors(HWND saver);
+void RaiseMonitorCovers(HWND saver);
 
 // The procedures the shell runs but does not own, put in by the program at start-up: the one
 // the class procedure hands messages on to (tests may put a recorder in its place), and the

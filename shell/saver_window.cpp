@@ -14,6 +14,7 @@ bool BringRunningSaverToFront() {
     HWND running = FindWindowA(SaverClassName, FullScreenTitle);
     if (running == nullptr || !IsWindow(running)) return false;
     SetForegroundWindow(running);
+    RaiseMonitorCovers(running);
     return true;
 }
 
@@ -59,7 +60,10 @@ int RunSaverWindow(HWND parent) {
 
     int exitCode = -1;  // no window could be made
     if (saverShellState.window != nullptr) {
-        if (parent == nullptr) SetForegroundWindow(saverShellState.window);
+        if (parent == nullptr) {
+            CoverOtherMonitors(saverShellState.window);
+            SetForegroundWindow(saverShellState.window);
+        }
         MSG message{};
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);

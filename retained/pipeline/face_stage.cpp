@@ -28,6 +28,7 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
     const CompiledMaterial& material = mesh.materials[face.material];
     const bool textured = !mesh.textureCoordinates.empty();
     scratch.corners.resize(face.cornerCount);
+    scratch.cornerNormals = lighting.shadeMode == D3DRMSHADE_PHONG && lighting.lightingOn;
 
     Vec3 flatColor;
     if (lighting.shadeMode == D3DRMSHADE_FLAT) {
@@ -49,6 +50,10 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
             continue;
         }
         const std::uint32_t normal = mesh.cornerNormal[face.firstCorner + i];
+        if (scratch.cornerNormals) {
+            v.color = transformed.viewNormals[normal];
+            continue;
+        }
         LitCorner& lit = scratch.litCorners[normal];
         if (lit.stamp != scratch.stamp || lit.position != position || lit.material != face.material) {
             lit = {scratch.stamp, position, face.material,
@@ -58,7 +63,8 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
         v.color = lit.color;
     }
     // Colours saturate at the corners, as vertex colours do; what lies between stays in range.
-    for (ClipVertex& v : scratch.corners) v.color = {Clamp01(v.color.x), Clamp01(v.color.y), Clamp01(v.color.z)};
+    if (!scratch.cornerNormals)
+        for (ClipVertex& v : scratch.corners) v.color = {Clamp01(v.color.x), Clamp01(v.color.y), Clamp01(v.color.z)};
     if (textured) {
         // Texture coordinates wrap, so whole periods may be added freely; starting each face at
         // one or more keeps every interpolated coordinate positive, where truncation is floor.
@@ -78,6 +84,13 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
 void BuildTriangles(const ClipVolume& volume, FaceScratch& scratch) {
     scratch.triangles.clear();
     const std::vector<ClipVertex>& corners = scratch.corners;
+    // Normals travel divided by w, as texture coordinates do, to be correct in perspective.
+    const auto toScreen = [normals = scratch.cornerNormals](const ClipVertex& v) {
+        ScreenVertex s = ToScreen(v);
+        if (normals)
+            for (int i = Red; i <= Blue; ++i) s.attributes[i] *= s.attributes[InverseW];
+        return s;
+    };
     for (std::size_t i = 1; i + 1 < corners.size(); ++i) {
         ClipVertex polygon[MaxClippedCorners] = {corners[0], corners[i], corners[i + 1]};
         int count = 3;
@@ -85,10 +98,10 @@ void BuildTriangles(const ClipVolume& volume, FaceScratch& scratch) {
             !InsideVolume(polygon[2].position, volume))
             count = ClipPolygon(polygon, 3, volume);
         if (count < 3) continue;
-        const ScreenVertex first = ToScreen(polygon[0]);
-        ScreenVertex previous = ToScreen(polygon[1]);
+        const ScreenVertex first = toScreen(polygon[0]);
+        ScreenVertex previous = toScreen(polygon[1]);
         for (int k = 2; k < count; ++k) {
-            const ScreenVertex next = ToScreen(polygon[k]);
+            const ScreenVertex next = toScreen(polygon[k]);
             scratch.triangles.push_back(first);
             scratch.triangles.push_back(previous);
             scratch.triangles.push_back(next);

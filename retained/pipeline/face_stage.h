@@ -16,7 +16,7 @@ namespace varnoka::rm {
 struct FaceLighting {
     const LightSet* lights;
     ColorModel model;
-    DWORD shadeMode;  // D3DRMSHADE_*; Phong is drawn as Gouraud
+    DWORD shadeMode;  // D3DRMSHADE_*
     bool lightingOn;
 };
 
@@ -35,6 +35,9 @@ struct FaceScratch {
     std::vector<ScreenVertex> triangles;  // three per triangle
     std::vector<LitCorner> litCorners;    // by normal index
     std::uint32_t stamp = 0;
+    // Lit Phong faces are lit at every pixel: their corners carry the view-space normal in place
+    // of light, and their triangles that normal divided by w.
+    bool cornerNormals = false;
 };
 
 // Forgets the light worked out for the previous mesh.
@@ -42,7 +45,7 @@ void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch);
 
 bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face);
 
-// The face's corners, lit and with texture coordinates, in scratch.corners.
+// The face's corners, lit (or with their normals) and with texture coordinates, in scratch.corners.
 void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed, std::size_t faceIndex,
                     const FaceLighting& lighting, FaceScratch& scratch);
 

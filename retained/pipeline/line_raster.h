@@ -14,12 +14,10 @@ void PlotPoint(const ScreenVertex& v, const Shader& shader, const PixelRect& cli
     if (!(fx >= static_cast<float>(clip.x) && fx < static_cast<float>(clip.x + clip.width))) return;
     if (!(fy >= static_cast<float>(clip.y) && fy < static_cast<float>(clip.y + clip.height))) return;
     const int x = static_cast<int>(fx), y = static_cast<int>(fy);
-    float* depth = target.BeginSpan(y, x, x);
-    if (v.attributes[Depth] < depth[x]) {
-        depth[x] = v.attributes[Depth];
-        target.color[static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width) + x] =
-            shader(v.attributes, x, y);
-    }
+    // A span of one pixel, so that every shader, blending ones too, plots the way it fills.
+    static constexpr float Still[AttributeCount] = {};
+    shader.Span(x, x, y, v.attributes, Still, target.BeginSpan(y, x, x),
+                target.color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width));
 }
 
 // Steps one pixel at a time along the longer axis.

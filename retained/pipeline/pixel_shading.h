@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "retained/pipeline/lighting.h"
 #include "retained/texture.h"
 
@@ -63,15 +67,38 @@ inline std::uint32_t PackBytes(int r, int g, int b) {
     return (static_cast<std::uint32_t>(r) << 16) | (static_cast<std::uint32_t>(g) << 8) | static_cast<std::uint32_t>(b);
 }
 
+#if defined(__SSE2__)
+// Channels in the lanes blue, green, red and 0 to bytes, as PackUnit: the maximum comes first, so
+// that NaN becomes 0 as in Clamp01.
+inline std::uint32_t PackUnitLanes(__m128 channels, float t) {
+    const __m128 unit = _mm_min_ps(_mm_max_ps(channels, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+    const __m128i bytes = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, _mm_set1_ps(255.0f)), _mm_set1_ps(t)));
+    const __m128i words = _mm_packs_epi32(bytes, bytes);
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+}
+#endif
+
 // Channels in [0, 1] to bytes, rounding by the offset t.
 inline std::uint32_t PackUnit(float r, float g, float b, float t) {
+#if defined(__SSE2__)
+    return PackUnitLanes(_mm_setr_ps(b, g, r, 0.0f), t);
+#else
     return PackBytes(static_cast<int>(Clamp01(r) * 255.0f + t), static_cast<int>(Clamp01(g) * 255.0f + t),
                      static_cast<int>(Clamp01(b) * 255.0f + t));
+#endif
+}
+
+// A pixel of the mono model: the light's intensity on the ramp of colour base, rounded by the
+// offset t.
+inline std::uint32_t MonoPixel(const Ramps& ramps, Vec3 base, float light, float t) {
+    const float shade = ramps.shades.Quantize(Clamp01(light), t);
+    return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
 }
 
 // Four neighbouring texels (a b above c d) mixed by weights in 1/256: wx toward the right, wy
-// toward the bottom.
-inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int wx, int wy) {
+// toward the bottom, in integers, one channel at a time.
+inline std::uint32_t BlendTexelsPlain(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int wx,
+                                      int wy) {
     std::uint32_t out = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
         const int top = static_cast<int>((a >> shift) & 0xFF) * (256 - wx) + static_cast<int>((b >> shift) & 0xFF) * wx;
@@ -82,6 +109,80 @@ inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t
     }
     return out;
 }
+
+// The same blend, all channels at once where the processor has SSE2.
+inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t c, std::uint32_t d, int wx, int wy) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const auto pairs = [zero](std::uint32_t first, std::uint32_t second) {
+        return _mm_unpacklo_epi8(
+            _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(first)), _mm_cvtsi32_si128(static_cast<int>(second))),
+            zero);
+    };
+    // Each channel of a beside the same of b: one multiply-add weighs them; likewise c and d.
+    const __m128i across = _mm_set1_epi32((wx << 16) | (256 - wx));
+    const __m128i top = _mm_madd_epi16(pairs(a, b), across);
+    const __m128i bottom = _mm_madd_epi16(pairs(c, d), across);
+    // The rows' sums take 16 bits unsigned, too many for the signed multiply-add: their high and
+    // low bytes are weighed apart and put back together exactly.
+    const __m128i down = _mm_set1_epi32((wy << 16) | (256 - wy));
+    const __m128i byteMask = _mm_set1_epi32(0xFF);
+    const __m128i high =
+        _mm_madd_epi16(_mm_or_si128(_mm_srli_epi32(top, 8), _mm_slli_epi32(_mm_srli_epi32(bottom, 8), 16)), down);
+    const __m128i low = _mm_madd_epi16(
+        _mm_or_si128(_mm_and_si128(top, byteMask), _mm_slli_epi32(_mm_and_si128(bottom, byteMask), 16)), down);
+    const __m128i value =
+        _mm_srli_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(high, 8), low), _mm_set1_epi32(1 << 15)), 16);
+    const __m128i words = _mm_packs_epi32(value, value);
+    return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words))) & 0xFFFFFFu;
+#else
+    return BlendTexelsPlain(a, b, c, d, wx, wy);
+#endif
+}
+
+#if defined(__SSE2__)
+// Two pixels' blends at once into out[0] and out[1], each as BlendTexels: first and second hold
+// their a, b, c, d. Channels take 16-bit lanes, the first pixel's four below the second's.
+inline void BlendTexelPair(const std::uint32_t* first, int wx0, int wy0, const std::uint32_t* second, int wx1, int wy1,
+                           std::uint32_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    const auto channels = [&](int k) {
+        return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first[k])),
+                                                    _mm_cvtsi32_si128(static_cast<int>(second[k]))),
+                                 zero);
+    };
+    const auto weights = [](int w0, int w1) {
+        const __m128i both = _mm_cvtsi32_si128(w0 | (w1 << 16));
+        const __m128i doubled = _mm_unpacklo_epi16(both, both);
+        return _mm_unpacklo_epi32(doubled, doubled);
+    };
+    const __m128i whole = _mm_set1_epi16(256);
+    const __m128i right = weights(wx0, wx1), left = _mm_sub_epi16(whole, right);
+    // Products and sums of a row stay below 65536, exact in 16 bits.
+    const __m128i top = _mm_add_epi16(_mm_mullo_epi16(channels(0), left), _mm_mullo_epi16(channels(1), right));
+    const __m128i bottom = _mm_add_epi16(_mm_mullo_epi16(channels(2), left), _mm_mullo_epi16(channels(3), right));
+    // Between the rows, high and low bytes are weighed apart by signed multiply-adds and put back
+    // together exactly, as in BlendTexels.
+    const __m128i down = weights(wy0, wy1), up = _mm_sub_epi16(whole, down);
+    const __m128i byteMask = _mm_set1_epi16(0xFF);
+    const __m128i topHigh = _mm_srli_epi16(top, 8), bottomHigh = _mm_srli_epi16(bottom, 8);
+    const __m128i topLow = _mm_and_si128(top, byteMask), bottomLow = _mm_and_si128(bottom, byteMask);
+    const __m128i rounding = _mm_set1_epi32(1 << 15);
+    const auto value = [&](__m128i high, __m128i low, __m128i upDown) {
+        return _mm_srli_epi32(
+            _mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(high, upDown), 8), _mm_madd_epi16(low, upDown)),
+                          rounding),
+            16);
+    };
+    const __m128i firstValue = value(_mm_unpacklo_epi16(topHigh, bottomHigh), _mm_unpacklo_epi16(topLow, bottomLow),
+                                     _mm_unpacklo_epi16(up, down));
+    const __m128i secondValue = value(_mm_unpackhi_epi16(topHigh, bottomHigh), _mm_unpackhi_epi16(topLow, bottomLow),
+                                      _mm_unpackhi_epi16(up, down));
+    const __m128i words = _mm_packs_epi32(firstValue, secondValue);
+    const __m128i bytes = _mm_and_si128(_mm_packus_epi16(words, words), _mm_set1_epi32(0xFFFFFF));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
+}
+#endif
 
 struct TextureSampler {
     const std::uint32_t* texels = nullptr;
@@ -129,23 +230,38 @@ struct TextureSampler {
 
     std::uint32_t Nearest(float u, float v) const { return Fetch(Floor(u * fwidth), Floor(v * fheight)); }
 
-    std::uint32_t Linear(float u, float v) const {
+    std::uint32_t Linear(float u, float v) const { return Filtered(u, v, BlendTexels); }
+
+    // The four texels around (u, v) mixed by blend, which takes them and their weights as BlendTexels does.
+    template <class Blend>
+    std::uint32_t Filtered(float u, float v, Blend blend) const {
         const float fu = Bounded(u * fwidth - 0.5f);
         const float fv = Bounded(v * fheight - 0.5f);
         const int x = Floor(fu);
         const int y = Floor(fv);
         const int wx = static_cast<int>((fu - static_cast<float>(x)) * 256.0f);
         const int wy = static_cast<int>((fv - static_cast<float>(y)) * 256.0f);
-        return BlendTexels(Fetch(x, y), Fetch(x + 1, y), Fetch(x, y + 1), Fetch(x + 1, y + 1), wx, wy);
+        return blend(Fetch(x, y), Fetch(x + 1, y), Fetch(x, y + 1), Fetch(x + 1, y + 1), wx, wy);
     }
 };
 
 // Interpolated values at a pixel: depth, 1/w, u/w, v/w and the three light channels.
 enum Attribute { Depth, InverseW, UOverW, VOverW, Red, Green, Blue, AttributeCount };
+// Faces lit at every pixel carry their normal divided by w where others carry light.
+constexpr int NormalOverW = Red;
 
-// A span loop for shaders that colour one pixel at a time from all attributes.
-template <class Shader>
+// The attributes a shader reads, its Reads: bits 1 << Attribute. Spans start with those alone
+// worked out; the others are 0.
+template <int... Read>
+constexpr unsigned AttributeSet = ((1u << Depth) | ... | (1u << Read));
+constexpr unsigned AllAttributes = (1u << AttributeCount) - 1;
+
+// A span loop for shaders that colour one pixel at a time from depth and the attributes Used,
+// each summed step by step along the span; the others keep their values at its start.
+template <class Shader, int... Used>
 struct PerPixelSpan {
+    static constexpr unsigned Reads = AttributeSet<Used...>;
+
     void Span(int first, int last, int y, const float* start, const float* step, float* depth,
               std::uint32_t* color) const {
         const Shader& shader = static_cast<const Shader&>(*this);
@@ -156,26 +272,49 @@ struct PerPixelSpan {
                 depth[x] = a[Depth];
                 color[x] = shader(a, x, y);
             }
-            for (int i = 0; i < AttributeCount; ++i) a[i] += step[i];
+            a[Depth] += step[Depth];
+            ((a[Used] += step[Used]), ...);
         }
     }
 };
 
-struct RgbShader : PerPixelSpan<RgbShader> {
+struct RgbShader : PerPixelSpan<RgbShader, Red, Green, Blue> {
     explicit RgbShader(const Ramps* r) : ramps(r) {}
     const Ramps* ramps;
+
+    // The pixels PerPixelSpan gives, with the three channels in one register where the processor
+    // has SSE2: each lane sums its own channel exactly as a float alone would.
+    void Span(int first, int last, int y, const float* start, const float* step, float* depth,
+              std::uint32_t* color) const {
+#if defined(__SSE2__)
+        __m128 light = _mm_setr_ps(start[Blue], start[Green], start[Red], 0.0f);
+        const __m128 lightStep = _mm_setr_ps(step[Blue], step[Green], step[Red], 0.0f);
+        const float* thresholds = ramps->thresholds[y & 3];
+        float z = start[Depth];
+        for (int x = first; x <= last; ++x) {
+            if (z < depth[x]) {
+                depth[x] = z;
+                color[x] = PackUnitLanes(light, thresholds[x & 3]);
+            }
+            z += step[Depth];
+            light = _mm_add_ps(light, lightStep);
+        }
+#else
+        PerPixelSpan<RgbShader, Red, Green, Blue>::Span(first, last, y, start, step, depth, color);
+#endif
+    }
+
     std::uint32_t operator()(const float* a, int x, int y) const {
         return PackUnit(a[Red], a[Green], a[Blue], ramps->thresholds[y & 3][x & 3]);
     }
 };
 
-struct MonoShader : PerPixelSpan<MonoShader> {
+struct MonoShader : PerPixelSpan<MonoShader, Red> {
     MonoShader(const Ramps* r, Vec3 b) : ramps(r), base(b) {}
     const Ramps* ramps;
     Vec3 base;  // the face colour whose ramp is used
     std::uint32_t operator()(const float* a, int x, int y) const {
-        const float shade = ramps->shades.Quantize(Clamp01(a[Red]), ramps->thresholds[y & 3][x & 3]);
-        return PackUnit(base.x * shade, base.y * shade, base.z * shade, 0.5f);
+        return MonoPixel(*ramps, base, a[Red], ramps->thresholds[y & 3][x & 3]);
     }
 };
 

@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "retained/pipeline/blending.h"
+#include "retained/pipeline/face_walk.h"
 #include "retained/pipeline/line_raster.h"
+#include "retained/pipeline/phong_shading.h"
 #include "retained/pipeline/textured_span.h"
 
 namespace varnoka::rm {
@@ -58,12 +61,39 @@ void DrawFace(DWORD fill, const FaceScratch& face, const ClipVolume& volume, con
         DotFace(face, volume, shader, clip, target);
 }
 
-void DrawShadedFace(DWORD fill, const CompiledMaterial& material, bool hasTextureCoordinates, const Ramps& ramps,
-                    bool linear, FaceScratch& face, const ClipVolume& volume, const PixelRect& clip,
-                    RenderTarget& target) {
+// Only solid faces with texture coordinates show their material's texture.
+const Texture* FaceTexture(DWORD fill, const CompiledMaterial& material, bool hasTextureCoordinates) {
+    return hasTextureCoordinates && fill == D3DRMFILL_SOLID ? material.texture : nullptr;
+}
+
+void DrawShadedFace(DWORD fill, const FaceLighting& lighting, const CompiledMaterial& material,
+                    bool hasTextureCoordinates, const Ramps& ramps, bool linear, FaceScratch& face,
+                    const ClipVolume& volume, const Projection& projection, RenderTarget& target) {
+    const PixelRect& clip = projection.rect;
     if (fill == D3DRMFILL_SOLID) BuildTriangles(volume, face);
-    const Texture* texture = hasTextureCoordinates && fill == D3DRMFILL_SOLID ? material.texture : nullptr;
+    const Texture* texture = FaceTexture(fill, material, hasTextureCoordinates);
     const bool mono = ramps.model == ColorModel::Mono;
+    if (face.cornerNormals) {
+        // Highlights a quarter of a colour level faint are left out: most pixels need no power.
+        const PixelLight light(SurfaceLight(material, *lighting.lights, lighting.model, true), projection);
+        if (texture == nullptr) {
+            if (mono)
+                DrawFace(fill, face, volume, PhongShader<MonoPaint>(light, {&ramps, material.faceColor}), clip, target);
+            else
+                DrawFace(fill, face, volume, PhongShader<RgbPaint>(light, {&ramps}), clip, target);
+            return;
+        }
+        const TextureSampler sampler(texture);
+        if (mono && linear)
+            FillFace(face, PhongShader<MonoTexelPaint, Texels::Linear>(light, {&ramps}, sampler), clip, target);
+        else if (mono)
+            FillFace(face, PhongShader<MonoTexelPaint, Texels::Nearest>(light, {&ramps}, sampler), clip, target);
+        else if (linear)
+            FillFace(face, PhongShader<RgbTexelPaint, Texels::Linear>(light, {&ramps}, sampler), clip, target);
+        else
+            FillFace(face, PhongShader<RgbTexelPaint, Texels::Nearest>(light, {&ramps}, sampler), clip, target);
+        return;
+    }
     if (texture == nullptr) {
         if (mono)
             DrawFace(fill, face, volume, MonoShader{&ramps, material.faceColor}, clip, target);
@@ -82,6 +112,30 @@ void DrawShadedFace(DWORD fill, const CompiledMaterial& material, bool hasTextur
         FillFace(face, RgbTextureShader<false>{&ramps, sampler}, clip, target);
 }
 
+void DrawBlendedFace(DWORD fill, const HeldFace& held, const Ramps& ramps, bool linear, FaceScratch& face,
+                     const ClipVolume& volume, const PixelRect& clip, RenderTarget& target) {
+    if (fill == D3DRMFILL_SOLID) BuildTriangles(volume, face);
+    const float alpha = held.material->alpha;
+    const bool mono = ramps.model == ColorModel::Mono;
+    if (held.texture == nullptr) {
+        if (mono)
+            DrawFace(fill, face, volume, BlendedSpan<MonoOver>{{MonoShader{&ramps, held.material->faceColor}, alpha}},
+                     clip, target);
+        else
+            DrawFace(fill, face, volume, BlendedSpan<RgbOver>{{&ramps, alpha}}, clip, target);
+        return;
+    }
+    const TextureSampler sampler(held.texture);
+    if (mono && linear)
+        FillFace(face, BlendedSpan<MonoTextureOver<true>>{{{&ramps, sampler}, alpha}}, clip, target);
+    else if (mono)
+        FillFace(face, BlendedSpan<MonoTextureOver<false>>{{{&ramps, sampler}, alpha}}, clip, target);
+    else if (linear)
+        FillFace(face, BlendedSpan<RgbTextureOver<true>>{{&ramps, sampler, alpha}}, clip, target);
+    else
+        FillFace(face, BlendedSpan<RgbTextureOver<false>>{{&ramps, sampler, alpha}}, clip, target);
+}
+
 }  // namespace
 
 void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projection& projection,
@@ -94,16 +148,34 @@ void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projecti
                                 (settings.quality & D3DRMLIGHT_MASK) == D3DRMLIGHT_ON};
     const DWORD fill = settings.quality & D3DRMFILL_MASK;
 
-    for (const DrawItem& item : scratch.scene.items) {
-        const CompiledMesh& mesh = *item.mesh;
-        TransformMesh(mesh, item.modelToView, projection, scratch.mesh);
-        BeginMesh(mesh, scratch.face);
-        for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
-            if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
-            PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
-            DrawShadedFace(fill, mesh.materials[mesh.faces[f].material], !mesh.textureCoordinates.empty(), ramps,
-                           settings.linearFiltering, scratch.face, volume, projection.rect, target);
+    const bool blend = (settings.renderMode & D3DRMRENDERMODE_BLENDEDTRANSPARENCY) != 0;
+    scratch.transparent.Clear();
+    FaceLighting cornerLighting = lighting;
+    cornerLighting.shadeMode = D3DRMSHADE_GOURAUD;
+
+    const auto draw = [&](std::size_t i, std::size_t f) {
+        const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
+        const CompiledMaterial& material = mesh.materials[mesh.faces[f].material];
+        const bool hasTextureCoordinates = !mesh.textureCoordinates.empty();
+        if (blend) {
+            const Texture* texture = FaceTexture(fill, material, hasTextureCoordinates);
+            if (ShowsThrough(material, texture)) {
+                // Held faces are blended with light worked out at their corners.
+                if (scratch.face.cornerNormals) PrepareCorners(mesh, scratch.mesh, f, cornerLighting, scratch.face);
+                scratch.transparent.Hold(FaceDepth(mesh, scratch.mesh, f), scratch.face.corners, material, texture);
+                return;
+            }
         }
+        DrawShadedFace(fill, lighting, material, hasTextureCoordinates, ramps, settings.linearFiltering, scratch.face,
+                       volume, projection, target);
+    };
+    ForEachFrontFace(scratch.scene, projection, lighting, scratch.mesh, scratch.face, draw);
+
+    if (settings.renderMode & D3DRMRENDERMODE_SORTEDTRANSPARENCY) scratch.transparent.SortBackToFront();
+    scratch.face.cornerNormals = false;  // held corners carry light, never normals
+    for (const HeldFace& held : scratch.transparent.Faces()) {
+        scratch.transparent.CornersOf(held, scratch.face.corners);
+        DrawBlendedFace(fill, held, ramps, settings.linearFiltering, scratch.face, volume, projection.rect, target);
     }
 }
 
@@ -117,34 +189,30 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
     // Coverage only: lighting is not needed to know what is hit.
     const FaceLighting lighting{&scratch.scene.lights, ColorModel::Rgb, D3DRMSHADE_FLAT, false};
 
-    for (std::size_t i = 0; i < scratch.scene.items.size(); ++i) {
-        const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
-        TransformMesh(mesh, scratch.scene.items[i].modelToView, projection, scratch.mesh);
-        BeginMesh(mesh, scratch.face);
-        PickHit best{static_cast<int>(i), 2.0f, 0, {}};
-        for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
-            if (!FaceIsFront(mesh, scratch.mesh, mesh.faces[f])) continue;
-            PrepareCorners(mesh, scratch.mesh, f, lighting, scratch.face);
-            BuildTriangles(volume, scratch.face);
-            TriangleSetup setup;
-            const std::vector<ScreenVertex>& t = scratch.face.triangles;
-            for (std::size_t k = 0; k + 2 < t.size(); k += 3) {
-                float depth = 0;
-                if (SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup) && CoversPixel(setup, x, y, depth) &&
-                    depth < best.depth) {
-                    best.depth = depth;
-                    best.face = static_cast<ULONG>(f);
-                }
-            }
+    // Items come one after another, so the item being walked, once hit, is the last hit.
+    const auto hitTest = [&](std::size_t i, std::size_t f) {
+        BuildTriangles(volume, scratch.face);
+        TriangleSetup setup;
+        const std::vector<ScreenVertex>& t = scratch.face.triangles;
+        for (std::size_t k = 0; k + 2 < t.size(); k += 3) {
+            float depth = 0;
+            if (!SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup) || !CoversPixel(setup, x, y, depth) ||
+                !(depth <= 1.0f))
+                continue;
+            const PickHit hit{static_cast<int>(i), depth, static_cast<ULONG>(f), {}};
+            if (hits.empty() || hits.back().item != hit.item)
+                hits.push_back(hit);
+            else if (depth < hits.back().depth)
+                hits.back() = hit;
         }
-        if (best.depth <= 1.0f) {
-            // Back from depth to view space: depth = (z - front) * back / ((back - front) * z).
-            const float f = projection.front, b = projection.back;
-            const float z = f * b / (b - best.depth * (b - f));
-            best.viewPosition =
-                projection.FromClip({(static_cast<float>(x) + 0.5f) * z, (static_cast<float>(y) + 0.5f) * z, 0.0f, z});
-            hits.push_back(best);
-        }
+    };
+    ForEachFrontFace(scratch.scene, projection, lighting, scratch.mesh, scratch.face, hitTest);
+    // Back from depth to view space: depth = (z - front) * back / ((back - front) * z).
+    const float front = projection.front, back = projection.back;
+    for (PickHit& hit : hits) {
+        const float z = front * back / (back - hit.depth * (back - front));
+        hit.viewPosition =
+            projection.FromClip({(static_cast<float>(x) + 0.5f) * z, (static_cast<float>(y) + 0.5f) * z, 0.0f, z});
     }
     std::stable_sort(hits.begin(), hits.end(), [](const PickHit& a, const PickHit& b) { return a.depth < b.depth; });
 }

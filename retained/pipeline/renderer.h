@@ -6,6 +6,7 @@
 
 #include "retained/pipeline/face_stage.h"
 #include "retained/pipeline/scene_gather.h"
+#include "retained/pipeline/transparent_faces.h"
 
 namespace varnoka::rm {
 
@@ -17,6 +18,10 @@ struct RenderSettings {
     int shades = 32;
     int textureColors = 8;
     int textureShades = 16;
+    // D3DRMRENDERMODE_*. Blended transparency holds faces that show through back until the opaque
+    // ones are drawn and mixes them over those, in the order given or, sorted too, farthest first;
+    // sorted alone changes nothing, as opaque faces need no order.
+    DWORD renderMode = 0;
 };
 
 // Everything a frame needs besides the target, kept between frames so that drawing allocates
@@ -25,6 +30,7 @@ struct RenderScratch {
     GatheredScene scene;
     TransformedMesh mesh;
     FaceScratch face;
+    TransparentFaces transparent;
 };
 
 void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projection& projection,

@@ -82,15 +82,33 @@ void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float*
                 uAt -= 0x8000;
                 vAt -= 0x8000;
                 std::uint32_t blended[PerspectiveRun];
-                for (int i = 0; i < count; ++i) {
+                // The four texels around the next pixel and its weights; then on to the one after.
+                const auto next = [&](std::uint32_t* quad, int& wx, int& wy) {
                     const std::uint32_t x = (uAt >> 16) & widthMask, nextX = (x + 1) & widthMask;
                     const std::uint32_t texelRow = (vAt >> 16) & heightMask;
                     const std::uint32_t row = texelRow << shift, nextRow = ((texelRow + 1) & heightMask) << shift;
-                    blended[i] =
-                        BlendTexels(texels[row | x], texels[row | nextX], texels[nextRow | x], texels[nextRow | nextX],
-                                    static_cast<int>((uAt >> 8) & 0xFF), static_cast<int>((vAt >> 8) & 0xFF));
+                    quad[0] = texels[row | x];
+                    quad[1] = texels[row | nextX];
+                    quad[2] = texels[nextRow | x];
+                    quad[3] = texels[nextRow | nextX];
+                    wx = static_cast<int>((uAt >> 8) & 0xFF);
+                    wy = static_cast<int>((vAt >> 8) & 0xFF);
                     uAt += uStep;
                     vAt += vStep;
+                };
+                std::uint32_t quad[2][4];
+                int wx[2], wy[2];
+                int i = 0;
+#if defined(__SSE2__)
+                for (; i + 2 <= count; i += 2) {
+                    next(quad[0], wx[0], wy[0]);
+                    next(quad[1], wx[1], wy[1]);
+                    BlendTexelPair(quad[0], wx[0], wy[0], quad[1], wx[1], wy[1], blended + i);
+                }
+#endif
+                for (; i < count; ++i) {
+                    next(quad[0], wx[0], wy[0]);
+                    blended[i] = BlendTexels(quad[0][0], quad[0][1], quad[0][2], quad[0][3], wx[0], wy[0]);
                 }
                 visit(offset, count, static_cast<const std::uint32_t*>(blended), InOrder);
             } else {

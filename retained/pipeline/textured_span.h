@@ -33,6 +33,7 @@ struct FixedLight {
 
 template <bool Linear>
 struct RgbTextureShader {
+    static constexpr unsigned Reads = AllAttributes;
     const Ramps* ramps;
     TextureSampler sampler;
 
@@ -88,16 +89,27 @@ private:
     }
 };
 
-// Textured faces on the mono model: the texture's colours on few levels, times a ramp of shades.
+// A texel on the mono model: the texture's colours on few levels, times the light on a ramp of
+// shades, both rounded by the offset t.
+inline std::uint32_t MonoTexel(const Ramps& ramps, std::uint32_t texel, float light, float t) {
+    const float shade = ramps.textureShades.Quantize(Clamp01(light), t);
+    const RampLevels& levels = ramps.textureLevels;
+    const float r = levels.Quantize(ChannelUnit(texel >> 16), t);
+    const float g = levels.Quantize(ChannelUnit(texel >> 8), t);
+    const float b = levels.Quantize(ChannelUnit(texel), t);
+    return PackUnit(r * shade, g * shade, b * shade, 0.5f);
+}
+
+// Textured faces on the mono model.
 template <bool Linear>
-struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
+struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>, InverseW, UOverW, VOverW, Red> {
     MonoTextureShader(const Ramps* r, const TextureSampler& s) : ramps(r), sampler(s) {}
     const Ramps* ramps;
     TextureSampler sampler;
 
     void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
         if (!sampler.powerOfTwo) {
-            PerPixelSpan<MonoTextureShader>::Span(first, last, y, a, step, depth, color);
+            PerPixelSpan<MonoTextureShader, InverseW, UOverW, VOverW, Red>::Span(first, last, y, a, step, depth, color);
             return;
         }
         // Depth and light are worked out afresh at each pixel, as on the RGB model.
@@ -111,7 +123,7 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
                     const float z = a[Depth] + step[Depth] * n;
                     if (z < depth[x]) {
                         depth[x] = z;
-                        color[x] = Shade(texels[texelIndex[i]], a[Red] + step[Red] * n, thresholds[x & 3]);
+                        color[x] = MonoTexel(*ramps, texels[texelIndex[i]], a[Red] + step[Red] * n, thresholds[x & 3]);
                     }
                 }
             });
@@ -122,17 +134,7 @@ struct MonoTextureShader : PerPixelSpan<MonoTextureShader<Linear>> {
         const float w = 1.0f / a[InverseW];
         const std::uint32_t texel =
             Linear ? sampler.Linear(a[UOverW] * w, a[VOverW] * w) : sampler.Nearest(a[UOverW] * w, a[VOverW] * w);
-        return Shade(texel, a[Red], ramps->thresholds[y & 3][x & 3]);
-    }
-
-private:
-    std::uint32_t Shade(std::uint32_t texel, float light, float t) const {
-        const float shade = ramps->textureShades.Quantize(Clamp01(light), t);
-        const RampLevels& levels = ramps->textureLevels;
-        const float r = levels.Quantize(ChannelUnit(texel >> 16), t);
-        const float g = levels.Quantize(ChannelUnit(texel >> 8), t);
-        const float b = levels.Quantize(ChannelUnit(texel), t);
-        return PackUnit(r * shade, g * shade, b * shade, 0.5f);
+        return MonoTexel(*ramps, texel, a[Red], ramps->thresholds[y & 3][x & 3]);
     }
 };
 

@@ -98,11 +98,12 @@ void FillTriangle(const TriangleSetup& setup, const Shader& shader, const PixelR
     int y = 0, first = 0, last = -1;
     while (rows.Next(y, first, last)) {
         if (first > last) continue;
-        float a[AttributeCount];
-        float step[AttributeCount];
+        float a[AttributeCount] = {};
+        float step[AttributeCount] = {};
         const float dx = static_cast<float>(first) + 0.5f - setup.originX;
         const float dy = static_cast<float>(y) + 0.5f - setup.originY;
         for (int i = 0; i < AttributeCount; ++i) {
+            if ((Shader::Reads & (1u << i)) == 0) continue;
             a[i] = setup.planes[i].at + setup.planes[i].perX * dx + setup.planes[i].perY * dy;
             step[i] = setup.planes[i].perX;
         }

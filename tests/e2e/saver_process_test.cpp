@@ -136,6 +136,12 @@ TEST(SaverProcess, FullScreenSaverCoversTheScreenOnTopAndEndsOnAKey) {
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
+    // The one monitor of this display is the car's: nothing else of the saver is shown once it reads
+    // its messages.
+    SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, Patience, nullptr);
+    int shown = 0;
+    for (HWND made : saver.Windows()) shown += IsWindowVisible(made) ? 1 : 0;
+    EXPECT_EQ(shown, 1);
 
     PostMessageA(window, WM_KEYDOWN, 'Q', 0);
     EXPECT_EQ(saver.WaitForExit(Patience), 0u);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "retained/xfile/xfile_reader.h"
 #include "tools/model_generator/curve.h"
@@ -55,14 +56,15 @@ TEST(ModelNormals, SmoothAcrossGentleBendsAndSplitAtCreases) {
     }
 }
 
-TEST(ModelWriting, NumbersAreShortAndNeverNegativeZero) {
-    EXPECT_EQ(FormatNumber(-0.00001), "0");
+TEST(ModelWriting, RealsAreShortDottedAndNeverNegativeZero) {
+    EXPECT_EQ(FormatNumber(-0.00001), "0.0");
     EXPECT_EQ(FormatNumber(1.23456), "1.2346");
     EXPECT_EQ(FormatNumber(2.5), "2.5");
-    EXPECT_EQ(FormatNumber(-3), "-3");
+    EXPECT_EQ(FormatNumber(-3), "-3.0");
+    EXPECT_EQ(FormatNumber(10.00004), "10.0");
 }
 
-TEST(ModelWriting, SharedPartsAreReadOncePerFrameThatPlacesThem) {
+TEST(ModelWriting, SharedPartsAreWrittenIntoEveryFrameThatPlacesThem) {
     CarModel car;
     car.name = "test";
     car.offset = {0, 1, 0};
@@ -79,10 +81,13 @@ TEST(ModelWriting, SharedPartsAreReadOncePerFrameThatPlacesThem) {
     xfile::LoadedModel model;
     ASSERT_EQ(xfile::ReadXFile(reinterpret_cast<const std::uint8_t*>(text.data()), text.size(), model), LoadStatus::Ok);
     EXPECT_EQ(model.triangles.size(), 2 * box.triangles.size() + panel.triangles.size());
-    ASSERT_EQ(model.materials.size(), 2u);
-    EXPECT_EQ(model.materials[1].textureFileName, "picture.bmp");
-    EXPECT_FLOAT_EQ(model.materials[1].emissive.r, 0.25f);
-    EXPECT_FLOAT_EQ(model.materials[0].power, 20);
+    EXPECT_NE(text.find("Mesh LeftBox {"), std::string::npos);
+    EXPECT_NE(text.find("Mesh RightBox {"), std::string::npos);
+    // Each mesh carries its own materials: the box's red in both copies, then the panel's.
+    ASSERT_EQ(model.materials.size(), 3u);
+    EXPECT_FLOAT_EQ(model.materials[1].power, 20);
+    EXPECT_EQ(model.materials[2].textureFileName, "picture.bmp");
+    EXPECT_FLOAT_EQ(model.materials[2].emissive.r, 0.25f);
 
     float lowX = 1e9f, highX = -1e9f, lowY = 1e9f;
     for (const xfile::Vector3& p : model.positions) {
@@ -94,6 +99,9 @@ TEST(ModelWriting, SharedPartsAreReadOncePerFrameThatPlacesThem) {
     EXPECT_NEAR(highX, 2.5f, 1e-4);
     EXPECT_NEAR(lowY, 0.5f, 1e-4);  // the car's own offset on top
     ASSERT_EQ(model.textureCoords.size(), model.positions.size());
+
+    car.frames.push_back({"Lost", Placement{}, {}, {"Wheel"}});
+    EXPECT_THROW(WriteXFileText(car), std::invalid_argument) << "a frame's part must not silently go missing";
 }
 
 }  // namespace

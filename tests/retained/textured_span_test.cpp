@@ -1,4 +1,4 @@
-// The fast path of textured, lit spans against the plain arithmetic it stands for.
+// The fast paths of lit spans against the plain arithmetic they stand for.
 
 #include <gtest/gtest.h>
 
@@ -51,6 +51,73 @@ TEST(LitTexelRun, FourAtATimeDrawsTheSameBitsAsOneByOne) {
     // Both outcomes of the depth test were exercised.
     EXPECT_GT(drawn, 10000);
     EXPECT_GT(hidden, 10000);
+}
+
+TEST(GouraudSpan, ChannelsSaturateAndRoundByTheDitherOffset) {
+    EXPECT_EQ(PackUnit(NAN, -1.0f, 2.0f, 0.99f), 0x0000FFu);
+    EXPECT_EQ(PackUnit(0.5f, 0.5f, 0.5f, 0.5f), 0x808080u);  // 127.5 rounds up
+    EXPECT_EQ(PackUnit(0.5f, 1.0f, 0.0f, 0.49f), 0x7FFF00u);
+    EXPECT_EQ(PackUnit(1.0f, 1e30f, -0.0f, 0.999f), 0xFFFF00u);
+}
+
+TEST(GouraudSpan, ChannelsSummedTogetherDrawTheSameBitsAsOneAtATime) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> value(-0.2f, 1.2f);  // beyond [0, 1] at times: clamped
+    Ramps ramps;
+    FillThresholds(ramps, true);
+    const RgbShader shader(&ramps);
+    int drawn = 0;
+    for (int trial = 0; trial < 500; ++trial) {
+        const int length = 1 + trial % 97;
+        float a[AttributeCount] = {}, step[AttributeCount] = {};
+        a[Depth] = value(random);
+        step[Depth] = (value(random) - 0.5f) * 0.01f;
+        for (int c = Red; c <= Blue; ++c) {
+            a[c] = trial % 11 == 0 ? NAN : value(random);
+            step[c] = (value(random) - 0.5f) * 0.02f;
+        }
+        std::vector<float> depth(length), depthOneByOne;
+        for (float& d : depth) d = value(random);
+        depthOneByOne = depth;
+        std::vector<std::uint32_t> color(length, 0xABCDEF), colorOneByOne(length, 0xABCDEF);
+        shader.Span(0, length - 1, trial, a, step, depth.data(), color.data());
+        shader.PerPixelSpan<RgbShader, Red, Green, Blue>::Span(0, length - 1, trial, a, step, depthOneByOne.data(),
+                                                               colorOneByOne.data());
+        for (int i = 0; i < length; ++i) {
+            ASSERT_EQ(color[i], colorOneByOne[i]) << "trial " << trial << " pixel " << i;
+            ASSERT_EQ(depth[i], depthOneByOne[i]);
+            drawn += color[i] != 0xABCDEF;
+        }
+    }
+    EXPECT_GT(drawn, 5000);
+}
+
+TEST(LinearFilter, ChannelsAndPixelsAtOnceBlendAsOneAtATime) {
+    std::mt19937 random(3);
+    for (int trial = 0; trial < 200000; ++trial) {
+        std::uint32_t texel[4];
+        for (std::uint32_t& t : texel) t = static_cast<std::uint32_t>(random());  // with whatever lies above
+        // The extremes of texels and weights come up often.
+        if (trial % 5 == 0) texel[trial % 4] |= 0xFFFFFF;
+        if (trial % 7 == 0) texel[trial % 3] &= 0xFF000000u;
+        const int wx = trial % 11 == 0 ? 255 : static_cast<int>(random() % 256);
+        const int wy = trial % 13 == 0 ? 0 : static_cast<int>(random() % 256);
+        const std::uint32_t plain = BlendTexelsPlain(texel[0], texel[1], texel[2], texel[3], wx, wy);
+        ASSERT_EQ(BlendTexels(texel[0], texel[1], texel[2], texel[3], wx, wy), plain) << "trial " << trial;
+#if defined(__SSE2__)
+        // Beside a pixel of other texels and weights, in either place of a pair.
+        const std::uint32_t other[4] = {texel[3], texel[0], texel[2], texel[1]};
+        const int otherX = 255 - wx, otherY = (wy * 7) % 256;
+        const std::uint32_t otherPlain = BlendTexelsPlain(other[0], other[1], other[2], other[3], otherX, otherY);
+        std::uint32_t pair[2];
+        BlendTexelPair(texel, wx, wy, other, otherX, otherY, pair);
+        ASSERT_EQ(pair[0], plain) << "trial " << trial;
+        ASSERT_EQ(pair[1], otherPlain) << "trial " << trial;
+        BlendTexelPair(other, otherX, otherY, texel, wx, wy, pair);
+        ASSERT_EQ(pair[0], otherPlain) << "trial " << trial;
+        ASSERT_EQ(pair[1], plain) << "trial " << trial;
+#endif
+    }
 }
 
 TEST(LitTexelRun, FullLightShowsTheTexelWhateverTheDither) {

@@ -5,6 +5,7 @@
 
 #include "interaction/mouse_handlers.h"
 #include "interaction/selection.h"
+#include "scene/model_shelf.h"
 #include "scene/render_thread.h"
 #include "scene/report_error.h"
 #include "scene/report_route.h"
@@ -131,6 +132,30 @@ TEST_F(SaverWindowProcTest, AMissingModelIsReportedThenTheDeviceAndTheWindowStil
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(160, 120));
     Destroy(window);
     EXPECT_EQ(StoredSetting("X"), -99999) << "no camera, nothing written";
+}
+
+TEST_F(SaverWindowProcTest, ModelLookupGoesWindowsProgramInstalled) {
+    const std::string installed = fakeScene.windowsDirectory;  // every model with its textures
+    // A short name: the Windows directory is read into a buffer of 100 characters.
+    const std::string windows = FreshTestFolder("lookup-windows");
+    const std::string program = FreshTestFolder("lookup-program");
+    for (const auto& [folder, name] : {std::pair{windows, "vk1.x"}, {program, "vk1.x"}, {program, "vk2.x"}})
+        ASSERT_TRUE(CopyFileA((installed + "\\" + name).c_str(), (folder + "\\" + name).c_str(), FALSE));
+    fakeScene.windowsDirectory = windows;
+    fakeScene.programPath = program + "\\varnoka.scr";
+    RecordInstalledFolder(installed);
+    Setting("CARS", "2");
+
+    CreateSaver();
+    EXPECT_TRUE(fakeScene.boxes.empty()) << "the third model and its textures load from the installed folder";
+    EXPECT_EQ(std::string(ModelPath(0)), windows + "\\vk1.x");
+    EXPECT_EQ(std::string(ModelPath(1)), program + "\\vk2.x");
+    EXPECT_EQ(std::string(ModelPath(2)), installed + "\\vk3.x");
+    EXPECT_EQ(fakeScene.installKeysOpen, 0);
+    for (const auto& [folder, name] : {std::pair{windows, "vk1.x"}, {program, "vk1.x"}, {program, "vk2.x"}})
+        DeleteFileA((folder + "\\" + name).c_str());
+    RemoveDirectoryA(windows.c_str());
+    RemoveDirectoryA(program.c_str());
 }
 
 TEST_F(SaverWindowProcTest, TheScreenDepthChoosesShadesAndDithering) {

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "settings/options_dialog.h"
@@ -183,6 +184,26 @@ TEST_F(OptionsDialogTest, BrowseTakesTheChosenFileAndHelpOpensThePage) {
     Press(HelpButtonId);
     ASSERT_EQ(fakeScene.opened.size(), 1u);
     EXPECT_NE(fakeScene.opened[0].find("varnoka.htm"), std::string::npos);
+}
+
+TEST_F(OptionsDialogTest, HelpLooksBesideTheProgramThenInTheInstalledFolderThenInTheWindowsDirectory) {
+    const std::string program = FreshTestFolder("help-program");
+    const std::string installed = FreshTestFolder("help-installed");
+    fakeScene.programPath = program + "\\varnoka.scr";
+    RecordInstalledFolder(installed);
+    Open();
+    Press(HelpButtonId);
+    std::ofstream(installed + "\\varnoka.htm") << "<html></html>";
+    Press(HelpButtonId);
+    std::ofstream(program + "\\varnoka.htm") << "<html></html>";
+    Press(HelpButtonId);
+    const std::vector<std::string> expected = {fakeScene.windowsDirectory + "\\varnoka.htm",
+                                               installed + "\\varnoka.htm", program + "\\varnoka.htm"};
+    EXPECT_EQ(fakeScene.opened, expected);
+    for (const std::string& folder : {program, installed}) {
+        DeleteFileA((folder + "\\varnoka.htm").c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
 }
 
 TEST_F(OptionsDialogTest, ChangeKeepsTheChosenColourAndCancelKeepsTheOldOne) {

@@ -145,6 +145,48 @@ DWORD WINAPI FakeWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL
     return WAIT_OBJECT_0 + 1;
 }
 
+DWORD WINAPI FakeGetModuleFileName(HMODULE module, LPSTR path, DWORD size) {
+    const std::string& program = fakeScene.programPath;
+    if (program.empty()) return GetModuleFileNameA(module, path, size);
+    lstrcpynA(path, program.c_str(), static_cast<int>(size));
+    return program.size() < size ? static_cast<DWORD>(program.size()) : size;
+}
+
+HKEY const FakeInstallKey = reinterpret_cast<HKEY>(0x7D000000);
+decltype(PlatformCalls::RegQueryValueExA) shellQueryValue = nullptr;
+decltype(PlatformCalls::RegCloseKey) shellCloseKey = nullptr;
+
+LONG WINAPI FakeRegOpenKeyEx(HKEY root, LPCSTR subKey, DWORD, REGSAM access, PHKEY result) {
+    if (root != HKEY_LOCAL_MACHINE || lstrcmpiA(subKey, "Software\\Varnoka") != 0 || !fakeScene.installKeyPresent)
+        return ERROR_FILE_NOT_FOUND;
+    fakeScene.installKeyAccess = access;
+    ++fakeScene.installKeysOpen;
+    *result = FakeInstallKey;
+    return ERROR_SUCCESS;
+}
+
+// As the registry answers: the stored bytes as they are, or the size they need.
+LONG WINAPI FakeRegQueryValueEx(HKEY key, LPCSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) {
+    if (key != FakeInstallKey) return shellQueryValue(key, name, reserved, type, data, size);
+    if (lstrcmpiA(name, "InstallDir") != 0) return ERROR_FILE_NOT_FOUND;
+    const std::string& value = fakeScene.installValue;
+    const DWORD needed = static_cast<DWORD>(value.size());
+    if (type != nullptr) *type = fakeScene.installValueType;
+    if (data != nullptr && *size < needed) {
+        *size = needed;
+        return ERROR_MORE_DATA;
+    }
+    if (data != nullptr) CopyMemory(data, value.data(), needed);
+    *size = needed;
+    return ERROR_SUCCESS;
+}
+
+LONG WINAPI FakeRegCloseKey(HKEY key) {
+    if (key != FakeInstallKey) return shellCloseKey(key);
+    --fakeScene.installKeysOpen;
+    return ERROR_SUCCESS;
+}
+
 }  // namespace
 
 std::string FreshTestFolder(const std::string& purpose) {
@@ -179,6 +221,12 @@ void SaverWindowTest::SetUp() {
     fakeScene.fakeClock = false;
     fakeScene.microseconds = 0;
     fakeScene.displayWaits = 0;
+    fakeScene.programPath.clear();
+    fakeScene.installKeyPresent = false;
+    fakeScene.installValueType = REG_SZ;
+    fakeScene.installValue.clear();
+    fakeScene.installKeyAccess = 0;
+    fakeScene.installKeysOpen = 0;
 
     platform.MessageBoxA = FakeMessageBox;
     platform.mciSendStringA = FakeMciSendString;
@@ -194,6 +242,12 @@ void SaverWindowTest::SetUp() {
     platform.SetWaitableTimer = FakeSetWaitableTimer;
     platform.WaitForMultipleObjects = FakeWaitForMultipleObjects;
     platform.GetTickCount = GetTickCount;
+    platform.GetModuleFileNameA = FakeGetModuleFileName;
+    shellQueryValue = platform.RegQueryValueExA;
+    shellCloseKey = platform.RegCloseKey;
+    platform.RegOpenKeyExA = FakeRegOpenKeyEx;
+    platform.RegQueryValueExA = FakeRegQueryValueEx;
+    platform.RegCloseKey = FakeRegCloseKey;
     programWindowProc = SaverWindowProc;
 
     appData_ = FreshTestFolder("appdata");
@@ -237,3 +291,9 @@ HWND SaverWindowTest::CreateSaver(int width, int height) {
 void SaverWindowTest::Destroy(HWND window) { DestroyWindow(window); }
 
 void SaverWindowTest::WithoutModels() { fakeScene.windowsDirectory = FreshTestFolder("empty-windows"); }
+
+void SaverWindowTest::RecordInstalledFolder(const std::string& folder) {
+    fakeScene.installKeyPresent = true;
+    fakeScene.installValueType = REG_SZ;
+    fakeScene.installValue = folder + '\0';
+}

@@ -43,6 +43,16 @@ struct FakeScene {
     bool fakeClock = false;
     std::atomic<long long> microseconds{0};
     std::atomic<int> displayWaits{0};
+
+    // The running program's path as the system gives it (empty: the real one), and the installer's
+    // record of its folder: the value's type and bytes as stored, the access asked for, and how
+    // many of its keys are open.
+    std::string programPath;
+    bool installKeyPresent = false;
+    DWORD installValueType = REG_SZ;
+    std::string installValue;
+    REGSAM installKeyAccess = 0;
+    int installKeysOpen = 0;
 };
 
 extern FakeScene fakeScene;
@@ -62,6 +72,9 @@ protected:
 
     // The stand-in Windows directory without any model.
     void WithoutModels();
+
+    // The folder recorded as the installer records it: a string with its terminator.
+    void RecordInstalledFolder(const std::string& folder);
 
     std::string settingsFile;
 

@@ -13,7 +13,7 @@ struct Colour {
 };
 
 struct Material {
-    std::string name;  // written once at the top of the file, meshes refer to it
+    std::string name;  // written into every mesh that wears it
     Colour face;
     double power = 0;
     Colour specular;
@@ -29,7 +29,7 @@ struct Part {
 };
 
 // A frame places its own parts and, by name, any of the car's shared parts: the four wheels
-// are one tyre and one rim in the file, placed four times.
+// are built from one tyre and one rim, written into each wheel's frame.
 struct PartFrame {
     std::string name;
     Placement placement;

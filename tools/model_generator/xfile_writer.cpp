@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include <map>
-#include <set>
+#include <stdexcept>
 
 #include "tools/model_generator/mesh_normals.h"
 #include "tools/model_generator/quantize.h"
@@ -11,12 +11,12 @@ namespace varnoka::models {
 
 std::string FormatNumber(double value) {
     const long long steps = Quantize(value);
-    if (steps == 0) return "0";
+    if (steps == 0) return "0.0";
     char text[48];
     std::snprintf(text, sizeof text, "%.4f", static_cast<double>(steps) * WrittenStep);
     std::string s = text;
-    while (s.back() == '0') s.pop_back();
-    if (s.back() == '.') s.pop_back();
+    // Importers that take "1" or "1." for an integer misread a real written that way.
+    while (s.back() == '0' && s[s.size() - 2] != '.') s.pop_back();
     return s;
 }
 
@@ -42,8 +42,9 @@ std::string ColourText(Colour c) { return FormatNumber(c.r) + ";" + FormatNumber
 // Lists end their last element with ';' and separate the others with ','.
 std::string Separator(std::size_t i, std::size_t count) { return i + 1 == count ? ";" : ","; }
 
+// A blank after each comma: some importers read a comma directly before a digit as a decimal comma.
 std::string TriangleText(const std::array<std::uint32_t, 3>& c) {
-    return "3;" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) + ";";
+    return "3; " + std::to_string(c[0]) + ", " + std::to_string(c[1]) + ", " + std::to_string(c[2]) + ";";
 }
 
 void WriteMatrix(Writer& w, int indent, const Placement& p) {
@@ -51,27 +52,27 @@ void WriteMatrix(Writer& w, int indent, const Placement& p) {
     w.Line(indent, "FrameTransformMatrix {");
     for (int r = 0; r < 4; ++r) {
         const double last = r == 3 ? 1 : 0;
-        w.Line(indent + 1, FormatNumber(rows[r].x) + "," + FormatNumber(rows[r].y) + "," + FormatNumber(rows[r].z) +
-                               "," + FormatNumber(last) + (r == 3 ? ";;" : ","));
+        w.Line(indent + 1, FormatNumber(rows[r].x) + ", " + FormatNumber(rows[r].y) + ", " + FormatNumber(rows[r].z) +
+                               ", " + FormatNumber(last) + (r == 3 ? ";;" : ","));
     }
     w.Line(indent, "}");
 }
 
-void WriteMaterial(Writer& w, const Material& m) {
-    w.Line(0, "Material " + m.name + " {");
-    w.Line(1, ColourText(m.face) + "1;;");
-    w.Line(1, FormatNumber(m.power) + ";");
-    w.Line(1, ColourText(m.specular) + ";");
-    w.Line(1, ColourText(m.emissive) + ";");
-    if (!m.texture.empty()) w.Line(1, "TextureFilename { \"" + m.texture + "\"; }");
-    w.Line(0, "}");
+void WriteMaterial(Writer& w, int indent, const Material& m) {
+    w.Line(indent, "Material " + m.name + " {");
+    w.Line(indent + 1, ColourText(m.face) + FormatNumber(1) + ";;");
+    w.Line(indent + 1, FormatNumber(m.power) + ";");
+    w.Line(indent + 1, ColourText(m.specular) + ";");
+    w.Line(indent + 1, ColourText(m.emissive) + ";");
+    if (!m.texture.empty()) w.Line(indent + 1, "TextureFilename { \"" + m.texture + "\"; }");
+    w.Line(indent, "}");
 }
 
-void WritePart(Writer& w, int indent, const Part& part, const std::vector<Material>& palette) {
+void WritePart(Writer& w, int indent, const std::string& name, const Part& part, const std::vector<Material>& palette) {
     const Mesh& mesh = part.mesh;
     const std::size_t vertices = mesh.positions.size();
     const std::size_t faces = mesh.triangles.size();
-    w.Line(indent, "Mesh " + part.name + " {");
+    w.Line(indent, "Mesh " + name + " {");
     w.Line(indent + 1, std::to_string(vertices) + ";");
     for (std::size_t i = 0; i < vertices; ++i)
         w.Line(indent + 1, VectorText(mesh.positions[i]) + Separator(i, vertices));
@@ -113,9 +114,17 @@ void WritePart(Writer& w, int indent, const Part& part, const std::vector<Materi
     for (std::size_t i = 0; i < faces; ++i) {
         w.Line(indent + 2, std::to_string(local[mesh.triangles[i].material]) + Separator(i, faces));
     }
-    for (const auto& entry : local) w.Line(indent + 2, "{ " + palette[entry.first].name + " }");
+    // Written in place rather than referred to by name, which not every importer follows.
+    for (const auto& entry : local) WriteMaterial(w, indent + 2, palette[entry.first]);
     w.Line(indent + 1, "}");
     w.Line(indent, "}");
+}
+
+const Part& SharedPart(const CarModel& car, const std::string& name) {
+    for (const Part& part : car.sharedParts) {
+        if (part.name == name) return part;
+    }
+    throw std::invalid_argument("no shared part named " + name);
 }
 
 }  // namespace
@@ -124,24 +133,17 @@ std::string WriteXFileText(const CarModel& car) {
     Writer w;
     w.Line(0, "xof 0303txt 0032");
     w.Line(0, "");
-    // Only the materials some part wears, so no texture is named that nothing shows.
-    std::set<std::uint32_t> used;
-    const auto collect = [&used](const Part& part) {
-        for (const Triangle& t : part.mesh.triangles) used.insert(t.material);
-    };
-    for (const Part& part : car.sharedParts) collect(part);
-    for (const PartFrame& frame : car.frames) {
-        for (const Part& part : frame.parts) collect(part);
-    }
-    for (const std::uint32_t material : used) WriteMaterial(w, car.palette[material]);
-    for (const Part& part : car.sharedParts) WritePart(w, 0, part, car.palette);
     w.Line(0, "Frame " + car.name + " {");
     WriteMatrix(w, 1, Translation(car.offset));
     for (const PartFrame& frame : car.frames) {
         w.Line(1, "Frame " + frame.name + " {");
         WriteMatrix(w, 2, frame.placement);
-        for (const Part& part : frame.parts) WritePart(w, 2, part, car.palette);
-        for (const std::string& shared : frame.sharedParts) w.Line(2, "{ " + shared + " }");
+        for (const Part& part : frame.parts) WritePart(w, 2, part.name, part, car.palette);
+        // Importers that ignore a frame's references to meshes would lose the wheels, so each
+        // frame gets its own copy, named after the frame so that every mesh's name is its own.
+        for (const std::string& shared : frame.sharedParts) {
+            WritePart(w, 2, frame.name + shared, SharedPart(car, shared), car.palette);
+        }
         w.Line(1, "}");
     }
     w.Line(0, "}");

@@ -1,5 +1,6 @@
 #pragma once
-// Writes a car as a text .x file.
+// Writes a car as a text .x file that strict importers read too: every real with a decimal
+// point, a blank after every comma, and each frame's meshes and materials written in place.
 
 #include <string>
 
@@ -9,7 +10,7 @@ namespace varnoka::models {
 
 std::string WriteXFileText(const CarModel& car);
 
-// Numbers as written: four decimals at most, trailing zeros dropped, never "-0".
+// Reals as written: one to four decimals, trailing zeros dropped, never "-0.0".
 std::string FormatNumber(double value);
 
 }  // namespace varnoka::models
