@@ -60,8 +60,9 @@ public:
 
 #if defined(__SSE2__)
     // At for four points at once, their unit normals and directions toward the eye given lane by
-    // lane in x, y and z. A whole power is taken in float here, not in double.
-    void AtFour(const __m128 normal[3], const __m128 toEye[3], Vec3 out[4]) const {
+    // lane in x, y and z, and so the light in out. A whole power is taken in float here, not in
+    // double.
+    void AtFour(const __m128 normal[3], const __m128 toEye[3], __m128 out[3]) const {
         const __m128 zero = _mm_setzero_ps();
         __m128 diffuse[3] = {_mm_set1_ps(ambient_.x), _mm_set1_ps(ambient_.y), _mm_set1_ps(ambient_.z)};
         __m128 highlight[3] = {zero, zero, zero};
@@ -112,12 +113,7 @@ public:
             for (int c = 0; c < 3; ++c)
                 highlight[c] = _mm_add_ps(highlight[c], _mm_mul_ps(_mm_set1_ps(colors[c]), power));
         }
-        float d[3][4], h[3][4];
-        for (int c = 0; c < 3; ++c) {
-            _mm_storeu_ps(d[c], diffuse[c]);
-            _mm_storeu_ps(h[c], highlight[c]);
-        }
-        for (int i = 0; i < 4; ++i) out[i] = Combine({d[0][i], d[1][i], d[2][i]}, {h[0][i], h[1][i], h[2][i]});
+        CombineFour(diffuse, highlight, out);
     }
 #endif
 
@@ -142,6 +138,24 @@ private:
         if (mono_) return Gray(emissiveBrightness_ + diffuse.x + highlight.x * specularBrightness_);
         return material_->emissive + Modulate(material_->faceColor, diffuse) + Modulate(material_->specular, highlight);
     }
+
+#if defined(__SSE2__)
+    // Combine, lane by lane, with the same operations in the same order.
+    void CombineFour(const __m128 diffuse[3], const __m128 highlight[3], __m128 out[3]) const {
+        if (mono_) {
+            out[0] = out[1] = out[2] = _mm_add_ps(_mm_add_ps(_mm_set1_ps(emissiveBrightness_), diffuse[0]),
+                                                  _mm_mul_ps(highlight[0], _mm_set1_ps(specularBrightness_)));
+            return;
+        }
+        const Vec3& e = material_->emissive;
+        const Vec3& f = material_->faceColor;
+        const Vec3& s = material_->specular;
+        const float emissive[3] = {e.x, e.y, e.z}, face[3] = {f.x, f.y, f.z}, specular[3] = {s.x, s.y, s.z};
+        for (int c = 0; c < 3; ++c)
+            out[c] = _mm_add_ps(_mm_add_ps(_mm_set1_ps(emissive[c]), _mm_mul_ps(_mm_set1_ps(face[c]), diffuse[c])),
+                                _mm_mul_ps(_mm_set1_ps(specular[c]), highlight[c]));
+    }
+#endif
 
     static float Brightness(Vec3 c) { return (c.x + c.y + c.z) * (1.0f / 3.0f); }
     static Vec3 Gray(float v) { return {v, v, v}; }

@@ -45,16 +45,30 @@ inline void ShadeLitTexelsOneByOne(const LitRun& run, const std::uint32_t* texel
 }
 
 #if defined(__SSE2__)
-// Four pixels at a time while four remain; returns where it stopped. Light products are exact in
-// float: a channel times the light is an integer of at most 255 * 65536, and with the dither
-// offset still below 2^24, so truncating a sixty-five-thousandth of it is the integer shift.
+// LightTexel for four texels, light in 16.16 and dither offsets in 1/65536 given lane by lane.
+// The products are exact in float: a channel times the light is an integer of at most
+// 255 * 65536, and with the offset still below 2^24, so truncating a sixty-five-thousandth of it
+// is the integer shift.
+inline __m128i LightTexelsFour(__m128i texel, const __m128i light[3], __m128 offsets) {
+    const __m128i byteMask = _mm_set1_epi32(0xFF);
+    const __m128 unit = _mm_set1_ps(1.0f / 65536.0f);
+    const auto lit = [&](__m128i channel, __m128i l) {
+        const __m128 product = _mm_mul_ps(_mm_cvtepi32_ps(channel), _mm_cvtepi32_ps(l));
+        return _mm_cvttps_epi32(_mm_mul_ps(_mm_add_ps(product, offsets), unit));
+    };
+    const __m128i red = _mm_and_si128(_mm_srli_epi32(texel, 16), byteMask);
+    const __m128i green = _mm_and_si128(_mm_srli_epi32(texel, 8), byteMask);
+    const __m128i blue = _mm_and_si128(texel, byteMask);
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi32(lit(red, light[0]), 16), _mm_slli_epi32(lit(green, light[1]), 8)),
+                        lit(blue, light[2]));
+}
+
+// Four pixels at a time while four remain; returns where it stopped.
 inline int ShadeLitTexelsByFours(const LitRun& run, const std::uint32_t* texels, const std::uint32_t* texelIndex,
                                  int count, float* depth, std::uint32_t* color) {
     const __m128 lanes = _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f);
     const __m128 depthAt = _mm_set1_ps(run.depth), depthStep = _mm_set1_ps(run.depthStep);
     const __m128 offsets = _mm_cvtepi32_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(run.thresholds)));
-    const __m128 unit = _mm_set1_ps(1.0f / 65536.0f);
-    const __m128i byteMask = _mm_set1_epi32(0xFF);
     __m128i light[3], lightStep[3];
     for (int c = 0; c < 3; ++c) {
         const int l = run.light[c], s = run.lightStep[c];
@@ -75,16 +89,7 @@ inline int ShadeLitTexelsByFours(const LitRun& run, const std::uint32_t* texels,
                                                       _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 1]]))),
                                    _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 2]])),
                                                       _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 3]]))));
-            const __m128i red = _mm_and_si128(_mm_srli_epi32(texel, 16), byteMask);
-            const __m128i green = _mm_and_si128(_mm_srli_epi32(texel, 8), byteMask);
-            const __m128i blue = _mm_and_si128(texel, byteMask);
-            const auto lit = [&](__m128i channel, __m128i l) {
-                const __m128 product = _mm_mul_ps(_mm_cvtepi32_ps(channel), _mm_cvtepi32_ps(l));
-                return _mm_cvttps_epi32(_mm_mul_ps(_mm_add_ps(product, offsets), unit));
-            };
-            const __m128i out = _mm_or_si128(
-                _mm_or_si128(_mm_slli_epi32(lit(red, light[0]), 16), _mm_slli_epi32(lit(green, light[1]), 8)),
-                lit(blue, light[2]));
+            const __m128i out = LightTexelsFour(texel, light, offsets);
             __m128i* target = reinterpret_cast<__m128i*>(color + i);
             if (shown == 15) {
                 _mm_storeu_si128(target, out);

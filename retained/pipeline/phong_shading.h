@@ -31,34 +31,52 @@ public:
         return surface_.At(Unit(normal), Unit(toEye));
     }
 
-    // Pixels waiting to be lit together: interpolated normals, columns, and then their light.
+    // Pixels waiting to be lit together, from any rows of a face: interpolated normals, places,
+    // texels, and then their light. Each pixel's normal goes in with its column in one piece,
+    // which the lighting reads back whole.
     struct Batch {
-        float normal[3][4];
-        int x[4];
+        alignas(16) float normalAndColumn[4][4];
+        int x[4], y[4];
+        float row[4];
+        std::uint32_t* pixel[4];
         std::uint32_t texel[4];
-        Vec3 light[4];
+        float light[3][4];
         int size = 0;
     };
 
-    // Lights the pixels of the batch, all of row y.
-    void Light(Batch& batch, int y) const {
+    // Lights the pixels of the batch.
+    void Light(Batch& batch) const {
 #if defined(__SSE2__)
         for (int i = batch.size; i < 4; ++i) {  // spare lanes repeat the first
-            for (int c = 0; c < 3; ++c) batch.normal[c][i] = batch.normal[c][0];
+            _mm_store_ps(batch.normalAndColumn[i], _mm_load_ps(batch.normalAndColumn[0]));
             batch.x[i] = batch.x[0];
+            batch.y[i] = batch.y[0];
+            batch.row[i] = batch.row[0];
+            batch.texel[i] = batch.texel[0];
         }
-        __m128 normal[3] = {_mm_loadu_ps(batch.normal[0]), _mm_loadu_ps(batch.normal[1]),
-                            _mm_loadu_ps(batch.normal[2])};
-        const __m128 column = _mm_cvtepi32_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(batch.x)));
+        __m128 normal[3] = {_mm_load_ps(batch.normalAndColumn[0]), _mm_load_ps(batch.normalAndColumn[1]),
+                            _mm_load_ps(batch.normalAndColumn[2])};
+        __m128 column = _mm_load_ps(batch.normalAndColumn[3]);
+        _MM_TRANSPOSE4_PS(normal[0], normal[1], normal[2], column);
+        // Lane by lane: one load over the four separate stores would wait for all of them.
+        const float* r = batch.row;
+        const __m128 row = _mm_movelh_ps(_mm_unpacklo_ps(_mm_load_ss(r), _mm_load_ss(r + 1)),
+                                         _mm_unpacklo_ps(_mm_load_ss(r + 2), _mm_load_ss(r + 3)));
         const __m128 half = _mm_set1_ps(0.5f), scale = _mm_set1_ps(inverseScale_);
         __m128 toEye[3] = {_mm_mul_ps(_mm_sub_ps(_mm_sub_ps(_mm_set1_ps(centerX_), column), half), scale),
-                           _mm_set1_ps((static_cast<float>(y) + 0.5f - centerY_) * inverseScale_), _mm_set1_ps(-1.0f)};
+                           _mm_mul_ps(_mm_sub_ps(_mm_add_ps(row, half), _mm_set1_ps(centerY_)), scale),
+                           _mm_set1_ps(-1.0f)};
         MakeUnit(normal);
         MakeUnit(toEye);
-        surface_.AtFour(normal, toEye, batch.light);
+        __m128 light[3];
+        surface_.AtFour(normal, toEye, light);
+        for (int c = 0; c < 3; ++c) _mm_storeu_ps(batch.light[c], light[c]);
 #else
-        for (int i = 0; i < batch.size; ++i)
-            batch.light[i] = At({batch.normal[0][i], batch.normal[1][i], batch.normal[2][i]}, batch.x[i], y);
+        for (int i = 0; i < batch.size; ++i) {
+            const float* n = batch.normalAndColumn[i];
+            const Vec3 light = At({n[0], n[1], n[2]}, batch.x[i], batch.y[i]);
+            batch.light[0][i] = light.x, batch.light[1][i] = light.y, batch.light[2][i] = light.z;
+        }
 #endif
     }
 
@@ -121,8 +139,52 @@ struct MonoTexelPaint {
     }
 };
 
+// Colours the lit pixels of a batch, one at a time.
+template <class Paint>
+void PaintBatch(const Paint& paint, const PixelLight::Batch& batch) {
+    for (int i = 0; i < batch.size; ++i)
+        *batch.pixel[i] =
+            paint({batch.light[0][i], batch.light[1][i], batch.light[2][i]}, batch.texel[i], batch.x[i], batch.y[i]);
+}
+
+#if defined(__SSE2__)
+// The RGB paints four at a time, with the same bits as one at a time.
+inline void StoreBatch(__m128i colors, const PixelLight::Batch& batch) {
+    std::uint32_t out[4];
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), colors);
+    for (int i = 0; i < batch.size; ++i) *batch.pixel[i] = out[i];
+}
+
+inline void PaintBatch(const RgbPaint& paint, const PixelLight::Batch& batch) {
+    const auto& t = paint.ramps->thresholds;
+    const int* x = batch.x;
+    const int* y = batch.y;
+    const __m128 offsets =
+        _mm_setr_ps(t[y[0] & 3][x[0] & 3], t[y[1] & 3][x[1] & 3], t[y[2] & 3][x[2] & 3], t[y[3] & 3][x[3] & 3]);
+    StoreBatch(
+        PackUnitFour(_mm_loadu_ps(batch.light[0]), _mm_loadu_ps(batch.light[1]), _mm_loadu_ps(batch.light[2]), offsets),
+        batch);
+}
+
+inline void PaintBatch(const RgbTexelPaint& paint, const PixelLight::Batch& batch) {
+    const auto& t = paint.ramps->fixedThresholds;
+    const int* x = batch.x;
+    const int* y = batch.y;
+    const __m128 offsets = _mm_cvtepi32_ps(
+        _mm_setr_epi32(t[y[0] & 3][x[0] & 3], t[y[1] & 3][x[1] & 3], t[y[2] & 3][x[2] & 3], t[y[3] & 3][x[3] & 3]));
+    __m128i light[3];
+    for (int c = 0; c < 3; ++c) light[c] = FixedUnitFour(_mm_loadu_ps(batch.light[c]));
+    const std::uint32_t* texel = batch.texel;
+    const __m128i texels = _mm_setr_epi32(static_cast<int>(texel[0]), static_cast<int>(texel[1]),
+                                          static_cast<int>(texel[2]), static_cast<int>(texel[3]));
+    StoreBatch(LightTexelsFour(texels, light, offsets), batch);
+}
+#endif
+
 enum class Texels { None, Nearest, Linear };
 
+// Pixels are lit four at a time, gathered across the rows of a face: their colour is written when
+// four are waiting, and by Finish, which comes once the face is drawn.
 template <class Paint, Texels Source = Texels::None>
 class PhongShader {
 public:
@@ -133,32 +195,33 @@ public:
         : light_(light), paint_(paint), sampler_(sampler) {}
 
     void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
-        Batch batch;
+        const SpanStart span(a, step, first);
         if constexpr (Source == Texels::None) {
-            for (int x = first; x <= last; ++x)
-                Shade(
-                    a, step, x - first, x, y, depth, color, [] { return 0u; }, batch);
+            for (int x = first; x <= last; ++x) Shade(span, x - first, x, y, depth, color, [] { return 0u; });
         } else if (!sampler_.powerOfTwo) {
             for (int x = first; x <= last; ++x)
-                Shade(
-                    a, step, x - first, x, y, depth, color,
-                    [&, n = static_cast<float>(x - first)] {
-                        const float w = 1.0f / (a[InverseW] + step[InverseW] * n);
-                        const float u = (a[UOverW] + step[UOverW] * n) * w, v = (a[VOverW] + step[VOverW] * n) * w;
-                        return Source == Texels::Linear ? sampler_.Linear(u, v) : sampler_.Nearest(u, v);
-                    },
-                    batch);
+                Shade(span, x - first, x, y, depth, color, [&, n = static_cast<float>(x - first)] {
+                    const float w = 1.0f / (a[InverseW] + step[InverseW] * n);
+                    const float u = (a[UOverW] + step[UOverW] * n) * w, v = (a[VOverW] + step[VOverW] * n) * w;
+                    return Source == Texels::Linear ? sampler_.Linear(u, v) : sampler_.Nearest(u, v);
+                });
         } else {
             ForEachTexelRun<Source == Texels::Linear>(
                 sampler_, a, step, last - first,
                 [&](int offset, int count, const std::uint32_t* texels, const std::uint32_t* texelIndex) {
                     for (int i = 0; i < count; ++i)
-                        Shade(
-                            a, step, offset + i, first + offset + i, y, depth, color,
-                            [&] { return texels[texelIndex[i]]; }, batch);
+                        Shade(span, offset + i, first + offset + i, y, depth, color,
+                              [&] { return texels[texelIndex[i]]; });
                 });
         }
-        Flush(batch, y, color);
+    }
+
+    // Colours the pixels still waiting for their light.
+    void Finish() const {
+        if (batch_.size == 0) return;
+        light_.Light(batch_);
+        PaintBatch(paint_, batch_);
+        batch_.size = 0;
     }
 
     // A pixel of a point or a line, untextured, from its own attributes.
@@ -167,34 +230,50 @@ public:
     }
 
 private:
-    using Batch = typename PixelLight::Batch;
+    // Depth, normal and column at a span's first pixel, and their steps per pixel.
+    struct SpanStart {
+        SpanStart(const float* a, const float* step, int first) : depth(a[Depth]), depthStep(step[Depth]) {
+            for (int c = 0; c < 3; ++c) {
+                normalAndColumn[c] = a[NormalOverW + c];
+                perPixel[c] = step[NormalOverW + c];
+            }
+            normalAndColumn[3] = static_cast<float>(first);
+            perPixel[3] = 1.0f;
+        }
+        float depth, depthStep;
+        alignas(16) float normalAndColumn[4];
+        alignas(16) float perPixel[4];
+    };
 
-    // The n-th pixel of the span, at column x; texel() gives its texel once it is seen. Seen
-    // pixels are lit four at a time.
+    // The n-th pixel of the span, at column x; texel() gives its texel once it is seen.
     template <class Texel>
-    void Shade(const float* a, const float* step, int n, int x, int y, float* depth, std::uint32_t* color,
-               const Texel& texel, Batch& batch) const {
+    void Shade(const SpanStart& span, int n, int x, int y, float* depth, std::uint32_t* color,
+               const Texel& texel) const {
         const float at = static_cast<float>(n);
-        const float z = a[Depth] + step[Depth] * at;
+        const float z = span.depth + span.depthStep * at;
         if (!(z < depth[x])) return;
         depth[x] = z;
+        Batch& batch = batch_;
         const int i = batch.size++;
-        for (int c = 0; c < 3; ++c) batch.normal[c][i] = a[NormalOverW + c] + step[NormalOverW + c] * at;
+#if defined(__SSE2__)
+        _mm_store_ps(batch.normalAndColumn[i], _mm_add_ps(_mm_load_ps(span.normalAndColumn),
+                                                          _mm_mul_ps(_mm_load_ps(span.perPixel), _mm_set1_ps(at))));
+#else
+        for (int c = 0; c < 4; ++c) batch.normalAndColumn[i][c] = span.normalAndColumn[c] + span.perPixel[c] * at;
+#endif
         batch.x[i] = x;
+        batch.y[i] = y;
+        batch.row[i] = static_cast<float>(y);
+        batch.pixel[i] = color + x;
         batch.texel[i] = texel();
-        if (batch.size == 4) Flush(batch, y, color);
+        if (batch.size == 4) Finish();
     }
 
-    void Flush(Batch& batch, int y, std::uint32_t* color) const {
-        if (batch.size == 0) return;
-        light_.Light(batch, y);
-        for (int i = 0; i < batch.size; ++i) color[batch.x[i]] = paint_(batch.light[i], batch.texel[i], batch.x[i], y);
-        batch.size = 0;
-    }
-
+    using Batch = typename PixelLight::Batch;
     PixelLight light_;
     Paint paint_;
     TextureSampler sampler_;
+    mutable Batch batch_;  // pixels whose depth is written and whose colour waits for their light
 };
 
 }  // namespace varnoka::rm

@@ -76,6 +76,15 @@ inline std::uint32_t PackUnitLanes(__m128 channels, float t) {
     const __m128i words = _mm_packs_epi32(bytes, bytes);
     return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
 }
+
+// Four pixels' channels, one pixel to a lane, to bytes as PackUnitLanes, each by its own offset.
+inline __m128i PackUnitFour(__m128 red, __m128 green, __m128 blue, __m128 t) {
+    const auto byte = [t](__m128 channel) {
+        const __m128 unit = _mm_min_ps(_mm_max_ps(channel, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+        return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, _mm_set1_ps(255.0f)), t));
+    };
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi32(byte(red), 16), _mm_slli_epi32(byte(green), 8)), byte(blue));
+}
 #endif
 
 // Channels in [0, 1] to bytes, rounding by the offset t.

@@ -76,22 +76,26 @@ void DrawShadedFace(DWORD fill, const FaceLighting& lighting, const CompiledMate
     if (face.cornerNormals) {
         // Highlights a quarter of a colour level faint are left out: most pixels need no power.
         const PixelLight light(SurfaceLight(material, *lighting.lights, lighting.model, true), projection);
+        const auto draw = [&](const auto& shader) {
+            DrawFace(fill, face, volume, shader, clip, target);
+            shader.Finish();
+        };
         if (texture == nullptr) {
             if (mono)
-                DrawFace(fill, face, volume, PhongShader<MonoPaint>(light, {&ramps, material.faceColor}), clip, target);
+                draw(PhongShader<MonoPaint>(light, {&ramps, material.faceColor}));
             else
-                DrawFace(fill, face, volume, PhongShader<RgbPaint>(light, {&ramps}), clip, target);
+                draw(PhongShader<RgbPaint>(light, {&ramps}));
             return;
         }
         const TextureSampler sampler(texture);
         if (mono && linear)
-            FillFace(face, PhongShader<MonoTexelPaint, Texels::Linear>(light, {&ramps}, sampler), clip, target);
+            draw(PhongShader<MonoTexelPaint, Texels::Linear>(light, {&ramps}, sampler));
         else if (mono)
-            FillFace(face, PhongShader<MonoTexelPaint, Texels::Nearest>(light, {&ramps}, sampler), clip, target);
+            draw(PhongShader<MonoTexelPaint, Texels::Nearest>(light, {&ramps}, sampler));
         else if (linear)
-            FillFace(face, PhongShader<RgbTexelPaint, Texels::Linear>(light, {&ramps}, sampler), clip, target);
+            draw(PhongShader<RgbTexelPaint, Texels::Linear>(light, {&ramps}, sampler));
         else
-            FillFace(face, PhongShader<RgbTexelPaint, Texels::Nearest>(light, {&ramps}, sampler), clip, target);
+            draw(PhongShader<RgbTexelPaint, Texels::Nearest>(light, {&ramps}, sampler));
         return;
     }
     if (texture == nullptr) {

@@ -14,6 +14,14 @@ namespace varnoka::rm {
 // Light in 16.16 fixed point, held to [0, 1]; NaN counts as 0.
 inline int FixedUnit(float v) { return static_cast<int>(std::min(std::max(0.0f, v), 1.0f) * 65536.0f); }
 
+#if defined(__SSE2__)
+// FixedUnit, four at a time.
+inline __m128i FixedUnitFour(__m128 v) {
+    const __m128 unit = _mm_min_ps(_mm_max_ps(v, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+    return _mm_cvttps_epi32(_mm_mul_ps(unit, _mm_set1_ps(65536.0f)));
+}
+#endif
+
 // The three light channels along a span. Corner light is held to [0, 1], so along a span it only
 // leaves that range by rounding; holding the span's ends there keeps every pixel inside without a
 // test. Steps truncate toward zero, so no pixel passes the span's end value.
