@@ -149,45 +149,48 @@ inline std::uint32_t BlendTexels(std::uint32_t a, std::uint32_t b, std::uint32_t
 #endif
 }
 
+// A pixel's four texels: a and b side by side in one row, c and d below them in the next.
+struct TexelQuad {
+    const std::uint32_t* above;  // a, b
+    const std::uint32_t* below;  // c, d
+    int wx, wy;                  // weights as in BlendTexels
+};
+
 #if defined(__SSE2__)
-// Two pixels' blends at once into out[0] and out[1], each as BlendTexels: first and second hold
-// their a, b, c, d. Channels take 16-bit lanes, the first pixel's four below the second's.
-inline void BlendTexelPair(const std::uint32_t* first, int wx0, int wy0, const std::uint32_t* second, int wx1, int wy1,
-                           std::uint32_t* out) {
+// Two pixels' blends at once into out[0] and out[1], each as BlendTexels. Channels take 16-bit
+// lanes, the first pixel's four below the second's.
+inline void BlendTexelPair(const TexelQuad& first, const TexelQuad& second, std::uint32_t* out) {
     const __m128i zero = _mm_setzero_si128();
-    const auto channels = [&](int k) {
-        return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(first[k])),
-                                                    _mm_cvtsi32_si128(static_cast<int>(second[k]))),
-                                 zero);
+    // Both pixels' texels side by side: a a b b, or c c d d, and then their channels.
+    const auto pairs = [](const std::uint32_t* one, const std::uint32_t* other) {
+        return _mm_unpacklo_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(one)),
+                                  _mm_loadl_epi64(reinterpret_cast<const __m128i*>(other)));
     };
+    const __m128i above = pairs(first.above, second.above), below = pairs(first.below, second.below);
+    const __m128i channels[4] = {_mm_unpacklo_epi8(above, zero), _mm_unpackhi_epi8(above, zero),
+                                 _mm_unpacklo_epi8(below, zero), _mm_unpackhi_epi8(below, zero)};
     const auto weights = [](int w0, int w1) {
         const __m128i both = _mm_cvtsi32_si128(w0 | (w1 << 16));
         const __m128i doubled = _mm_unpacklo_epi16(both, both);
         return _mm_unpacklo_epi32(doubled, doubled);
     };
     const __m128i whole = _mm_set1_epi16(256);
-    const __m128i right = weights(wx0, wx1), left = _mm_sub_epi16(whole, right);
+    const __m128i right = weights(first.wx, second.wx), left = _mm_sub_epi16(whole, right);
     // Products and sums of a row stay below 65536, exact in 16 bits.
-    const __m128i top = _mm_add_epi16(_mm_mullo_epi16(channels(0), left), _mm_mullo_epi16(channels(1), right));
-    const __m128i bottom = _mm_add_epi16(_mm_mullo_epi16(channels(2), left), _mm_mullo_epi16(channels(3), right));
-    // Between the rows, high and low bytes are weighed apart by signed multiply-adds and put back
-    // together exactly, as in BlendTexels.
-    const __m128i down = weights(wy0, wy1), up = _mm_sub_epi16(whole, down);
+    const __m128i top = _mm_add_epi16(_mm_mullo_epi16(channels[0], left), _mm_mullo_epi16(channels[1], right));
+    const __m128i bottom = _mm_add_epi16(_mm_mullo_epi16(channels[2], left), _mm_mullo_epi16(channels[3], right));
+    // Between the rows, the high and the low bytes of the rows' sums are weighed apart, each
+    // again below 65536. With high = H, low = L, (256 H + L + 2^15) >> 16 is
+    // (H + (L >> 8) + 128) >> 8, whose sum stays below 65536 as the result stays below 256.
+    const __m128i down = weights(first.wy, second.wy), up = _mm_sub_epi16(whole, down);
     const __m128i byteMask = _mm_set1_epi16(0xFF);
-    const __m128i topHigh = _mm_srli_epi16(top, 8), bottomHigh = _mm_srli_epi16(bottom, 8);
-    const __m128i topLow = _mm_and_si128(top, byteMask), bottomLow = _mm_and_si128(bottom, byteMask);
-    const __m128i rounding = _mm_set1_epi32(1 << 15);
-    const auto value = [&](__m128i high, __m128i low, __m128i upDown) {
-        return _mm_srli_epi32(
-            _mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(_mm_madd_epi16(high, upDown), 8), _mm_madd_epi16(low, upDown)),
-                          rounding),
-            16);
+    const auto weigh = [&](__m128i above, __m128i below) {
+        return _mm_add_epi16(_mm_mullo_epi16(above, up), _mm_mullo_epi16(below, down));
     };
-    const __m128i firstValue = value(_mm_unpacklo_epi16(topHigh, bottomHigh), _mm_unpacklo_epi16(topLow, bottomLow),
-                                     _mm_unpacklo_epi16(up, down));
-    const __m128i secondValue = value(_mm_unpackhi_epi16(topHigh, bottomHigh), _mm_unpackhi_epi16(topLow, bottomLow),
-                                      _mm_unpackhi_epi16(up, down));
-    const __m128i words = _mm_packs_epi32(firstValue, secondValue);
+    const __m128i high = weigh(_mm_srli_epi16(top, 8), _mm_srli_epi16(bottom, 8));
+    const __m128i low = weigh(_mm_and_si128(top, byteMask), _mm_and_si128(bottom, byteMask));
+    const __m128i words =
+        _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(high, _mm_srli_epi16(low, 8)), _mm_set1_epi16(128)), 8);
     const __m128i bytes = _mm_and_si128(_mm_packus_epi16(words, words), _mm_set1_epi32(0xFFFFFF));
     _mm_storel_epi64(reinterpret_cast<__m128i*>(out), bytes);
 }

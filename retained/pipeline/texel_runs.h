@@ -83,32 +83,38 @@ void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float*
                 vAt -= 0x8000;
                 std::uint32_t blended[PerspectiveRun];
                 // The four texels around the next pixel and its weights; then on to the one after.
-                const auto next = [&](std::uint32_t* quad, int& wx, int& wy) {
-                    const std::uint32_t x = (uAt >> 16) & widthMask, nextX = (x + 1) & widthMask;
+                // Where the texels to the right wrap to the rows' starts, they are copied into
+                // spare, side by side as elsewhere.
+                const auto next = [&](TexelQuad& quad, std::uint32_t* spare) {
+                    const std::uint32_t x = (uAt >> 16) & widthMask;
                     const std::uint32_t texelRow = (vAt >> 16) & heightMask;
-                    const std::uint32_t row = texelRow << shift, nextRow = ((texelRow + 1) & heightMask) << shift;
-                    quad[0] = texels[row | x];
-                    quad[1] = texels[row | nextX];
-                    quad[2] = texels[nextRow | x];
-                    quad[3] = texels[nextRow | nextX];
-                    wx = static_cast<int>((uAt >> 8) & 0xFF);
-                    wy = static_cast<int>((vAt >> 8) & 0xFF);
+                    quad.above = texels + (texelRow << shift) + x;
+                    quad.below = texels + (((texelRow + 1) & heightMask) << shift) + x;
+                    if (x == widthMask) {
+                        spare[0] = quad.above[0], spare[1] = quad.above[-static_cast<std::ptrdiff_t>(x)];
+                        spare[2] = quad.below[0], spare[3] = quad.below[-static_cast<std::ptrdiff_t>(x)];
+                        quad.above = spare;
+                        quad.below = spare + 2;
+                    }
+                    quad.wx = static_cast<int>((uAt >> 8) & 0xFF);
+                    quad.wy = static_cast<int>((vAt >> 8) & 0xFF);
                     uAt += uStep;
                     vAt += vStep;
                 };
-                std::uint32_t quad[2][4];
-                int wx[2], wy[2];
+                TexelQuad quad[2];
+                std::uint32_t spare[2][4];
                 int i = 0;
 #if defined(__SSE2__)
                 for (; i + 2 <= count; i += 2) {
-                    next(quad[0], wx[0], wy[0]);
-                    next(quad[1], wx[1], wy[1]);
-                    BlendTexelPair(quad[0], wx[0], wy[0], quad[1], wx[1], wy[1], blended + i);
+                    next(quad[0], spare[0]);
+                    next(quad[1], spare[1]);
+                    BlendTexelPair(quad[0], quad[1], blended + i);
                 }
 #endif
                 for (; i < count; ++i) {
-                    next(quad[0], wx[0], wy[0]);
-                    blended[i] = BlendTexels(quad[0][0], quad[0][1], quad[0][2], quad[0][3], wx[0], wy[0]);
+                    next(quad[0], spare[0]);
+                    blended[i] = BlendTexels(quad[0].above[0], quad[0].above[1], quad[0].below[0], quad[0].below[1],
+                                             quad[0].wx, quad[0].wy);
                 }
                 visit(offset, count, static_cast<const std::uint32_t*>(blended), InOrder);
             } else {

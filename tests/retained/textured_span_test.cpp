@@ -110,10 +110,11 @@ TEST(LinearFilter, ChannelsAndPixelsAtOnceBlendAsOneAtATime) {
         const int otherX = 255 - wx, otherY = (wy * 7) % 256;
         const std::uint32_t otherPlain = BlendTexelsPlain(other[0], other[1], other[2], other[3], otherX, otherY);
         std::uint32_t pair[2];
-        BlendTexelPair(texel, wx, wy, other, otherX, otherY, pair);
+        const TexelQuad quad{texel, texel + 2, wx, wy}, otherQuad{other, other + 2, otherX, otherY};
+        BlendTexelPair(quad, otherQuad, pair);
         ASSERT_EQ(pair[0], plain) << "trial " << trial;
         ASSERT_EQ(pair[1], otherPlain) << "trial " << trial;
-        BlendTexelPair(other, otherX, otherY, texel, wx, wy, pair);
+        BlendTexelPair(otherQuad, quad, pair);
         ASSERT_EQ(pair[0], otherPlain) << "trial " << trial;
         ASSERT_EQ(pair[1], plain) << "trial " << trial;
 #endif
