@@ -28,6 +28,8 @@ struct LitRun {
     const int* thresholds;  // dither offsets of the run's first four pixels, repeating
 };
 
+// The texel of the run's i-th pixel is texels[texelIndex[i]], or texels[i] without texelIndex.
+
 // Pixels [from, count) of the run, one at a time. Depth is worked out afresh at each pixel rather
 // than summed: a sum would chain every pixel to the one before by the latency of an addition,
 // and would depend on how many pixels go at once.
@@ -37,7 +39,7 @@ inline void ShadeLitTexelsOneByOne(const LitRun& run, const std::uint32_t* texel
         const float z = run.depth + run.depthStep * static_cast<float>(i);
         if (z < depth[i]) {
             depth[i] = z;
-            color[i] = LightTexel(texels[texelIndex[i]], run.light[0] + run.lightStep[0] * i,
+            color[i] = LightTexel(texels[texelIndex ? texelIndex[i] : i], run.light[0] + run.lightStep[0] * i,
                                   run.light[1] + run.lightStep[1] * i, run.light[2] + run.lightStep[2] * i,
                                   run.thresholds[i & 3]);
         }
@@ -84,11 +86,11 @@ inline int ShadeLitTexelsByFours(const LitRun& run, const std::uint32_t* texels,
         const int shown = _mm_movemask_ps(nearer);
         if (shown != 0) {
             _mm_storeu_ps(depth + i, _mm_min_ps(z, before));
-            const __m128i texel =
-                _mm_unpacklo_epi64(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i]])),
-                                                      _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 1]]))),
-                                   _mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 2]])),
-                                                      _mm_cvtsi32_si128(static_cast<int>(texels[texelIndex[i + 3]]))));
+            const __m128i texel = texelIndex ? _mm_setr_epi32(static_cast<int>(texels[texelIndex[i]]),
+                                                              static_cast<int>(texels[texelIndex[i + 1]]),
+                                                              static_cast<int>(texels[texelIndex[i + 2]]),
+                                                              static_cast<int>(texels[texelIndex[i + 3]]))
+                                             : _mm_loadu_si128(reinterpret_cast<const __m128i*>(texels + i));
             const __m128i out = LightTexelsFour(texel, light, offsets);
             __m128i* target = reinterpret_cast<__m128i*>(color + i);
             if (shown == 15) {

@@ -69,7 +69,9 @@ private:
                                   light.channel[2] + light.step[2] * offset},
                                  {light.step[0], light.step[1], light.step[2]},
                                  thresholds};
-                ShadeLitTexels(run, texels, texelIndex, count, depth + first + offset, color + first + offset);
+                // Blended texels come one per pixel, in order.
+                ShadeLitTexels(run, texels, Linear ? nullptr : texelIndex, count, depth + first + offset,
+                               color + first + offset);
             });
     }
 

@@ -40,10 +40,18 @@ TEST(LitTexelRun, FourAtATimeDrawsTheSameBitsAsOneByOne) {
         depthOneByOne = depth;
         std::vector<std::uint32_t> color(count, 0xABCDEF), colorOneByOne(count, 0xABCDEF);
 
+        // The same texels one per pixel in order, as linear filtering gives them.
+        std::uint32_t inOrder[PerspectiveRun];
+        for (int i = 0; i < count; ++i) inOrder[i] = texels[texelIndex[i]];
+        std::vector<float> depthInOrder = depth;
+        std::vector<std::uint32_t> colorInOrder = color;
+
         ShadeLitTexels(run, texels, texelIndex, count, depth.data(), color.data());
         ShadeLitTexelsOneByOne(run, texels, texelIndex, 0, count, depthOneByOne.data(), colorOneByOne.data());
+        ShadeLitTexels(run, inOrder, nullptr, count, depthInOrder.data(), colorInOrder.data());
         for (int i = 0; i < count; ++i) {
             ASSERT_EQ(color[i], colorOneByOne[i]) << "trial " << trial << " pixel " << i;
+            ASSERT_EQ(colorInOrder[i], colorOneByOne[i]) << "trial " << trial << " pixel " << i;
             ASSERT_TRUE(depth[i] == depthOneByOne[i] || (std::isnan(depth[i]) && std::isnan(depthOneByOne[i])));
             (color[i] == 0xABCDEF ? hidden : drawn) += 1;
         }
