@@ -36,8 +36,8 @@ public:
     // which the lighting reads back whole.
     struct Batch {
         alignas(16) float normalAndColumn[4][4];
-        int x[4], y[4];
         float row[4];
+        int dither[4];  // places in the dither pattern
         std::uint32_t* pixel[4];
         std::uint32_t texel[4];
         float light[3][4];
@@ -49,9 +49,8 @@ public:
 #if defined(__SSE2__)
         for (int i = batch.size; i < 4; ++i) {  // spare lanes repeat the first
             _mm_store_ps(batch.normalAndColumn[i], _mm_load_ps(batch.normalAndColumn[0]));
-            batch.x[i] = batch.x[0];
-            batch.y[i] = batch.y[0];
             batch.row[i] = batch.row[0];
+            batch.dither[i] = batch.dither[0];
             batch.texel[i] = batch.texel[0];
         }
         __m128 normal[3] = {_mm_load_ps(batch.normalAndColumn[0]), _mm_load_ps(batch.normalAndColumn[1]),
@@ -74,7 +73,7 @@ public:
 #else
         for (int i = 0; i < batch.size; ++i) {
             const float* n = batch.normalAndColumn[i];
-            const Vec3 light = At({n[0], n[1], n[2]}, batch.x[i], batch.y[i]);
+            const Vec3 light = At({n[0], n[1], n[2]}, static_cast<int>(n[3]), static_cast<int>(batch.row[i]));
             batch.light[0][i] = light.x, batch.light[1][i] = light.y, batch.light[2][i] = light.z;
         }
 #endif
@@ -108,34 +107,34 @@ private:
 };
 
 // How a lit pixel is coloured, from its light and its texel (0 on faces without texture), with
-// the same rounding and dither as faces lit at their corners.
+// the same rounding and dither as faces lit at their corners; dither is the pixel's DitherPlace.
 struct RgbPaint {
     const Ramps* ramps;
-    std::uint32_t operator()(Vec3 light, std::uint32_t, int x, int y) const {
-        return PackUnit(light.x, light.y, light.z, ramps->thresholds[y & 3][x & 3]);
+    std::uint32_t operator()(Vec3 light, std::uint32_t, int dither) const {
+        return PackUnit(light.x, light.y, light.z, ramps->Threshold(dither));
     }
 };
 
 struct MonoPaint {
     const Ramps* ramps;
     Vec3 base;  // the face colour whose ramp is used
-    std::uint32_t operator()(Vec3 light, std::uint32_t, int x, int y) const {
-        return MonoPixel(*ramps, base, light.x, ramps->thresholds[y & 3][x & 3]);
+    std::uint32_t operator()(Vec3 light, std::uint32_t, int dither) const {
+        return MonoPixel(*ramps, base, light.x, ramps->Threshold(dither));
     }
 };
 
 struct RgbTexelPaint {
     const Ramps* ramps;
-    std::uint32_t operator()(Vec3 light, std::uint32_t texel, int x, int y) const {
+    std::uint32_t operator()(Vec3 light, std::uint32_t texel, int dither) const {
         return LightTexel(texel, FixedUnit(light.x), FixedUnit(light.y), FixedUnit(light.z),
-                          ramps->fixedThresholds[y & 3][x & 3]);
+                          ramps->FixedThreshold(dither));
     }
 };
 
 struct MonoTexelPaint {
     const Ramps* ramps;
-    std::uint32_t operator()(Vec3 light, std::uint32_t texel, int x, int y) const {
-        return MonoTexel(*ramps, texel, light.x, ramps->thresholds[y & 3][x & 3]);
+    std::uint32_t operator()(Vec3 light, std::uint32_t texel, int dither) const {
+        return MonoTexel(*ramps, texel, light.x, ramps->Threshold(dither));
     }
 };
 
@@ -144,7 +143,7 @@ template <class Paint>
 void PaintBatch(const Paint& paint, const PixelLight::Batch& batch) {
     for (int i = 0; i < batch.size; ++i)
         *batch.pixel[i] =
-            paint({batch.light[0][i], batch.light[1][i], batch.light[2][i]}, batch.texel[i], batch.x[i], batch.y[i]);
+            paint({batch.light[0][i], batch.light[1][i], batch.light[2][i]}, batch.texel[i], batch.dither[i]);
 }
 
 #if defined(__SSE2__)
@@ -156,22 +155,19 @@ inline void StoreBatch(__m128i colors, const PixelLight::Batch& batch) {
 }
 
 inline void PaintBatch(const RgbPaint& paint, const PixelLight::Batch& batch) {
-    const auto& t = paint.ramps->thresholds;
-    const int* x = batch.x;
-    const int* y = batch.y;
-    const __m128 offsets =
-        _mm_setr_ps(t[y[0] & 3][x[0] & 3], t[y[1] & 3][x[1] & 3], t[y[2] & 3][x[2] & 3], t[y[3] & 3][x[3] & 3]);
+    const Ramps& r = *paint.ramps;
+    const int* d = batch.dither;
+    const __m128 offsets = _mm_setr_ps(r.Threshold(d[0]), r.Threshold(d[1]), r.Threshold(d[2]), r.Threshold(d[3]));
     StoreBatch(
         PackUnitFour(_mm_loadu_ps(batch.light[0]), _mm_loadu_ps(batch.light[1]), _mm_loadu_ps(batch.light[2]), offsets),
         batch);
 }
 
 inline void PaintBatch(const RgbTexelPaint& paint, const PixelLight::Batch& batch) {
-    const auto& t = paint.ramps->fixedThresholds;
-    const int* x = batch.x;
-    const int* y = batch.y;
+    const Ramps& r = *paint.ramps;
+    const int* d = batch.dither;
     const __m128 offsets = _mm_cvtepi32_ps(
-        _mm_setr_epi32(t[y[0] & 3][x[0] & 3], t[y[1] & 3][x[1] & 3], t[y[2] & 3][x[2] & 3], t[y[3] & 3][x[3] & 3]));
+        _mm_setr_epi32(r.FixedThreshold(d[0]), r.FixedThreshold(d[1]), r.FixedThreshold(d[2]), r.FixedThreshold(d[3])));
     __m128i light[3];
     for (int c = 0; c < 3; ++c) light[c] = FixedUnitFour(_mm_loadu_ps(batch.light[c]));
     const std::uint32_t* texel = batch.texel;
@@ -195,25 +191,33 @@ public:
         : light_(light), paint_(paint), sampler_(sampler) {}
 
     void Span(int first, int last, int y, const float* a, const float* step, float* depth, std::uint32_t* color) const {
-        const SpanStart span(a, step, first);
+        const SpanStart span(a, step, first, y);
+        int waiting = batch_.size;  // in a register along the span
         if constexpr (Source == Texels::None) {
-            for (int x = first; x <= last; ++x) Shade(span, x - first, x, y, depth, color, [] { return 0u; });
+            for (int x = first; x <= last; ++x)
+                Shade(
+                    span, x - first, x, depth, color, [] { return 0u; }, waiting);
         } else if (!sampler_.powerOfTwo) {
             for (int x = first; x <= last; ++x)
-                Shade(span, x - first, x, y, depth, color, [&, n = static_cast<float>(x - first)] {
-                    const float w = 1.0f / (a[InverseW] + step[InverseW] * n);
-                    const float u = (a[UOverW] + step[UOverW] * n) * w, v = (a[VOverW] + step[VOverW] * n) * w;
-                    return Source == Texels::Linear ? sampler_.Linear(u, v) : sampler_.Nearest(u, v);
-                });
+                Shade(
+                    span, x - first, x, depth, color,
+                    [&, n = static_cast<float>(x - first)] {
+                        const float w = 1.0f / (a[InverseW] + step[InverseW] * n);
+                        const float u = (a[UOverW] + step[UOverW] * n) * w, v = (a[VOverW] + step[VOverW] * n) * w;
+                        return Source == Texels::Linear ? sampler_.Linear(u, v) : sampler_.Nearest(u, v);
+                    },
+                    waiting);
         } else {
             ForEachTexelRun<Source == Texels::Linear>(
                 sampler_, a, step, last - first,
                 [&](int offset, int count, const std::uint32_t* texels, const std::uint32_t* texelIndex) {
                     for (int i = 0; i < count; ++i)
-                        Shade(span, offset + i, first + offset + i, y, depth, color,
-                              [&] { return texels[texelIndex[i]]; });
+                        Shade(
+                            span, offset + i, first + offset + i, depth, color, [&] { return texels[texelIndex[i]]; },
+                            waiting);
                 });
         }
+        batch_.size = waiting;
     }
 
     // Colours the pixels still waiting for their light.
@@ -226,13 +230,14 @@ public:
 
     // A pixel of a point or a line, untextured, from its own attributes.
     std::uint32_t operator()(const float* a, int x, int y) const {
-        return paint_(light_.At({a[NormalOverW], a[NormalOverW + 1], a[NormalOverW + 2]}, x, y), 0, x, y);
+        return paint_(light_.At({a[NormalOverW], a[NormalOverW + 1], a[NormalOverW + 2]}, x, y), 0, DitherPlace(x, y));
     }
 
 private:
-    // Depth, normal and column at a span's first pixel, and their steps per pixel.
+    // Depth, normal and column at a span's first pixel and their steps per pixel, and its row.
     struct SpanStart {
-        SpanStart(const float* a, const float* step, int first) : depth(a[Depth]), depthStep(step[Depth]) {
+        SpanStart(const float* a, const float* step, int first, int y)
+            : depth(a[Depth]), depthStep(step[Depth]), row(static_cast<float>(y)), ditherRow(DitherPlace(0, y)) {
             for (int c = 0; c < 3; ++c) {
                 normalAndColumn[c] = a[NormalOverW + c];
                 perPixel[c] = step[NormalOverW + c];
@@ -240,33 +245,38 @@ private:
             normalAndColumn[3] = static_cast<float>(first);
             perPixel[3] = 1.0f;
         }
-        float depth, depthStep;
+        float depth, depthStep, row;
+        int ditherRow;
         alignas(16) float normalAndColumn[4];
         alignas(16) float perPixel[4];
     };
 
-    // The n-th pixel of the span, at column x; texel() gives its texel once it is seen.
+    // The n-th pixel of the span, at column x; texel() gives its texel once it is seen. waiting
+    // counts the pixels in the batch.
     template <class Texel>
-    void Shade(const SpanStart& span, int n, int x, int y, float* depth, std::uint32_t* color,
-               const Texel& texel) const {
+    void Shade(const SpanStart& span, int n, int x, float* depth, std::uint32_t* color, const Texel& texel,
+               int& waiting) const {
         const float at = static_cast<float>(n);
         const float z = span.depth + span.depthStep * at;
         if (!(z < depth[x])) return;
         depth[x] = z;
         Batch& batch = batch_;
-        const int i = batch.size++;
+        const int i = waiting;
 #if defined(__SSE2__)
         _mm_store_ps(batch.normalAndColumn[i], _mm_add_ps(_mm_load_ps(span.normalAndColumn),
                                                           _mm_mul_ps(_mm_load_ps(span.perPixel), _mm_set1_ps(at))));
 #else
         for (int c = 0; c < 4; ++c) batch.normalAndColumn[i][c] = span.normalAndColumn[c] + span.perPixel[c] * at;
 #endif
-        batch.x[i] = x;
-        batch.y[i] = y;
-        batch.row[i] = static_cast<float>(y);
+        batch.row[i] = span.row;
+        batch.dither[i] = span.ditherRow | (x & 3);
         batch.pixel[i] = color + x;
         batch.texel[i] = texel();
-        if (batch.size == 4) Finish();
+        if (++waiting == 4) {
+            batch.size = 4;
+            Finish();
+            waiting = 0;
+        }
     }
 
     using Batch = typename PixelLight::Batch;

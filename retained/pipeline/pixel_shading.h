@@ -33,6 +33,9 @@ private:
     float level_[256] = {};
 };
 
+// A pixel's place in the 4 x 4 dither pattern.
+inline int DitherPlace(int x, int y) { return ((y & 3) << 2) | (x & 3); }
+
 struct Ramps {
     ColorModel model = ColorModel::Rgb;
     float thresholds[4][4];            // rounding offsets in (0, 1); all 0.5 without dithering
@@ -41,6 +44,10 @@ struct Ramps {
     RampLevels shades{32};             // mono: each colour's ramp
     RampLevels textureLevels{2};       // mono: levels per channel of a texture's colours
     RampLevels textureShades{16};      // mono: a textured face's ramp
+
+    // The offsets at a DitherPlace.
+    float Threshold(int place) const { return thresholds[place >> 2][place & 3]; }
+    int FixedThreshold(int place) const { return fixedThresholds[place >> 2][place & 3]; }
 };
 
 void FillThresholds(Ramps& ramps, bool dither);

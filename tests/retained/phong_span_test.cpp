@@ -142,8 +142,7 @@ TEST(PhongSpan, FourPaintsGiveTheBitsOfOne) {
         std::uint32_t four[2][4] = {}, one[2][4] = {};
         for (int i = 0; i < 4; ++i) {
             for (int c = 0; c < 3; ++c) batch.light[c][i] = trial % 17 == i ? NAN : anyLight(random);
-            batch.x[i] = static_cast<int>(random() % 64);
-            batch.y[i] = static_cast<int>(random() % 64);
+            batch.dither[i] = static_cast<int>(random() % 16);
             batch.texel[i] = random() & 0xFFFFFF;
         }
         const auto paintBoth = [&](const auto& paint, int k) {
