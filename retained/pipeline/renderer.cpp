@@ -154,26 +154,27 @@ void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projecti
 
     const bool blend = (settings.renderMode & D3DRMRENDERMODE_BLENDEDTRANSPARENCY) != 0;
     scratch.transparent.Clear();
-    FaceLighting cornerLighting = lighting;
-    cornerLighting.shadeMode = D3DRMSHADE_GOURAUD;
+    // Held faces are blended with light worked out at their corners, Phong or not.
+    FaceLighting heldLighting = lighting;
+    if (heldLighting.shadeMode == D3DRMSHADE_PHONG) heldLighting.shadeMode = D3DRMSHADE_GOURAUD;
 
-    const auto draw = [&](std::size_t i, std::size_t f) {
+    const auto draw = [&](std::size_t i, std::size_t f, const auto& prepare) {
         const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
         const CompiledMaterial& material = mesh.materials[mesh.faces[f].material];
         const bool hasTextureCoordinates = !mesh.textureCoordinates.empty();
         if (blend) {
             const Texture* texture = FaceTexture(fill, material, hasTextureCoordinates);
             if (ShowsThrough(material, texture)) {
-                // Held faces are blended with light worked out at their corners.
-                if (scratch.face.cornerNormals) PrepareCorners(mesh, scratch.mesh, f, cornerLighting, scratch.face);
+                prepare(heldLighting);
                 scratch.transparent.Hold(FaceDepth(mesh, scratch.mesh, f), scratch.face.corners, material, texture);
                 return;
             }
         }
+        prepare(lighting);
         DrawShadedFace(fill, lighting, material, hasTextureCoordinates, ramps, settings.linearFiltering, scratch.face,
                        volume, projection, target);
     };
-    ForEachFrontFace(scratch.scene, projection, lighting, scratch.mesh, scratch.face, draw);
+    ForEachFrontFace(scratch.scene, projection, scratch.mesh, scratch.face, draw);
 
     if (settings.renderMode & D3DRMRENDERMODE_SORTEDTRANSPARENCY) scratch.transparent.SortBackToFront();
     scratch.face.cornerNormals = false;  // held corners carry light, never normals
@@ -194,7 +195,8 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
     const FaceLighting lighting{&scratch.scene.lights, ColorModel::Rgb, D3DRMSHADE_FLAT, false};
 
     // Items come one after another, so the item being walked, once hit, is the last hit.
-    const auto hitTest = [&](std::size_t i, std::size_t f) {
+    const auto hitTest = [&](std::size_t i, std::size_t f, const auto& prepare) {
+        prepare(lighting);
         BuildTriangles(volume, scratch.face);
         TriangleSetup setup;
         const std::vector<ScreenVertex>& t = scratch.face.triangles;
@@ -210,7 +212,7 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
                 hits.back() = hit;
         }
     };
-    ForEachFrontFace(scratch.scene, projection, lighting, scratch.mesh, scratch.face, hitTest);
+    ForEachFrontFace(scratch.scene, projection, scratch.mesh, scratch.face, hitTest);
     // Back from depth to view space: depth = (z - front) * back / ((back - front) * z).
     const float front = projection.front, back = projection.back;
     for (PickHit& hit : hits) {
