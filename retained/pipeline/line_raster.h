@@ -20,7 +20,9 @@ void PlotPoint(const ScreenVertex& v, const Shader& shader, const PixelRect& cli
                 target.color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width));
 }
 
-// Steps one pixel at a time along the longer axis.
+// Steps one pixel at a time along the longer axis, from a up to b but without b, which the next
+// line of an outline starts with: a pixel plotted twice would show twice through a face that
+// blends.
 template <class Shader>
 void DrawLine(const ScreenVertex& a, const ScreenVertex& b, const Shader& shader, const PixelRect& clip,
               RenderTarget& target) {
@@ -28,8 +30,8 @@ void DrawLine(const ScreenVertex& a, const ScreenVertex& b, const Shader& shader
     if (!std::isfinite(length)) return;
     const int steps = static_cast<int>(std::ceil(length));
     ScreenVertex point = a;
-    for (int i = 0; i <= steps; ++i) {
-        const float t = steps == 0 ? 0.0f : static_cast<float>(i) / static_cast<float>(steps);
+    for (int i = 0; i < steps; ++i) {
+        const float t = static_cast<float>(i) / static_cast<float>(steps);
         point.x = a.x + (b.x - a.x) * t;
         point.y = a.y + (b.y - a.y) * t;
         for (int k = 0; k < AttributeCount; ++k)
