@@ -228,6 +228,36 @@ TEST(TexturedSpan, LinearFilteringInRunsMatchesTheExactBlend) {
     EXPECT_GT(blended, 100);
 }
 
+TEST(TexturedSpan, LinearFilteringWrapsAtTheTexturesEdges) {
+    // A 4 x 4 texture whose red grows along a row and whose blue grows down a column, so that a
+    // blend with a texel of the wrong row or column shows.
+    std::vector<std::uint32_t> texels(16);
+    for (std::uint32_t y = 0; y < 4; ++y)
+        for (std::uint32_t x = 0; x < 4; ++x) texels[y * 4 + x] = (60 * x) << 16 | (80 * y);
+    const ComRef<Texture> texture = ComRef<Texture>::Adopt(new Texture(4, 4, std::move(texels)));
+    const TextureSampler sampler(texture.Get());
+    Ramps dither;
+    FillThresholds(dither, true);
+    const RgbTextureShader<true> shader{&dither, sampler};
+    // Full light, so that pixels are the blended texels; the span crosses the right edge, then the
+    // bottom edge, of the repeating texture.
+    for (const float startV : {1.3f / 4.0f, 3.6f / 4.0f}) {
+        const float a[AttributeCount] = {0.5f, 1.0f, 1.0f + 3.2f / 4.0f, 1.0f + startV, 1.0f, 1.0f, 1.0f};
+        const float step[AttributeCount] = {0.0f, 0.0f, 0.05f / 4.0f, 0.01f / 4.0f, 0.0f, 0.0f, 0.0f};
+        std::vector<float> depth(40, 1.0f);
+        std::vector<std::uint32_t> color(40, 0);
+        shader.Span(0, 39, 0, a, step, depth.data(), color.data());
+        for (int x = 0; x < 40; ++x) {
+            const float n = static_cast<float>(x);
+            const std::uint32_t exact = sampler.Linear(a[UOverW] + step[UOverW] * n, a[VOverW] + step[VOverW] * n);
+            for (int shift = 0; shift <= 16; shift += 8)
+                ASSERT_LE(
+                    std::abs(static_cast<int>((color[x] >> shift) & 255) - static_cast<int>((exact >> shift) & 255)), 1)
+                    << "v " << startV << " pixel " << x;
+        }
+    }
+}
+
 TEST(TexturedSpan, MonoRunsDrawWhatEachPixelAloneWould) {
     // The mono model's texture colours fall on few levels, so stepping between exact divisions
     // changes a pixel only where a texel boundary and a level boundary meet.
