@@ -75,22 +75,24 @@ inline std::uint32_t PackBytes(int r, int g, int b) {
 }
 
 #if defined(__SSE2__)
-// Channels in the lanes blue, green, red and 0 to bytes, as PackUnit: the maximum comes first, so
+// Values in [0, 1] to bytes, lane by lane, rounding by the offsets t: the maximum comes first, so
 // that NaN becomes 0 as in Clamp01.
+inline __m128i UnitBytes(__m128 values, __m128 t) {
+    const __m128 unit = _mm_min_ps(_mm_max_ps(values, _mm_setzero_ps()), _mm_set1_ps(1.0f));
+    return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, _mm_set1_ps(255.0f)), t));
+}
+
+// Channels in the lanes blue, green, red and 0 to bytes, as PackUnit.
 inline std::uint32_t PackUnitLanes(__m128 channels, float t) {
-    const __m128 unit = _mm_min_ps(_mm_max_ps(channels, _mm_setzero_ps()), _mm_set1_ps(1.0f));
-    const __m128i bytes = _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, _mm_set1_ps(255.0f)), _mm_set1_ps(t)));
+    const __m128i bytes = UnitBytes(channels, _mm_set1_ps(t));
     const __m128i words = _mm_packs_epi32(bytes, bytes);
     return static_cast<std::uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
 }
 
 // Four pixels' channels, one pixel to a lane, to bytes as PackUnitLanes, each by its own offset.
 inline __m128i PackUnitFour(__m128 red, __m128 green, __m128 blue, __m128 t) {
-    const auto byte = [t](__m128 channel) {
-        const __m128 unit = _mm_min_ps(_mm_max_ps(channel, _mm_setzero_ps()), _mm_set1_ps(1.0f));
-        return _mm_cvttps_epi32(_mm_add_ps(_mm_mul_ps(unit, _mm_set1_ps(255.0f)), t));
-    };
-    return _mm_or_si128(_mm_or_si128(_mm_slli_epi32(byte(red), 16), _mm_slli_epi32(byte(green), 8)), byte(blue));
+    return _mm_or_si128(_mm_or_si128(_mm_slli_epi32(UnitBytes(red, t), 16), _mm_slli_epi32(UnitBytes(green, t), 8)),
+                        UnitBytes(blue, t));
 }
 #endif
 
