@@ -23,12 +23,11 @@
 
 namespace {
 
-// The render options of the saver's settings: shading 0 flat, 1 Gouraud, 2 Phong; colours 0 mono,
-// 1 RGB.
+// The render options of the saver's settings, as they store them.
 struct Look {
-    int shade = 1;
+    int shade = GouraudShading;
     bool linearFiltering = false;
-    int colors = 1;
+    int colors = RgbColors;
 };
 
 // The saver's picture with its default settings but the look on a memory window; the car is
@@ -181,8 +180,8 @@ BENCHMARK(ClearAndPresent)
 // vk1 in every look: width, height, model, shading, linear filtering, colours.
 BENCHMARK(RenderShippedCar)
     ->Name("look")
-    ->ArgsProduct({{1920}, {1080}, {1}, {0, 1, 2}, {0, 1}, {0, 1}})
-    ->Args({3840, 2160, 1, 2, 0, 1})
+    ->ArgsProduct({{1920}, {1080}, {1}, {FlatShading, GouraudShading, PhongShading}, {0, 1}, {MonoColors, RgbColors}})
+    ->Args({3840, 2160, 1, PhongShading, 0, RgbColors})
     ->Apply(Repeated)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -1,6 +1,6 @@
 #pragma once
 // The rendering device on the saver window's clipper, made for the screen's colour depth, with
-// the scene, a viewport over the whole device and the render options of the settings.
+// the scene and a viewport over the whole device. The render options are applied after it.
 
 #include "scene/viewer_context.h"
 
@@ -8,13 +8,5 @@
 // the context for the window's destruction to release.
 int CreateDevice(HWND window, ViewerContext* context);
 
-// The device for a colour model (1 mono, anything else RGB), or null when the search finds none
-// and the library is to choose. The GUID stays valid until the next search.
-GUID* FindDeviceGuid(int32_t colorModel, bool softwareOnly);
-
-DWORD RenderBitDepthFlag(int bitsPerPixel);
-
-// Back clipping planes: after the device is first made, and after a rebuild for another colour
-// model.
+// The back clipping plane of the device first made.
 constexpr D3DVALUE CreatedBackPlane = 5000.0f;
-constexpr D3DVALUE RebuiltBackPlane = 400.0f;

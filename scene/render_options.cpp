@@ -1,6 +1,6 @@
 #include "scene/render_options.h"
 
-#include "scene/device_setup.h"
+#include "scene/device_making.h"
 #include "scene/error_text.h"
 #include "scene/report_error.h"
 
@@ -29,60 +29,47 @@ CarriedState ReadCarriedState(IDirect3DRMDevice2* device) {
     return {device->GetDither(), device->GetQuality(), device->GetTextureQuality(), device->GetShades()};
 }
 
-bool FinishRebuild(ViewerContext* context, const CarriedState& state) {
-    IDirect3DRMDevice2* device = context->device2;
-    device->SetRenderMode(D3DRMRENDERMODE_BLENDEDTRANSPARENCY | D3DRMRENDERMODE_SORTEDTRANSPARENCY);
-    return SUCCEEDED(device->QueryInterface(IID_IDirect3DRMDevice, reinterpret_cast<void**>(&context->device))) &&
-           SUCCEEDED(device->SetDither(state.dither)) && SUCCEEDED(device->SetQuality(state.quality)) &&
-           SUCCEEDED(device->SetTextureQuality(state.textureQuality)) && SUCCEEDED(device->SetShades(state.shades)) &&
-           SUCCEEDED(d3drm2->CreateViewport(device, context->camera, 0, 0, device->GetWidth(), device->GetHeight(),
-                                            &context->viewport)) &&
-           SUCCEEDED(context->viewport->SetBack(RebuiltBackPlane));
+bool Carry(IDirect3DRMDevice2* device, const CarriedState& state) {
+    return SUCCEEDED(device->SetDither(state.dither)) && SUCCEEDED(device->SetQuality(state.quality)) &&
+           SUCCEEDED(device->SetTextureQuality(state.textureQuality)) && SUCCEEDED(device->SetShades(state.shades));
 }
 
 }  // namespace
 
-int SetFillMode(HWND, ViewerContext* context, DWORD fill) {
-    return SetQualityBits(context, D3DRMFILL_MASK, fill, "fill");
-}
+int SetFillMode(ViewerContext* context, DWORD fill) { return SetQualityBits(context, D3DRMFILL_MASK, fill, "fill"); }
 
-int SetShadeMode(HWND, ViewerContext* context, DWORD shade) {
+int SetShadeMode(ViewerContext* context, DWORD shade) {
     return SetQualityBits(context, D3DRMSHADE_MASK, shade, "shade");
 }
 
-int SetDeviceColorModel(HWND window, ViewerContext* context, int32_t colorModel) {
+int SetDeviceColorModel(ViewerContext* context, int32_t colorModel) {
     if (colorModel == context->deviceColorModel) return 1;
     context->deviceColorModel = colorModel;
     if (context->device2 == nullptr) return 0;
-    return RebuildDevice(window, context, context->device2->GetWidth(), context->device2->GetHeight());
+    return RebuildDevice(context, context->device2->GetWidth(), context->device2->GetHeight());
 }
 
-int RebuildDevice(HWND, ViewerContext* context, DWORD width, DWORD height) {
+int RebuildDevice(ViewerContext* context, DWORD width, DWORD height) {
     if (context->device2 == nullptr) return 0;
     const CarriedState state = ReadCarriedState(context->device2);
     ReleaseAndClear(context->viewport);
     ReleaseAndClear(context->device2);
     ReleaseAndClear(context->device);
 
-    const int w = static_cast<int>(width);
-    const int h = static_cast<int>(height);
-    HRESULT result = d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, false), w, h,
-                                                     &context->device2);
-    if (result != D3DRM_OK)
-        result = d3drm2->CreateDeviceFromClipper(clipper, FindDeviceGuid(context->deviceColorModel, true), w, h,
-                                                 &context->device2);
-    if (result != D3DRM_OK) {
-        ReportError("Creating a device from HWND failed while rebuilding device.\n%s", ErrorText(result));
+    const DeviceMaking made = MakeDevice(context, static_cast<int>(width), static_cast<int>(height));
+    if (made.step == DeviceStep::NoDevice) {
+        ReportError("Creating a device from HWND failed while rebuilding device.\n%s", ErrorText(made.result));
         return 0;
     }
-    if (!FinishRebuild(context, state)) {
+    if (made.step != DeviceStep::Made || !Carry(context->device2, state) ||
+        FAILED(MakeViewport(context, RebuiltBackPlane))) {
         ReportError("A failure occurred while rebuilding the device.\n");
         return 0;
     }
     return 1;
 }
 
-int ToggleDithering(HWND, ViewerContext* context) {
+int ToggleDithering(ViewerContext* context) {
     if (context->device2 == nullptr) return 0;
     if (FAILED(context->device2->SetDither(context->device2->GetDither() ? FALSE : TRUE))) {
         ReportError("Toggling dithering failed.\n");
@@ -91,7 +78,7 @@ int ToggleDithering(HWND, ViewerContext* context) {
     return 1;
 }
 
-int ToggleTextureFiltering(HWND, ViewerContext* context) {
+int ToggleTextureFiltering(ViewerContext* context) {
     if (context->device2 == nullptr) return 0;
     const D3DRMTEXTUREQUALITY next =
         context->device2->GetTextureQuality() == D3DRMTEXTURE_NEAREST ? D3DRMTEXTURE_LINEAR : D3DRMTEXTURE_NEAREST;
@@ -102,13 +89,37 @@ int ToggleTextureFiltering(HWND, ViewerContext* context) {
     return 1;
 }
 
-void ApplyRenderSettings(HWND window, ViewerContext* context, const SaverSettings& settings) {
-    constexpr DWORD Shades[] = {D3DRMSHADE_FLAT, D3DRMSHADE_GOURAUD, D3DRMSHADE_PHONG};
-    constexpr DWORD Fills[] = {D3DRMFILL_POINTS, D3DRMFILL_WIREFRAME, D3DRMFILL_SOLID};
-    if (settings.shadeMode >= 0 && settings.shadeMode <= 2) SetShadeMode(window, context, Shades[settings.shadeMode]);
-    if (settings.fillMode >= 0 && settings.fillMode <= 2) SetFillMode(window, context, Fills[settings.fillMode]);
-    if (settings.colorModel == 0) SetDeviceColorModel(window, context, MonoColorModel);
-    if (settings.colorModel == 1) SetDeviceColorModel(window, context, RgbColorModel);
-    if (settings.dithered != 0) ToggleDithering(window, context);
-    if (settings.textureFiltering != 0) ToggleTextureFiltering(window, context);
+void ApplyRenderSettings(ViewerContext* context, const SaverSettings& settings) {
+    switch (settings.shadeMode) {
+        case FlatShading:
+            SetShadeMode(context, D3DRMSHADE_FLAT);
+            break;
+        case GouraudShading:
+            SetShadeMode(context, D3DRMSHADE_GOURAUD);
+            break;
+        case PhongShading:
+            SetShadeMode(context, D3DRMSHADE_PHONG);
+            break;
+    }
+    switch (settings.fillMode) {
+        case PointsFill:
+            SetFillMode(context, D3DRMFILL_POINTS);
+            break;
+        case WireframeFill:
+            SetFillMode(context, D3DRMFILL_WIREFRAME);
+            break;
+        case SolidFill:
+            SetFillMode(context, D3DRMFILL_SOLID);
+            break;
+    }
+    switch (settings.colorModel) {
+        case MonoColors:
+            SetDeviceColorModel(context, MonoColorModel);
+            break;
+        case RgbColors:
+            SetDeviceColorModel(context, RgbColorModel);
+            break;
+    }
+    if (settings.dithered != 0) ToggleDithering(context);
+    if (settings.textureFiltering != 0) ToggleTextureFiltering(context);
 }

@@ -5,13 +5,16 @@
 #include "scene/viewer_context.h"
 #include "settings/saver_settings.h"
 
-int SetFillMode(HWND window, ViewerContext* context, DWORD fill);
-int SetShadeMode(HWND window, ViewerContext* context, DWORD shade);
-int SetDeviceColorModel(HWND window, ViewerContext* context, int32_t colorModel);
-int RebuildDevice(HWND window, ViewerContext* context, DWORD width, DWORD height);
-int ToggleDithering(HWND window, ViewerContext* context);
-int ToggleTextureFiltering(HWND window, ViewerContext* context);
+int SetFillMode(ViewerContext* context, DWORD fill);
+int SetShadeMode(ViewerContext* context, DWORD shade);
+int SetDeviceColorModel(ViewerContext* context, int32_t colorModel);
+int RebuildDevice(ViewerContext* context, DWORD width, DWORD height);
+int ToggleDithering(ViewerContext* context);
+int ToggleTextureFiltering(ViewerContext* context);
 
 // The options the settings ask for, in the order shading, fill, colour model, dithering,
-// filtering; results are not looked at. A value outside an option's range applies nothing.
-void ApplyRenderSettings(HWND window, ViewerContext* context, const SaverSettings& settings);
+// filtering; results are not looked at. A value outside an option's list applies nothing.
+void ApplyRenderSettings(ViewerContext* context, const SaverSettings& settings);
+
+// The back clipping plane of a device rebuilt for another colour model.
+constexpr D3DVALUE RebuiltBackPlane = 400.0f;

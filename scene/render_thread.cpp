@@ -9,6 +9,7 @@
 #include "scene/report_route.h"
 #include "scene/scene_host.h"
 #include "shell/platform_calls.h"
+#include "shell/saver_messages.h"
 
 HANDLE renderThread = nullptr;
 

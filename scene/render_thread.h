@@ -21,5 +21,4 @@ DWORD WINAPI RenderThreadProc(LPVOID);
 // until the window thread has shown it or a stop is asked for. A text already shown is not shown
 // again, so a failure that repeats at every frame gives one box.
 void ReportFromRenderThread(const char* text);
-constexpr UINT WM_SAVER_SHOW_REPORT = WM_APP + 1;
 void ShowRenderThreadReport();

@@ -2,6 +2,7 @@
 
 #include "scene/device_setup.h"
 #include "scene/error_text.h"
+#include "scene/render_options.h"
 #include "scene/report_error.h"
 
 namespace {
@@ -31,7 +32,9 @@ PictureStep OpenPicture(HWND window) {
     viewerContext = &viewerContextStorage;
     viewerContext->window = window;
     viewerContext->deviceColorModel = MonoColorModel;
-    return CreateDevice(window, viewerContext) ? PictureStep::Ready : PictureStep::NoDevice;
+    if (!CreateDevice(window, viewerContext)) return PictureStep::NoDevice;
+    ApplyRenderSettings(viewerContext, saverSettings);
+    return PictureStep::Ready;
 }
 
 void ClosePicture() {

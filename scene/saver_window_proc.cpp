@@ -17,9 +17,8 @@
 #include "settings/saver_folders.h"
 #include "settings/saver_settings.h"
 #include "shell/platform_calls.h"
+#include "shell/saver_messages.h"
 #include "shell/saver_shell.h"
-
-BOOL fullScreen = FALSE;
 
 namespace {
 
@@ -29,9 +28,15 @@ namespace {
 bool creatingWindow = false;
 bool closeHeldBack = false;
 
+// The preview's parent may close while the window is still being made: a report box's message
+// loop then hands the window its destruction. The teardown waits until creation, which is still
+// using the objects, is over, and no further box is shown, as it would stand over nothing.
+bool destroyedWhileCreating = false;
+
 constexpr int WindowsDirectoryLength = 100;
 
 int ErrorBox(HWND window, const char* text) {
+    if (destroyedWhileCreating) return 0;
     return platform.MessageBoxA(VisibleOwner(window), text, "Error", MB_ICONERROR | MB_TOPMOST);
 }
 
@@ -49,47 +54,6 @@ void EnterWindowsDirectory() {
     for (const std::string& folder : {ProgramFolder(), InstalledFolder()})
         if (!folder.empty()) folders.push_back(folder);
     PlaceModelsFrom(folders);
-}
-
-bool IsFullScreen(HWND window) {
-    RECT windowRect{};
-    RECT desktopRect{};
-    GetWindowRect(window, &windowRect);
-    GetWindowRect(GetDesktopWindow(), &desktopRect);
-    return windowRect.right == desktopRect.right;
-}
-
-LRESULT Create(HWND window) {
-    LoadSettingsNames();
-    LoadSettings();
-    EnterWindowsDirectory();
-    ShowCursor(FALSE);
-    fullScreen = IsFullScreen(window) ? TRUE : FALSE;
-
-    switch (OpenPicture(window)) {
-        case PictureStep::NoDirect3DRM:
-        case PictureStep::NoDirect3DRM2:
-            return 1;
-        case PictureStep::NoClipper:
-            return ErrorBox(window, "Error creating Clipper");
-        case PictureStep::NoWindow:
-            return ErrorBox(window, "Error creating main window");
-        case PictureStep::NoDevice:
-            return ErrorBox(window, "Error creating main device");
-        case PictureStep::Ready:
-            break;
-    }
-    if (fullScreen && saverSettings.midiPath[0] != '\0') StartMusic(EnterFileDirectory(saverSettings.midiPath));
-    return 0;
-}
-
-LRESULT OnCreate(HWND window) {
-    creatingWindow = true;
-    closeHeldBack = false;
-    const LRESULT result = Create(window);
-    creatingWindow = false;
-    if (closeHeldBack) PostMessageA(window, WM_CLOSE, 0, 0);
-    return result;
 }
 
 // A coordinate times 255, truncated toward zero; what does not fit 32 bits is held at the end of
@@ -111,13 +75,59 @@ void SaveCameraPosition() {
     WriteSettingInteger(settingsNames.cameraZ, StoredCoordinate(position.z));
 }
 
-void OnDestroy() {
+void TearDown() {
     SaveCameraPosition();
     StopMusic();
     StopRenderThread();
     if (viewerContext != nullptr) SetDetailMesh(viewerContext->window, viewerContext->detailMesh, nullptr);
     ClearSelection();
     ClosePicture();
+}
+
+LRESULT Create(HWND window) {
+    LoadSettingsNames();
+    LoadSettings();
+    EnterWindowsDirectory();
+    ShowCursor(FALSE);
+    const bool fullScreen = !saverShellState.isPreview;
+
+    switch (OpenPicture(window)) {
+        case PictureStep::NoDirect3DRM:
+        case PictureStep::NoDirect3DRM2:
+            return 1;
+        case PictureStep::NoClipper:
+            return ErrorBox(window, "Error creating Clipper");
+        case PictureStep::NoWindow:
+            return ErrorBox(window, "Error creating main window");
+        case PictureStep::NoDevice:
+            return ErrorBox(window, "Error creating main device");
+        case PictureStep::Ready:
+            break;
+    }
+    if (fullScreen && saverSettings.midiPath[0] != '\0') StartMusic(EnterFileDirectory(saverSettings.midiPath));
+    return 0;
+}
+
+LRESULT OnCreate(HWND window) {
+    creatingWindow = true;
+    closeHeldBack = false;
+    destroyedWhileCreating = false;
+    const LRESULT result = Create(window);
+    creatingWindow = false;
+    if (destroyedWhileCreating) {
+        TearDown();
+        return result;
+    }
+    if (closeHeldBack) PostMessageA(window, WM_CLOSE, 0, 0);
+    return result;
+}
+
+// The quit ends the message loop of any box open now, as well as the saver's own.
+void OnDestroy() {
+    if (creatingWindow)
+        destroyedWhileCreating = true;
+    else
+        TearDown();
     PostQuitMessage(0);
 }
 

@@ -6,6 +6,3 @@
 // made, starts drawing at the first erase, steers the camera and the selected object with keys
 // and the mouse, and tears everything down, saving the camera, when the window goes.
 LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Whether the window is the full-screen saver (its right edge is the desktop's); set at creation.
-extern BOOL fullScreen;

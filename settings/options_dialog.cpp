@@ -34,9 +34,22 @@ void UpdateSwatch(HWND dialog) {
     InvalidateRect(dialog, &swatchRect, TRUE);
 }
 
-// Checks button `first + value` of a group; a value outside the group leaves it unchecked.
-void CheckInGroup(HWND dialog, int first, int last, int32_t value) {
-    if (value >= 0 && value <= last - first) CheckRadioButton(dialog, first, last, first + value);
+// A group of radio buttons, one for each value a setting stores, in the order of the values.
+struct ButtonGroup {
+    int first;
+    int32_t count;
+    int Last() const { return first + count - 1; }
+};
+constexpr ButtonGroup ShadeButtons{FlatButtonId, ShadeSettingCount};
+constexpr ButtonGroup FillButtons{PointsButtonId, FillSettingCount};
+constexpr ButtonGroup ColorButtons{MonoButtonId, ColorSettingCount};
+static_assert(GouraudButtonId == FlatButtonId + GouraudShading && PhongButtonId == FlatButtonId + PhongShading);
+static_assert(WireframeButtonId == PointsButtonId + WireframeFill && SolidButtonId == PointsButtonId + SolidFill);
+static_assert(RgbButtonId == MonoButtonId + RgbColors);
+
+// Checks the button of a value; a value outside the group leaves the group unchecked.
+void CheckInGroup(HWND dialog, ButtonGroup group, int32_t value) {
+    if (value >= 0 && value < group.count) CheckRadioButton(dialog, group.first, group.Last(), group.first + value);
 }
 
 void CheckBox(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED); }
@@ -44,9 +57,9 @@ void CheckBox(HWND dialog, int id, bool on) { CheckDlgButton(dialog, id, on ? BS
 void ShowStoredChoices(HWND dialog) {
     const SettingsNames& names = settingsNames;
     const SaverSettings defaults = DefaultSaverSettings();
-    CheckInGroup(dialog, FlatButtonId, PhongButtonId, ReadSettingKey(names.render, defaults.shadeMode));
-    CheckInGroup(dialog, PointsButtonId, SolidButtonId, ReadSettingKey(names.objects, defaults.fillMode));
-    CheckInGroup(dialog, MonoButtonId, RgbButtonId, ReadSettingKey(names.colors, defaults.colorModel));
+    CheckInGroup(dialog, ShadeButtons, ReadSettingKey(names.render, defaults.shadeMode));
+    CheckInGroup(dialog, FillButtons, ReadSettingKey(names.objects, defaults.fillMode));
+    CheckInGroup(dialog, ColorButtons, ReadSettingKey(names.colors, defaults.colorModel));
     CheckBox(dialog, DitheredBoxId, ReadSettingKey(names.dithered, defaults.dithered) != 0);
     CheckBox(dialog, FilteringBoxId, ReadSettingKey(names.filtering, defaults.textureFiltering) != 0);
     CheckBox(dialog, RandomBoxId, ReadSettingKey(names.random, defaults.randomModels) != 0);
@@ -86,20 +99,21 @@ void OnPaint(HWND dialog) {
 void UseDefaults(HWND dialog) {
     saverSettings.backgroundRed = saverSettings.backgroundGreen = saverSettings.backgroundBlue = 0;
     UpdateSwatch(dialog);
-    CheckRadioButton(dialog, FlatButtonId, PhongButtonId, GouraudButtonId);
-    CheckRadioButton(dialog, PointsButtonId, SolidButtonId, SolidButtonId);
-    CheckRadioButton(dialog, MonoButtonId, RgbButtonId, RgbButtonId);
-    CheckBox(dialog, DitheredBoxId, true);
-    CheckBox(dialog, FilteringBoxId, false);
-    CheckBox(dialog, RandomBoxId, true);
-    CheckBox(dialog, SwitchBoxId, true);
-    SendDlgItemMessageA(dialog, DelaySpinnerId, UDM_SETPOS32, 0, DefaultSaverSettings().switchDelay);
+    const SaverSettings defaults = DefaultSaverSettings();
+    CheckInGroup(dialog, ShadeButtons, defaults.shadeMode);
+    CheckInGroup(dialog, FillButtons, defaults.fillMode);
+    CheckInGroup(dialog, ColorButtons, defaults.colorModel);
+    CheckBox(dialog, DitheredBoxId, defaults.dithered != 0);
+    CheckBox(dialog, FilteringBoxId, defaults.textureFiltering != 0);
+    CheckBox(dialog, RandomBoxId, defaults.randomModels != 0);
+    CheckBox(dialog, SwitchBoxId, defaults.switchModels != 0);
+    SendDlgItemMessageA(dialog, DelaySpinnerId, UDM_SETPOS32, 0, defaults.switchDelay);
 }
 
-// The index of the checked button of a group, or -1 when none is.
-int CheckedInGroup(HWND dialog, int first, int last) {
-    for (int id = first; id <= last; ++id)
-        if (IsDlgButtonChecked(dialog, id) == BST_CHECKED) return id - first;
+// The value of the checked button of a group, or -1 when none is.
+int CheckedInGroup(HWND dialog, ButtonGroup group) {
+    for (int32_t value = 0; value < group.count; ++value)
+        if (IsDlgButtonChecked(dialog, group.first + value) == BST_CHECKED) return value;
     return -1;
 }
 
@@ -120,9 +134,9 @@ void WriteEditText(HWND dialog, const char* key, int id) {
 
 void WriteSettings(HWND dialog) {
     const SettingsNames& names = settingsNames;
-    WriteChoice(names.render, CheckedInGroup(dialog, FlatButtonId, PhongButtonId));
-    WriteChoice(names.objects, CheckedInGroup(dialog, PointsButtonId, SolidButtonId));
-    WriteChoice(names.colors, CheckedInGroup(dialog, MonoButtonId, RgbButtonId));
+    WriteChoice(names.render, CheckedInGroup(dialog, ShadeButtons));
+    WriteChoice(names.objects, CheckedInGroup(dialog, FillButtons));
+    WriteChoice(names.colors, CheckedInGroup(dialog, ColorButtons));
     WriteChoice(names.cars, static_cast<int>(SendDlgItemMessageA(dialog, ModelListId, CB_GETCURSEL, 0, 0)));
     WriteChecked(dialog, names.dithered, DitheredBoxId);
     WriteChecked(dialog, names.filtering, FilteringBoxId);

@@ -4,9 +4,9 @@ SaverSettings saverSettings{};
 
 SaverSettings DefaultSaverSettings() {
     SaverSettings settings{};
-    settings.shadeMode = 1;   // Gouraud
-    settings.fillMode = 2;    // solid
-    settings.colorModel = 1;  // RGB
+    settings.shadeMode = GouraudShading;
+    settings.fillMode = SolidFill;
+    settings.colorModel = RgbColors;
     settings.dithered = 1;
     settings.textureFiltering = 0;
     settings.randomModels = 1;

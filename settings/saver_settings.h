@@ -8,10 +8,17 @@ constexpr int MidiPathLength = 98;
 // How many models the saver has; a model index counts them from 0.
 constexpr int32_t ModelCount = 9;
 
+// What the RENDER, OBJECTS and COLORS keys store, in the order of the options dialog's buttons.
+// The keys are read as they stand, so a setting may hold a value outside its list; such a value
+// applies nothing.
+enum ShadeSetting : int32_t { FlatShading, GouraudShading, PhongShading, ShadeSettingCount };
+enum FillSetting : int32_t { PointsFill, WireframeFill, SolidFill, FillSettingCount };
+enum ColorSetting : int32_t { MonoColors, RgbColors, ColorSettingCount };
+
 struct SaverSettings {
-    int32_t shadeMode;
-    int32_t fillMode;
-    int32_t colorModel;
+    int32_t shadeMode;   // a ShadeSetting as stored
+    int32_t fillMode;    // a FillSetting as stored
+    int32_t colorModel;  // a ColorSetting as stored
     int32_t dithered;
     int32_t textureFiltering;
     int32_t randomModels;
@@ -33,11 +40,13 @@ extern SaverSettings saverSettings;
 SaverSettings DefaultSaverSettings();
 
 // Names of the file, the section and the keys, loaded from the string table; each buffer holds
-// the longest text kept plus its terminator.
+// the longest text kept plus its terminator. A longer text is cut to that length.
+constexpr int FileNameLength = 12;     // a short file name: eight, a dot and three
+constexpr int SectionNameLength = 39;  // "Screen Saver." and the saver's name
 constexpr int KeyNameLength = 51;
 struct SettingsNames {
-    char fileName[12 + 1];
-    char sectionName[39 + 1];
+    char fileName[FileNameLength + 1];
+    char sectionName[SectionNameLength + 1];
     char render[KeyNameLength + 1];
     char objects[KeyNameLength + 1];
     char colors[KeyNameLength + 1];

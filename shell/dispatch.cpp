@@ -9,7 +9,7 @@ namespace {
 
 bool IsWin95Family() {
     OSVERSIONINFOA version{};
-    version.dwOSVersionInfoSize = 148;
+    version.dwOSVersionInfoSize = sizeof version;
     return platform.GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
 }
 

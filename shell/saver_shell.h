@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 
+#include "shell/saver_messages.h"
+
 // The shell's process-wide record. Read and written on the main thread only.
 struct SaverShellState {
     HINSTANCE instance;
@@ -23,9 +25,6 @@ struct SaverShellState {
 constexpr DWORD NoVerifyYet = 0xFFFFFFFF;
 
 extern SaverShellState saverShellState;
-
-// Private message: check the screen-saver password; nonzero result when it was given correctly.
-constexpr UINT WM_SAVER_CHECK_PASSWORD = WM_APP;
 
 // Start-up and mode dispatch.
 int WINAPI SaverEntry(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand);

@@ -59,16 +59,20 @@ int RunSaverWindow(HWND parent) {
     }
 
     int exitCode = -1;  // no window could be made
+    MSG message{};
     if (saverShellState.window != nullptr) {
         if (parent == nullptr) {
             CoverOtherMonitors(saverShellState.window);
             SetForegroundWindow(saverShellState.window);
         }
-        MSG message{};
         while (GetMessageA(&message, nullptr, 0, 0) > 0) {
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
+        exitCode = static_cast<int>(message.wParam);
+    } else if (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+        // The window was made and destroyed again inside its own creation (a preview whose parent
+        // closed meanwhile): it ended as a window ends.
         exitCode = static_cast<int>(message.wParam);
     }
     ReleasePasswordVerifier();

@@ -75,6 +75,15 @@ DWORD SaverProcess::WaitForExit(DWORD milliseconds) {
     return code;
 }
 
+ParentWindow::ParentWindow() {
+    window_ = CreateWindowExA(0, "STATIC", "Preview parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240,
+                              nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+ParentWindow::~ParentWindow() {
+    if (IsWindow(window_)) DestroyWindow(window_);
+}
+
 namespace {
 
 struct WindowSearch {
@@ -105,20 +114,6 @@ std::vector<HWND> SaverProcess::Windows() const {
     WindowSearch search{info_.dwProcessId, {}};
     EnumWindows(CollectWithChildren, reinterpret_cast<LPARAM>(&search));
     return search.found;
-}
-
-bool PumpUntil(const std::function<bool()>& ready, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (ready()) return true;
-        if (GetTickCount() - start >= milliseconds) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
 }
 
 std::vector<HWND> TopLevelWindows(const char* className, const char* title) {

@@ -1,9 +1,10 @@
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "windows_support/pump_until.h"
 
 // Starts the saver program as the system would and watches what it does.
 
@@ -39,8 +40,21 @@ private:
     PROCESS_INFORMATION info_{};
 };
 
-// Handles this thread's messages until `ready` holds or the time is up.
-bool PumpUntil(const std::function<bool()>& ready, DWORD milliseconds);
+// A window of the test's own, as the display settings would give for a preview.
+class ParentWindow {
+public:
+    ParentWindow();
+    ~ParentWindow();
+    ParentWindow(const ParentWindow&) = delete;
+    ParentWindow& operator=(const ParentWindow&) = delete;
+
+    HWND handle() const { return window_; }
+    std::string number() const { return std::to_string(reinterpret_cast<UINT_PTR>(window_)); }
+    HWND Preview() const { return FindWindowExA(window_, nullptr, "WindowsScreenSaverClass", "Preview"); }
+
+private:
+    HWND window_ = nullptr;
+};
 
 // Visible top-level windows of a class and title, of any process.
 std::vector<HWND> TopLevelWindows(const char* className, const char* title);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr DWORD Patience = 20000;
-
 // Settings of the saver process's own, in an application-data folder of the test's.
 class SettingsFolder {
 public:
@@ -128,14 +126,13 @@ TEST(SaverPicture, TheFullScreenSaverShowsTheTurningCarAndKeepsTheCameraWhereThe
 
 TEST(SaverPicture, ThePreviewDrawsTheCarInsideItsParent) {
     SettingsFolder settings;
-    HWND parent = CreateWindowExA(0, "STATIC", "Preview parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(parent, nullptr);
-    SaverProcess saver("\"" + SaverProgramPath() + "\" /p " + std::to_string(reinterpret_cast<UINT_PTR>(parent)));
+    ParentWindow parent;
+    ASSERT_NE(parent.handle(), nullptr);
+    SaverProcess saver("\"" + SaverProgramPath() + "\" /p " + parent.number());
     HWND preview = nullptr;
     ASSERT_TRUE(PumpUntil(
         [&] {
-            preview = FindWindowExA(parent, nullptr, "WindowsScreenSaverClass", "Preview");
+            preview = parent.Preview();
             return preview != nullptr && IsWindowVisible(preview);
         },
         Patience));
@@ -143,7 +140,7 @@ TEST(SaverPicture, ThePreviewDrawsTheCarInsideItsParent) {
     const std::vector<COLORREF> pixels = Snapshot(preview, 4);
     EXPECT_GT(CountNot(pixels, RGB(0, 0, 0)), static_cast<int>(pixels.size() / 50));
     EXPECT_FALSE(ShowsABox(saver));
-    DestroyWindow(parent);
+    DestroyWindow(parent.handle());
     EXPECT_EQ(saver.WaitForExit(Patience), 0u);
 }
 
@@ -208,6 +205,27 @@ TEST(SaverPicture, AMissingModelIsReportedInVisibleBoxesAndTheSaverStillEndsNorm
     if (HWND window = FindWindowA("WindowsScreenSaverClass", "Screen Saver"))
         PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(saver.WaitForExit(Patience), 0u);
+    EXPECT_TRUE(CopyModelsTo(WindowsDirectory()));
+}
+
+// A preview that reports a missing model ends with its parent, as Screen Saver Settings closes
+// it: the box open at that moment goes, no other box follows, and the saver ends with 0.
+TEST(SaverPicture, APreviewReportingAMissingModelEndsWithItsParent) {
+    SettingsFolder settings;
+    RemoveModelsFrom(WindowsDirectory());
+    for (const char* openBox : {"Viewer Message", "Error"}) {
+        ParentWindow parent;
+        SaverProcess saver("\"" + SaverProgramPath() + "\" /p " + parent.number());
+        HWND box = WaitForBox(saver, "Viewer Message");
+        ASSERT_NE(box, nullptr) << openBox;
+        if (std::string(openBox) == "Error") {
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+            box = WaitForBox(saver, openBox);
+            ASSERT_NE(box, nullptr) << openBox;
+        }
+        DestroyWindow(parent.handle());
+        EXPECT_EQ(saver.WaitForExit(Patience), 0u) << openBox;
+    }
     EXPECT_TRUE(CopyModelsTo(WindowsDirectory()));
 }
 

@@ -12,7 +12,6 @@ public:
 const ::testing::Environment* const modelsInstalled = ::testing::AddGlobalTestEnvironment(new ModelsInstalled);
 
 constexpr DWORD ExitedWithMinusOne = 0xFFFFFFFF;
-constexpr DWORD Patience = 20000;
 
 std::string QuotedProgram() { return "\"" + SaverProgramPath() + "\""; }
 
@@ -46,24 +45,6 @@ HWND WaitForOptionsDialog(const SaverProcess& process) {
     PumpUntil([&] { return Shown(dialog = FindOptionsDialog(process)); }, Patience);
     return dialog;
 }
-
-// A window of the test's own, as the display settings would give for a preview.
-class ParentWindow {
-public:
-    ParentWindow() {
-        window_ = CreateWindowExA(0, "STATIC", "Preview parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 320, 240,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
-    ~ParentWindow() {
-        if (IsWindow(window_)) DestroyWindow(window_);
-    }
-    HWND handle() const { return window_; }
-    std::string number() const { return std::to_string(reinterpret_cast<UINT_PTR>(window_)); }
-    HWND Preview() const { return FindWindowExA(window_, nullptr, "WindowsScreenSaverClass", "Preview"); }
-
-private:
-    HWND window_ = nullptr;
-};
 
 TEST(SaverProcess, CommandLinesThatNameNoModeEndWithMinusOne) {
     const std::string program = QuotedProgram();

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "picture_fixture.h"
+#include "scene/device_making.h"
 #include "scene/device_setup.h"
 #include "scene/model_shelf.h"
 #include "scene/render_frame.h"
@@ -91,16 +92,16 @@ TEST_F(PictureTest, RenderOptionsFollowTheSettingsAndSurviveTheRebuild) {
     EXPECT_EQ(device->GetTextureQuality(), D3DRMTEXTURE_LINEAR);
 
     // The toggles are relative, and values outside an option's range apply nothing.
-    EXPECT_EQ(ToggleTextureFiltering(nullptr, viewerContext), 1);
+    EXPECT_EQ(ToggleTextureFiltering(viewerContext), 1);
     EXPECT_EQ(device->GetTextureQuality(), D3DRMTEXTURE_NEAREST);
-    EXPECT_EQ(ToggleDithering(nullptr, viewerContext), 1);
+    EXPECT_EQ(ToggleDithering(viewerContext), 1);
     EXPECT_TRUE(device->GetDither());
     SaverSettings outside = DefaultSaverSettings();
     outside.shadeMode = 3;
     outside.fillMode = -1;
     outside.colorModel = 2;
     outside.dithered = 0;
-    ApplyRenderSettings(nullptr, viewerContext, outside);
+    ApplyRenderSettings(viewerContext, outside);
     EXPECT_EQ(viewerContext->device2, device) << "no rebuild";
     EXPECT_EQ(device->GetQuality(), D3DRMSHADE_FLAT | D3DRMLIGHT_ON | D3DRMFILL_WIREFRAME);
 }
@@ -112,14 +113,14 @@ TEST_F(PictureTest, AColourModelChangeRebuildsTheDeviceWithItsState) {
     viewerContext->device2->SetShades(16);
     IDirect3DRMDevice2* before = viewerContext->device2;
     before->AddRef();
-    EXPECT_EQ(SetDeviceColorModel(nullptr, viewerContext, RgbColorModel), 1);
+    EXPECT_EQ(SetDeviceColorModel(viewerContext, RgbColorModel), 1);
     EXPECT_NE(viewerContext->device2, before);
     before->Release();
     EXPECT_EQ(viewerContext->device2->GetShades(), 16u);
     EXPECT_EQ(viewerContext->device2->GetQuality() & D3DRMSHADE_MASK, D3DRMSHADE_FLAT);
     EXPECT_EQ(viewerContext->device2->GetWidth(), 200u);
     EXPECT_EQ(viewerContext->viewport->GetBack(), RebuiltBackPlane);
-    EXPECT_EQ(SetDeviceColorModel(nullptr, viewerContext, RgbColorModel), 1) << "the same model changes nothing";
+    EXPECT_EQ(SetDeviceColorModel(viewerContext, RgbColorModel), 1) << "the same model changes nothing";
     Draw();
 }
 

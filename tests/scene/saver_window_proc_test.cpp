@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <thread>
 #include <utility>
@@ -11,18 +12,12 @@
 #include "scene/report_route.h"
 #include "scene/saver_window_proc.h"
 #include "scene/viewer_context.h"
+#include "shell/platform_calls.h"
+#include "shell/saver_messages.h"
+#include "windows_support/pump_until.h"
 #include "windows_support/saver_window_fixture.h"
 
 namespace {
-
-void Pump(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    MSG message;
-    while (GetTickCount() - start < milliseconds) {
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        Sleep(5);
-    }
-}
 
 COLORREF PixelOf(HWND window, int x, int y) {
     HDC dc = GetDC(window);
@@ -57,7 +52,8 @@ TEST_F(SaverWindowProcTest, TheSceneIsBuiltAtCreationAndDrawnFromTheFirstErase) 
     EXPECT_EQ(fakeScene.threadsStarted, 1);
     EXPECT_EQ(GetThreadPriority(renderThread), THREAD_PRIORITY_HIGHEST);
 
-    Pump(400);
+    // The first frames reach the window.
+    EXPECT_TRUE(PumpUntil([&] { return GetBValue(PixelOf(window, 2, 2)) >= 250; }));
     const COLORREF corner = PixelOf(window, 2, 2);
     EXPECT_LE(GetRValue(corner) + GetGValue(corner), 4) << "the configured background";
     EXPECT_GE(GetBValue(corner), 250) << "the configured background";
@@ -274,7 +270,7 @@ TEST_F(SaverWindowProcTest, FramesFollowTheRefreshAndTheCarTurnsWithTheClock) {
         ASSERT_NE(modelFrame, nullptr);
         modelFrame->SetOrientation(viewerContext->scene, 0, 0, 1, 0, 1, 0);
         SendMessageA(window, WM_ERASEBKGND, 0, 0);
-        Pump(600);
+        EXPECT_TRUE(PumpUntil([] { return fakeScene.displayWaits >= 120; })) << rate;
         StopRenderThread();
         const double seconds = fakeScene.microseconds / 1e6;
         const int frames = fakeScene.displayWaits;
@@ -303,7 +299,7 @@ TEST_F(SaverWindowProcTest, RenderThreadReportsAreShownOnceByTheWindowAndNeverHo
     };
 
     std::thread first = reportOnAnotherThread("Render failed");
-    Pump(300);
+    EXPECT_TRUE(PumpUntil([] { return !fakeScene.boxes.empty(); }));
     first.join();
     ASSERT_EQ(fakeScene.boxes.size(), 1u);
     EXPECT_EQ(fakeScene.boxes[0], "Viewer Message|Render failed\r\n");
@@ -313,10 +309,74 @@ TEST_F(SaverWindowProcTest, RenderThreadReportsAreShownOnceByTheWindowAndNeverHo
     EXPECT_EQ(fakeScene.boxes.size(), 1u);
 
     std::thread pending = reportOnAnotherThread("Clear failed");
-    Sleep(100);  // posted, waiting for the window thread
+    MSG message;
+    EXPECT_TRUE(WaitUntil([&] {
+        return PeekMessageA(&message, window, WM_SAVER_SHOW_REPORT, WM_SAVER_SHOW_REPORT, PM_NOREMOVE) != 0;
+    })) << "posted, waiting for the window thread";
     Destroy(window);
     pending.join();
     EXPECT_EQ(renderThread, nullptr);
+}
+
+// The preview's parent, in Screen Saver Settings' process, closes while the window thread shows a
+// report of the render thread: the box goes with the parent, drawing stops and the saver quits
+// with 0. A thread of the test's own stands for the other process.
+TEST_F(SaverWindowProcTest, APreviewWhoseParentClosesDuringARenderThreadReportEndsWithIt) {
+    platform.MessageBoxA = MessageBoxA;  // a real box, with its own message loop
+    std::atomic<HWND> parent{nullptr};
+    std::atomic<bool> closeParent{false};
+    std::thread settingsPage([&] {
+        HWND window = CreateWindowExA(0, "STATIC", "Preview parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 200, 150,
+                                      nullptr, nullptr, nullptr, nullptr);
+        parent = window;
+        WaitUntil([&] {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+            if (closeParent && IsWindow(window)) DestroyWindow(window);
+            return !IsWindow(window);
+        });
+    });
+    ASSERT_TRUE(WaitUntil([&] { return parent.load() != nullptr; }));
+    HWND preview = CreatePreview(parent);
+    ASSERT_NE(viewerContext, nullptr);
+    SendMessageA(preview, WM_ERASEBKGND, 0, 0);
+    ASSERT_NE(renderThread, nullptr);
+    std::thread reporter([] {
+        SetThreadReportRoute(ReportFromRenderThread);
+        ReportError("Render failed");
+    });
+    // Once the box shows, the user picks another saver and the page closes the preview's parent;
+    // a box still there long after that is closed here, so that a fault fails the test instead of
+    // hanging it.
+    bool boxOutlivedParent = false;
+    std::thread user([&] {
+        WaitUntil([] { return FindWindowA("#32770", "Viewer Message") != nullptr; });
+        closeParent = true;
+        boxOutlivedParent = !WaitUntil([] { return FindWindowA("#32770", "Viewer Message") == nullptr; });
+        if (HWND box = FindWindowA("#32770", "Viewer Message")) PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+
+    // The window thread's message loop, until its quit.
+    MSG message{};
+    bool quit = false;
+    WaitUntil([&] {
+        while (!quit && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT)
+                quit = true;
+            else
+                DispatchMessageA(&message);
+        }
+        return quit;
+    });
+    user.join();
+    reporter.join();
+    settingsPage.join();
+    EXPECT_FALSE(boxOutlivedParent);
+    ASSERT_TRUE(quit);
+    EXPECT_EQ(message.wParam, 0u);
+    EXPECT_FALSE(IsWindow(preview));
+    EXPECT_EQ(renderThread, nullptr);
+    EXPECT_EQ(viewerContext, nullptr);
 }
 
 }  // namespace

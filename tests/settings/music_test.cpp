@@ -48,7 +48,8 @@ TEST_F(MusicTest, NoMusicIsSetOrThePreviewIsRunning) {
 
     fakeScene.commands.clear();
     Setting("MIDI", "C:\\song.mid");
-    window = CreateSaver(320, 240);  // narrower than the desktop: the preview
+    saverShellState.isPreview = TRUE;
+    window = CreateSaver(320, 240);
     EXPECT_TRUE(fakeScene.commands.empty());
     Destroy(window);
     EXPECT_EQ(fakeScene.commands.size(), 1u);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "shell/platform_calls.h"
+#include "windows_support/pump_until.h"
 #include "windows_support/shell_fixture.h"
 
 namespace {
@@ -232,9 +233,12 @@ TEST_F(MonitorCoverTest, ARealClickOnACoverEndsTheSaverWhichKeepsTheFocus) {
     click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
     click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ASSERT_EQ(SendInput(2, click, sizeof(INPUT)), 2u);
+    // The click comes through the input queue; the cover turns it into a close request.
     MSG message;
-    for (int i = 0; i < 20; ++i, Sleep(5))
+    EXPECT_TRUE(WaitUntil([&] {
         while (PeekMessageA(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) DispatchMessageA(&message);
+        return PeekMessageA(&message, saver, WM_CLOSE, WM_CLOSE, PM_NOREMOVE) != 0;
+    }));
 
     EXPECT_EQ(TakePosted(saver, WM_CLOSE), 1);
     EXPECT_EQ(GetActiveWindow(), saver);

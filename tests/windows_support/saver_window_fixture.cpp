@@ -288,6 +288,19 @@ HWND SaverWindowTest::CreateSaver(int width, int height) {
     return window;
 }
 
+HWND SaverWindowTest::CreatePreview(HWND parent) {
+    if (RegisterSaverClass() == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
+        ADD_FAILURE() << "saver class not registered";
+    RECT client{};
+    GetClientRect(parent, &client);
+    saverShellState.isPreview = TRUE;
+    HWND window = CreateWindowExA(0, "WindowsScreenSaverClass", "Preview", WS_CHILD | WS_VISIBLE, 0, 0, client.right,
+                                  client.bottom, parent, nullptr, saverShellState.instance, nullptr);
+    saverShellState.window = window;
+    savers_.push_back(window);
+    return window;
+}
+
 void SaverWindowTest::Destroy(HWND window) { DestroyWindow(window); }
 
 void SaverWindowTest::WithoutModels() { fakeScene.windowsDirectory = FreshTestFolder("empty-windows"); }

@@ -68,6 +68,8 @@ protected:
 
     // A saver window of the given client size (the screen's width makes it the full-screen one).
     HWND CreateSaver(int width = 320, int height = 240);
+    // The preview: a child filling its parent's client area, as the shell makes it.
+    HWND CreatePreview(HWND parent);
     void Destroy(HWND window);
 
     // The stand-in Windows directory without any model.

@@ -40,14 +40,18 @@ bool ParseSize(const char* text, int& width, int& height) {
 }
 
 // One of the words, as its position in the list; false when it is none of them.
-bool ParseChoice(const std::string& text, std::initializer_list<const char*> words, int32_t& choice) {
-    int32_t index = 0;
-    for (const char* word : words) {
-        if (text == word) {
-            choice = index;
+// One of the words, each standing for the value beside it.
+struct Choice {
+    const char* word;
+    int32_t value;
+};
+
+bool ParseChoice(const std::string& text, std::initializer_list<Choice> choices, int32_t& chosen) {
+    for (const Choice& choice : choices) {
+        if (text == choice.word) {
+            chosen = choice.value;
             return true;
         }
-        ++index;
     }
     return false;
 }
@@ -67,11 +71,15 @@ bool ParseBackground(const char* text, SaverSettings& settings) {
 // The options as the saver's settings take them; dithering is switched over from the device's
 // own, which a full-colour screen starts without.
 bool ParseRenderOption(const std::string& name, const std::string& value, SaverSettings& settings) {
-    if (name == "--shade") return ParseChoice(value, {"flat", "gouraud", "phong"}, settings.shadeMode);
-    if (name == "--fill") return ParseChoice(value, {"points", "wireframe", "solid"}, settings.fillMode);
-    if (name == "--filter") return ParseChoice(value, {"nearest", "linear"}, settings.textureFiltering);
-    if (name == "--color") return ParseChoice(value, {"mono", "rgb"}, settings.colorModel);
-    if (name == "--dither") return ParseChoice(value, {"off", "on"}, settings.dithered);
+    if (name == "--shade")
+        return ParseChoice(value, {{"flat", FlatShading}, {"gouraud", GouraudShading}, {"phong", PhongShading}},
+                           settings.shadeMode);
+    if (name == "--fill")
+        return ParseChoice(value, {{"points", PointsFill}, {"wireframe", WireframeFill}, {"solid", SolidFill}},
+                           settings.fillMode);
+    if (name == "--filter") return ParseChoice(value, {{"nearest", 0}, {"linear", 1}}, settings.textureFiltering);
+    if (name == "--color") return ParseChoice(value, {{"mono", MonoColors}, {"rgb", RgbColors}}, settings.colorModel);
+    if (name == "--dither") return ParseChoice(value, {{"off", 0}, {"on", 1}}, settings.dithered);
     if (name == "--background") return ParseBackground(value.c_str(), settings);
     return false;
 }

@@ -2,8 +2,9 @@
 #include "settings/options_dialog.h"
 #include "shell/saver_shell.h"
 
-// The C runtime's start-up calls WinMain once its own initialisation is done. Here the
-// program's own procedures are handed to the shell, which runs them without naming them.
+// The program's entry, above the folders it joins: the shell runs the saver window and the
+// options dialog without naming the procedures of scene and settings, which are handed to it
+// here. The C runtime's start-up calls WinMain once its own initialisation is done.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int showCommand) {
     programWindowProc = SaverWindowProc;
     optionsDialogProc = OptionsDialogProc;
