@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "binary_x_writer.h"
-#include "retained/xfile/file_bytes.h"
+#include "retained/io/file_bytes.h"
 #include "retained/xfile/xfile_reader.h"
 #include "summary_reporter.h"
 

@@ -2,30 +2,15 @@
 
 #include <cmath>
 #include <cstdint>
-#include <vector>
 
 #include "retained/mesh_data.h"
+#include "test_meshes.h"
 
 namespace bench {
 
 using varnoka::rm::MeshData;
-using varnoka::rm::MeshFace;
 using varnoka::rm::MeshMaterial;
-using varnoka::rm::TexCoord;
 using varnoka::rm::Vec3;
-
-namespace {
-
-MeshFace Triangle(std::uint32_t a, std::uint32_t b, std::uint32_t c) {
-    MeshFace face;
-    face.positions.reserve(3);
-    face.positions.push_back(a);
-    face.positions.push_back(b);
-    face.positions.push_back(c);
-    return face;
-}
-
-}  // namespace
 
 MeshData Ellipsoid(int rings, int segments, Vec3 radii, IDirect3DRMTexture* texture) {
     MeshData data;
@@ -52,8 +37,8 @@ MeshData Ellipsoid(int rings, int segments, Vec3 radii, IDirect3DRMTexture* text
         for (int s = 0; s < segments; ++s) {
             // Clockwise seen from outside.
             const std::uint32_t a = index(r, s), b = index(r, s + 1), c = index(r + 1, s + 1), d = index(r + 1, s);
-            data.faces.push_back(Triangle(a, b, c));
-            data.faces.push_back(Triangle(a, c, d));
+            data.faces.push_back(rigs::Face({a, b, c}));
+            data.faces.push_back(rigs::Face({a, c, d}));
         }
     }
     return data;
@@ -61,20 +46,15 @@ MeshData Ellipsoid(int rings, int segments, Vec3 radii, IDirect3DRMTexture* text
 
 IDirect3DRMTexture* StripedTexture() {
     const int side = 256;
-    std::vector<std::uint8_t> rgba(side * side * 4);
-    for (int y = 0; y < side; ++y) {
-        for (int x = 0; x < side; ++x) {
-            std::uint8_t* p = &rgba[(y * side + x) * 4];
-            const bool grid = x % 32 == 0 || y % 32 == 0;
-            p[0] = grid ? 20 : static_cast<std::uint8_t>(160 + (x * 95) / side);
-            p[1] = grid ? 20 : static_cast<std::uint8_t>(40 + ((y / 16) % 2) * 60);
-            p[2] = grid ? 20 : static_cast<std::uint8_t>(30 + (y * 60) / side);
-            p[3] = 255;
-        }
-    }
+    const auto stripes = [](int x, int y, std::uint8_t* rgba) {
+        const bool grid = x % 32 == 0 || y % 32 == 0;
+        rgba[0] = grid ? 20 : static_cast<std::uint8_t>(160 + (x * 95) / side);
+        rgba[1] = grid ? 20 : static_cast<std::uint8_t>(40 + ((y / 16) % 2) * 60);
+        rgba[2] = grid ? 20 : static_cast<std::uint8_t>(30 + (y * 60) / side);
+        rgba[3] = 255;
+    };
     IDirect3DRMTexture* texture = nullptr;
-    varnoka::rm::CreateTextureFromRGBA(side, side, rgba.data(), rgba.size(), &texture);
-    return texture;
+    return rigs::MakeTexture(side, stripes, &texture) == D3DRM_OK ? texture : nullptr;
 }
 
 }  // namespace bench

@@ -8,7 +8,7 @@ namespace bench {
 // rings x segments quads, two triangles each; radii in model units.
 varnoka::rm::MeshData Ellipsoid(int rings, int segments, varnoka::rm::Vec3 radii, IDirect3DRMTexture* texture);
 
-// A 256 x 256 texture of coloured stripes and a grid.
+// A 256 x 256 texture of coloured stripes and a grid; null when it cannot be made.
 IDirect3DRMTexture* StripedTexture();
 
 }  // namespace bench

@@ -45,12 +45,15 @@ struct BenchScene {
     }
     ~BenchScene() { ClosePicture(); }
 
-    // The car replaced by a generated ellipsoid about as large on the screen as a car.
-    void MakeEllipsoid(int rings, int segments) {
+    // The car replaced by a generated ellipsoid about as large on the screen as a car; false when
+    // its texture cannot be made.
+    bool MakeEllipsoid(int rings, int segments) {
         IDirect3DRMTexture* texture = bench::StripedTexture();
+        if (texture == nullptr) return false;
         varnoka::rm::AssignMeshData(modelBuilder, bench::Ellipsoid(rings, segments, {4.5f, 3.0f, 4.5f}, texture));
         texture->Release();
         triangles = modelBuilder->GetFaceCount();
+        return true;
     }
 
     void Frame() { RenderFrame(viewerContext, 1.0f); }
@@ -94,7 +97,10 @@ void RenderFrames(benchmark::State& state) {
         state.SkipWithError("cannot open the saver's picture");
         return;
     }
-    scene.MakeEllipsoid(static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
+    if (!scene.MakeEllipsoid(static_cast<int>(state.range(2)), static_cast<int>(state.range(3)))) {
+        state.SkipWithError("cannot make the ellipsoid's texture");
+        return;
+    }
     MeasureFrames(state, scene, width, height);
 }
 

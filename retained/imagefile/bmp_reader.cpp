@@ -1,7 +1,7 @@
 #include "retained/imagefile/bmp_reader.h"
 
 #include "retained/imagefile/bmp_rle.h"
-#include "retained/xfile/little_endian.h"
+#include "retained/io/little_endian.h"
 
 namespace varnoka::imagefile {
 

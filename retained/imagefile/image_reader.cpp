@@ -6,7 +6,7 @@
 #include "retained/imagefile/bmp_reader.h"
 #include "retained/imagefile/ppm_reader.h"
 #include "retained/imagefile/stb_reader.h"
-#include "retained/xfile/file_bytes.h"
+#include "retained/io/file_bytes.h"
 
 namespace varnoka::imagefile {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "retained/imagefile/image.h"
-#include "retained/xfile/load_status.h"
+#include "retained/io/load_status.h"
 
 namespace varnoka::imagefile {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "retained/xfile/little_endian.h"
+#include "retained/io/little_endian.h"
 #include "retained/xfile/token.h"
 
 namespace varnoka::xfile {

@@ -2,9 +2,9 @@
 
 #include <zlib.h>
 
-#include "retained/xfile/file_bytes.h"
+#include "retained/io/file_bytes.h"
+#include "retained/io/little_endian.h"
 #include "retained/xfile/file_header.h"
-#include "retained/xfile/little_endian.h"
 
 namespace varnoka::xfile {
 

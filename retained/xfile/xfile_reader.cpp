@@ -2,10 +2,10 @@
 
 #include <vector>
 
+#include "retained/io/file_bytes.h"
 #include "retained/xfile/bad_file.h"
 #include "retained/xfile/decompress.h"
 #include "retained/xfile/document_reader.h"
-#include "retained/xfile/file_bytes.h"
 #include "retained/xfile/file_header.h"
 #include "retained/xfile/model_assembly.h"
 #include "retained/xfile/token_stream.h"

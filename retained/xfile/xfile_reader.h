@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "retained/xfile/load_status.h"
+#include "retained/io/load_status.h"
 #include "retained/xfile/loaded_model.h"
 
 namespace varnoka::xfile {

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "retained/xfile/file_bytes.h"
+#include "retained/io/file_bytes.h"
 #include "tools/model_generator/car_builder.h"
 #include "tools/model_generator/car_designs.h"
 #include "tools/xrender/saver_view.h"

@@ -21,10 +21,7 @@ struct BoxScene {
         rig.scene->SetSceneBackgroundRGB(0.0f, 0.0f, 0.25f);
         IDirect3DRMFrame2* model = rig.AddChildFrame(0, 0, 6);
         model->SetOrientation(rig.scene, 0.6f, -0.5f, 1.0f, 0.0f, 1.0f, 0.0f);
-        MeshData box = rigs::BoxMesh(2.0f, {1.0f, 0.6f, 0.2f});
-        box.materials[0].power = 8.0f;
-        box.materials[0].specular = {0.6f, 0.6f, 0.6f};
-        model->AddVisual(rigs::MakeBuilder(rig, box));
+        model->AddVisual(rigs::MakeBuilder(rig, rigs::GoldenBoxMesh()));
         rig.device->SetQuality(quality);
     }
     rigs::SceneRig rig;

@@ -13,10 +13,6 @@
 namespace rigs {
 
 using varnoka::rm::MeshData;
-using varnoka::rm::MeshFace;
-using varnoka::rm::MeshMaterial;
-using varnoka::rm::TexCoord;
-using varnoka::rm::Vec3;
 
 SceneRig::SceneRig(int width, int height, const GUID* deviceGuid) {
     EXPECT_EQ(Direct3DRMCreate(&d3drm), D3DRM_OK);
@@ -62,39 +58,6 @@ IDirect3DRMFrame2* SceneRig::AddChildFrame(float x, float y, float z) {
 
 void SceneRig::AddLights() { ASSERT_EQ(AddSaverLights(d3drm2, scene), D3DRM_OK); }
 
-MeshData BoxMesh(float size, Vec3 color) {
-    const float h = size / 2;
-    MeshData data;
-    data.positions = {{-h, -h, -h}, {h, -h, -h}, {h, h, -h}, {-h, h, -h},
-                      {-h, -h, h},  {h, -h, h},  {h, h, h},  {-h, h, h}};
-    MeshMaterial material;
-    material.faceColor = color;
-    data.materials.push_back(material);
-    // Clockwise seen from outside.
-    const std::uint32_t faces[6][4] = {{0, 3, 2, 1}, {5, 6, 7, 4}, {4, 7, 3, 0},
-                                       {1, 2, 6, 5}, {3, 7, 6, 2}, {4, 0, 1, 5}};
-    for (const auto& f : faces) {
-        MeshFace face;
-        face.positions.assign(f, f + 4);
-        data.faces.push_back(face);
-    }
-    return data;
-}
-
-MeshData SquareMesh(float size, Vec3 color, float repeat) {
-    const float h = size / 2;
-    MeshData data;
-    data.positions = {{-h, h, 0}, {h, h, 0}, {h, -h, 0}, {-h, -h, 0}};
-    data.textureCoordinates = {TexCoord{0, 0}, TexCoord{repeat, 0}, TexCoord{repeat, repeat}, TexCoord{0, repeat}};
-    MeshMaterial material;
-    material.faceColor = color;
-    data.materials.push_back(material);
-    MeshFace face;
-    face.positions = {0, 1, 2, 3};
-    data.faces.push_back(face);
-    return data;
-}
-
 IDirect3DRMMeshBuilder2* MakeBuilder(SceneRig& rig, const MeshData& data) {
     IDirect3DRMMeshBuilder2* builder = nullptr;
     EXPECT_EQ(rig.d3drm2->CreateMeshBuilder(&builder), D3DRM_OK);
@@ -104,19 +67,15 @@ IDirect3DRMMeshBuilder2* MakeBuilder(SceneRig& rig, const MeshData& data) {
 }
 
 IDirect3DRMTexture* MakeChecker(SceneRig& rig, int cells, int cell) {
-    const int side = cells * cell;
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(side) * side * 4);
-    for (int y = 0; y < side; ++y)
-        for (int x = 0; x < side; ++x) {
-            const bool red = ((x / cell) + (y / cell)) % 2 == 0;
-            std::uint8_t* p = &rgba[(static_cast<std::size_t>(y) * side + x) * 4];
-            p[0] = 255;
-            p[1] = red ? 0 : 255;
-            p[2] = red ? 0 : 255;
-            p[3] = 255;
-        }
     IDirect3DRMTexture* texture = nullptr;
-    EXPECT_EQ(varnoka::rm::CreateTextureFromRGBA(side, side, rgba.data(), rgba.size(), &texture), D3DRM_OK);
+    const auto checker = [cell](int x, int y, std::uint8_t* rgba) {
+        const bool red = ((x / cell) + (y / cell)) % 2 == 0;
+        rgba[0] = 255;
+        rgba[1] = red ? 0 : 255;
+        rgba[2] = red ? 0 : 255;
+        rgba[3] = 255;
+    };
+    EXPECT_EQ(MakeTexture(cells * cell, checker, &texture), D3DRM_OK);
     rig.owned.push_back(texture);
     return texture;
 }

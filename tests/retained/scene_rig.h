@@ -1,6 +1,7 @@
 #pragma once
 // A small scene the way the saver builds one: root, camera, a device on a clipper bound to a
-// memory window, and a viewport over the whole device.
+// memory window, and a viewport over the whole device; the meshes to fill it with are
+// test_meshes.h's.
 
 #include <cstdint>
 #include <string>
@@ -9,6 +10,7 @@
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
 #include "retained/mesh_data.h"
+#include "test_meshes.h"
 
 namespace rigs {
 
@@ -34,11 +36,6 @@ struct SceneRig {
     std::vector<IUnknown*> owned;  // released at the end
 };
 
-// A box centred on the origin with faces toward every axis, one material.
-varnoka::rm::MeshData BoxMesh(float size, varnoka::rm::Vec3 color);
-// A square in the z = 0 plane facing -z (toward a camera on -z), with texture coordinates from
-// (0, 0) at the top left to (repeat, repeat).
-varnoka::rm::MeshData SquareMesh(float size, varnoka::rm::Vec3 color, float repeat = 1);
 // A mesh builder filled with data; owned by the rig.
 IDirect3DRMMeshBuilder2* MakeBuilder(SceneRig& rig, const varnoka::rm::MeshData& data);
 // A checkerboard texture of n x n cells of cell pixels, red and white.

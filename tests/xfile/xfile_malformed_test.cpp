@@ -1,5 +1,5 @@
 #include "binary_x_writer.h"
-#include "retained/xfile/file_bytes.h"
+#include "retained/io/file_bytes.h"
 #include "xfile_test_support.h"
 
 namespace {

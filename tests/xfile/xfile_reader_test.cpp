@@ -1,7 +1,7 @@
 #include <filesystem>
 
 #include "binary_x_writer.h"
-#include "retained/xfile/file_bytes.h"
+#include "retained/io/file_bytes.h"
 #include "retained/xfile/texture_path.h"
 #include "xfile_test_support.h"
 

@@ -6,15 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <vector>
 
 #include "retained/d3drm_api.h"
 #include "retained/mesh_data.h"
+#include "test_meshes.h"
 
 namespace {
-
-using varnoka::rm::MeshData;
-using varnoka::rm::MeshFace;
 
 constexpr int Width = 64;
 constexpr int Height = 48;
@@ -34,10 +33,10 @@ HWND MakeWindow() {
 // The engine's objects and a clipper bound to a window, released at the end.
 struct Engine {
     explicit Engine(HWND window) {
-        Direct3DRMCreate(&d3drm);
-        d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2));
-        DirectDrawCreateClipper(0, &clipper, nullptr);
-        clipper->SetHWnd(0, window);
+        EXPECT_EQ(Direct3DRMCreate(&d3drm), D3DRM_OK);
+        EXPECT_EQ(d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2)), S_OK);
+        EXPECT_EQ(DirectDrawCreateClipper(0, &clipper, nullptr), DD_OK);
+        EXPECT_EQ(clipper->SetHWnd(0, window), DD_OK);
     }
     ~Engine() {
         clipper->Release();
@@ -49,37 +48,13 @@ struct Engine {
     IDirectDrawClipper* clipper = nullptr;
 };
 
-// A square facing the camera that fills the middle of the view.
-MeshData Square() {
-    MeshData data;
-    data.positions = {{-1, 1, 0}, {1, 1, 0}, {1, -1, 0}, {-1, -1, 0}};
-    varnoka::rm::MeshMaterial material;
-    material.faceColor = {0.0f, 1.0f, 0.0f};
-    data.materials.push_back(material);
-    MeshFace face;
-    face.positions = {0, 1, 2, 3};
-    data.faces.push_back(face);
-    return data;
-}
-
-// The box of the native golden image "rgb_solid_gouraud", built the same way.
-MeshData Box() {
-    MeshData data;
-    data.positions = {{-1, -1, -1}, {1, -1, -1}, {1, 1, -1}, {-1, 1, -1},
-                      {-1, -1, 1},  {1, -1, 1},  {1, 1, 1},  {-1, 1, 1}};
-    varnoka::rm::MeshMaterial material;
-    material.faceColor = {1.0f, 0.6f, 0.2f};
-    material.power = 8.0f;
-    material.specular = {0.6f, 0.6f, 0.6f};
-    data.materials.push_back(material);
-    const std::uint32_t faces[6][4] = {{0, 3, 2, 1}, {5, 6, 7, 4}, {4, 7, 3, 0},
-                                       {1, 2, 6, 5}, {3, 7, 6, 2}, {4, 0, 1, 5}};
-    for (const auto& f : faces) {
-        MeshFace face;
-        face.positions.assign(f, f + 4);
-        data.faces.push_back(face);
-    }
-    return data;
+// A frame as the saver draws one; GDI has drawn it into the window when this returns.
+HRESULT DrawFrame(IDirect3DRMViewport* viewport, IDirect3DRMFrame2* scene, IDirect3DRMDevice2* device) {
+    HRESULT result = viewport->Clear();
+    if (result == D3DRM_OK) result = viewport->Render(scene);
+    if (result == D3DRM_OK) result = device->Update();
+    GdiFlush();
+    return result;
 }
 
 bool ReadGolden(const char* path, std::vector<COLORREF>& pixels) {
@@ -99,15 +74,10 @@ bool ReadGolden(const char* path, std::vector<COLORREF>& pixels) {
 TEST(GdiPresenter, UpdateShowsTheFrameInTheWindow) {
     HWND window = MakeWindow();
     ASSERT_NE(window, nullptr);
-    IDirect3DRM* d3drm = nullptr;
-    IDirect3DRM2* d3drm2 = nullptr;
-    IDirectDrawClipper* clipper = nullptr;
-    ASSERT_EQ(Direct3DRMCreate(&d3drm), D3DRM_OK);
-    ASSERT_EQ(d3drm->QueryInterface(IID_IDirect3DRM2, reinterpret_cast<void**>(&d3drm2)), S_OK);
-    ASSERT_EQ(DirectDrawCreateClipper(0, &clipper, nullptr), DD_OK);
-    ASSERT_EQ(clipper->SetHWnd(0, window), DD_OK);
+    Engine engine(window);
+    IDirect3DRM2* d3drm2 = engine.d3drm2;
     IDirect3DRMDevice2* device = nullptr;
-    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(clipper, nullptr, Width, Height, &device), D3DRM_OK);
+    ASSERT_EQ(d3drm2->CreateDeviceFromClipper(engine.clipper, nullptr, Width, Height, &device), D3DRM_OK);
     device->SetQuality(D3DRMLIGHT_OFF | D3DRMFILL_SOLID | D3DRMSHADE_FLAT);
     IDirect3DRMFrame2* scene = nullptr;
     IDirect3DRMFrame2* camera = nullptr;
@@ -119,15 +89,12 @@ TEST(GdiPresenter, UpdateShowsTheFrameInTheWindow) {
     scene->SetSceneBackgroundRGB(1.0f, 0.0f, 0.0f);
     IDirect3DRMMeshBuilder2* builder = nullptr;
     d3drm2->CreateMeshBuilder(&builder);
-    ASSERT_EQ(varnoka::rm::AssignMeshData(builder, Square()), D3DRM_OK);
+    ASSERT_EQ(varnoka::rm::AssignMeshData(builder, rigs::SquareMesh(2, {0, 1, 0})), D3DRM_OK);
     model->AddVisual(builder);
     IDirect3DRMViewport* viewport = nullptr;
     ASSERT_EQ(d3drm2->CreateViewport(device, camera, 0, 0, Width, Height, &viewport), D3DRM_OK);
 
-    ASSERT_EQ(viewport->Clear(), D3DRM_OK);
-    ASSERT_EQ(viewport->Render(scene), D3DRM_OK);
-    ASSERT_EQ(device->Update(), D3DRM_OK);
-    GdiFlush();
+    ASSERT_EQ(DrawFrame(viewport, scene, device), D3DRM_OK);
 
     HDC dc = GetDC(window);
     const COLORREF corner = GetPixel(dc, 2, 2);
@@ -136,15 +103,8 @@ TEST(GdiPresenter, UpdateShowsTheFrameInTheWindow) {
     EXPECT_EQ(corner, RGB(255, 0, 0));
     EXPECT_EQ(middle, RGB(0, 255, 0));
 
-    viewport->Release();
-    builder->Release();
-    model->Release();
-    camera->Release();
-    scene->Release();
-    device->Release();
-    clipper->Release();
-    d3drm2->Release();
-    d3drm->Release();
+    for (IUnknown* object : std::initializer_list<IUnknown*>{viewport, builder, model, camera, scene, device})
+        object->Release();
     DestroyWindow(window);
 }
 
@@ -179,13 +139,10 @@ TEST(GdiPresenter, DrawsTheSamePixelsAsTheNativeBuild) {
     model->SetOrientation(scene, 0.6f, -0.5f, 1.0f, 0.0f, 1.0f, 0.0f);
     IDirect3DRMMeshBuilder2* builder = nullptr;
     d3drm2->CreateMeshBuilder(&builder);
-    ASSERT_EQ(varnoka::rm::AssignMeshData(builder, Box()), D3DRM_OK);
+    ASSERT_EQ(varnoka::rm::AssignMeshData(builder, rigs::GoldenBoxMesh()), D3DRM_OK);
     model->AddVisual(builder);
     scene->Move(1.0f);
-    viewport->Clear();
-    viewport->Render(scene);
-    ASSERT_EQ(device->Update(), D3DRM_OK);
-    GdiFlush();
+    ASSERT_EQ(DrawFrame(viewport, scene, device), D3DRM_OK);
 
     HDC dc = GetDC(window);
     int different = 0;

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "retained/xfile/load_status.h"
+#include "retained/io/load_status.h"
 
 namespace varnoka {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "retained/xfile/little_endian.h"
+#include "retained/io/little_endian.h"
 
 namespace {
 

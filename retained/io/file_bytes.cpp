@@ -1,4 +1,4 @@
-#include "retained/xfile/file_bytes.h"
+#include "retained/io/file_bytes.h"
 
 #include <filesystem>
 #include <fstream>
