@@ -40,15 +40,37 @@ private:
     std::string file_;
 };
 
-// What a window shows, read back from the screen.
+// What a window shows, read back from the screen in one copy, sampled every `step` pixels.
 std::vector<COLORREF> Snapshot(HWND window, int step = 8) {
-    std::vector<COLORREF> pixels;
     RECT client{};
     GetClientRect(window, &client);
-    HDC dc = GetDC(window);
-    for (int y = step / 2; y < client.bottom; y += step)
-        for (int x = step / 2; x < client.right; x += step) pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(window, dc);
+    const int width = client.right;
+    const int height = client.bottom;
+    std::vector<COLORREF> pixels;
+    if (width <= 0 || height <= 0) return pixels;
+    HDC windowDc = GetDC(window);
+    HDC memoryDc = CreateCompatibleDC(windowDc);
+    HBITMAP bitmap = CreateCompatibleBitmap(windowDc, width, height);
+    HGDIOBJ previous = SelectObject(memoryDc, bitmap);
+    BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
+    SelectObject(memoryDc, previous);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> rows(static_cast<size_t>(width) * height);
+    GetDIBits(memoryDc, bitmap, 0, height, rows.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memoryDc);
+    ReleaseDC(window, windowDc);
+    for (int y = step / 2; y < height; y += step)
+        for (int x = step / 2; x < width; x += step) {
+            const DWORD bgr = rows[static_cast<size_t>(y) * width + x];
+            pixels.push_back(RGB((bgr >> 16) & 0xFF, (bgr >> 8) & 0xFF, bgr & 0xFF));
+        }
     return pixels;
 }
 
@@ -91,8 +113,26 @@ HWND WaitForSaverWindow() {
     return window;
 }
 
-void Wait(DWORD milliseconds) {
-    PumpUntil([] { return false; }, milliseconds);
+// Waits until a car covers part of the window, over the background: more than one sample in 50
+// differs from it.
+bool WaitForCar(HWND window, COLORREF background, int step = 8) {
+    return PumpUntil([&] {
+        const std::vector<COLORREF> pixels = Snapshot(window, step);
+        return CountNot(pixels, background) > static_cast<int>(pixels.size() / 50);
+    });
+}
+
+// The first sample row that shows anything but the background: the top of the car.
+int TopOf(const std::vector<COLORREF>& pixels, int columns, COLORREF background) {
+    for (size_t i = 0; i < pixels.size(); ++i)
+        if (pixels[i] != background) return static_cast<int>(i) / columns;
+    return -1;
+}
+
+int SampleColumns(HWND window, int step = 8) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return (client.right - step / 2 + step - 1) / step;
 }
 
 TEST(SaverPicture, TheFullScreenSaverShowsTheTurningCarAndKeepsTheCameraWhereTheKeysLeftIt) {
@@ -101,19 +141,21 @@ TEST(SaverPicture, TheFullScreenSaverShowsTheTurningCarAndKeepsTheCameraWhereThe
     SaverProcess saver("\"" + SaverProgramPath() + "\" /s");
     HWND window = WaitForSaverWindow();
     ASSERT_NE(window, nullptr);
-    Wait(1500);
+    const COLORREF background = RGB(0, 96, 0);
+    ASSERT_TRUE(WaitForCar(window, background)) << "a car covers part of the screen";
     EXPECT_FALSE(ShowsABox(saver));
-    EXPECT_EQ(CornerOf(window), RGB(0, 96, 0)) << "the configured background";
+    EXPECT_EQ(CornerOf(window), background) << "the configured background";
     const std::vector<COLORREF> first = Snapshot(window);
-    const int car = CountNot(first, RGB(0, 96, 0));
-    EXPECT_GT(car, static_cast<int>(first.size() / 50)) << "a car covers part of the screen";
+    const int car = CountNot(first, background);
     EXPECT_LT(car, static_cast<int>(first.size() / 2));
-    Wait(700);
-    EXPECT_GT(CountDifferent(first, Snapshot(window)), car / 20) << "and it turns";
+    EXPECT_TRUE(PumpUntil([&] { return CountDifferent(first, Snapshot(window)) > car / 20; })) << "and it turns";
 
-    // A camera key moves the camera and does not end the saver; space does.
+    // A camera key moves the camera and does not end the saver; space does. The key is held until
+    // the camera has risen: the car then shows lower on the screen.
+    const int columns = SampleColumns(window);
+    const int top = TopOf(Snapshot(window), columns, background);
     PostMessageA(window, WM_KEYDOWN, VK_UP, 0);
-    Wait(400);
+    EXPECT_TRUE(PumpUntil([&] { return TopOf(Snapshot(window), columns, background) >= top + 4; }));
     PostMessageA(window, WM_KEYUP, VK_UP, 0);
     EXPECT_EQ(saver.WaitForExit(300), STILL_ACTIVE);
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
@@ -136,9 +178,7 @@ TEST(SaverPicture, ThePreviewDrawsTheCarInsideItsParent) {
             return preview != nullptr && IsWindowVisible(preview);
         },
         Patience));
-    Wait(1500);
-    const std::vector<COLORREF> pixels = Snapshot(preview, 4);
-    EXPECT_GT(CountNot(pixels, RGB(0, 0, 0)), static_cast<int>(pixels.size() / 50));
+    EXPECT_TRUE(WaitForCar(preview, RGB(0, 0, 0), 4));
     EXPECT_FALSE(ShowsABox(saver));
     DestroyWindow(parent.handle());
     EXPECT_EQ(saver.WaitForExit(Patience), 0u);
@@ -159,10 +199,8 @@ TEST(SaverPicture, ModelsBesideTheProgramAreFoundWhenTheWindowsDirectoryHasNone)
     SaverProcess saver("\"" + program + "\" /s", program);
     HWND window = WaitForSaverWindow();
     ASSERT_NE(window, nullptr);
-    Wait(1200);
+    EXPECT_TRUE(WaitForCar(window, RGB(0, 0, 0)));
     EXPECT_FALSE(ShowsABox(saver)) << "no model reported missing";
-    const std::vector<COLORREF> pixels = Snapshot(window);
-    EXPECT_GT(CountNot(pixels, RGB(0, 0, 0)), static_cast<int>(pixels.size() / 50));
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(saver.WaitForExit(Patience), 0u);
 

@@ -48,16 +48,16 @@ install() {
 }
 
 # Runs the uninstaller as Apps & features would, quietly; it hands over to a copy of itself in
-# the temporary folder and returns at once, so the removal is waited for.
+# the temporary folder (Au_.exe) and returns at once, so that copy's end is waited for.
 uninstall() {
   local status=0
   wine 'C:\Program Files\Varnoka\uninstall.exe' /S || status=$?
   check "the uninstaller starts (exit code $status)" test "$status" -eq 0
-  for _ in $(seq 60); do
-    [ -e "$folder" ] || has_key "$uninstall_key" || break
-    sleep 1
+  local deadline=$((SECONDS + 60))
+  while [ $SECONDS -lt $deadline ]; do
+    pgrep -f 'Au_\.exe' >/dev/null || [ -e "$folder" ] || has_key "$uninstall_key" || break
+    sleep 0.2
   done
-  sleep 1
 }
 
 # A settings file from before the installation, with a background the screenshot can tell apart.
@@ -98,8 +98,9 @@ wine 'C:\windows\system32\varnoka.scr' /s &
 saver=$!
 # Looked at until the car shows, for a while: a busy machine starts it slowly.
 shot=$(mktemp --suffix=.png)
-for _ in $(seq 30); do
-  sleep 2
+deadline=$((SECONDS + 60))
+while [ $SECONDS -lt $deadline ]; do
+  sleep 0.5
   import -window root "$shot"
   corner=$(convert "$shot" -format '%[pixel:p{2,2}]' info:)
   car_pixels=$(convert "$shot" -fill black -opaque 'srgb(0,0,128)' -fill white +opaque black \

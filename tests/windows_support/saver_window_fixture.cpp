@@ -141,7 +141,7 @@ DWORD WINAPI FakeWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL
     if (!fakeScene.fakeClock) return WaitForMultipleObjects(count, handles, all, milliseconds);
     if (WaitForSingleObject(handles[0], 0) == WAIT_OBJECT_0) return WAIT_OBJECT_0;
     fakeScene.microseconds += fakeTimerDue / 10;
-    Sleep(1);
+    Sleep(1);  // gives the window thread its turn, as a real frame wait would
     return WAIT_OBJECT_0 + 1;
 }
 
