@@ -26,6 +26,8 @@ using LPVOID = void*;
 
 struct HWND__;
 using HWND = HWND__*;
+struct HDC__;
+using HDC = HDC__*;
 
 struct GUID {
     std::uint32_t Data1;

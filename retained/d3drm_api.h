@@ -30,6 +30,7 @@ extern const IID IID_IDirect3DRMMeshBuilder2;
 extern const IID IID_IDirect3DRMProgressiveMesh;
 extern const IID IID_IDirect3DRMDevice;
 extern const IID IID_IDirect3DRMDevice2;
+extern const IID IID_IDirect3DRMWinDevice;
 extern const IID IID_IDirect3DRMViewport;
 extern const IID IID_IDirect3DRMPickedArray;
 extern const IID IID_IDirect3DRMFrameArray;
@@ -134,6 +135,17 @@ protected:
     ~IDirect3DRMDevice2() = default;
 };
 using LPDIRECT3DRMDEVICE2 = IDirect3DRMDevice2*;
+
+// A device's side facing its window, reached from the device with QueryInterface.
+struct IDirect3DRMWinDevice : public IUnknown {
+    // Repaints the window with the last frame shown, from WM_PAINT; a frame being drawn meanwhile
+    // shows the whole window when it is done instead.
+    virtual HRESULT STDMETHODCALLTYPE HandlePaint(HDC dc) = 0;
+
+protected:
+    ~IDirect3DRMWinDevice() = default;
+};
+using LPDIRECT3DRMWINDEVICE = IDirect3DRMWinDevice*;
 
 struct IDirect3DRMFrameArray : public IUnknown {
     virtual DWORD STDMETHODCALLTYPE GetSize() = 0;

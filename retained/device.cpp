@@ -1,5 +1,7 @@
 #include "retained/device.h"
 
+#include "retained/whole_frames.h"
+
 namespace varnoka::rm {
 
 Device::Device(ColorModel model, std::unique_ptr<Presenter> presenter, std::shared_ptr<const TextureDefaults> defaults)
@@ -8,6 +10,7 @@ Device::Device(ColorModel model, std::unique_ptr<Presenter> presenter, std::shar
 void* Device::FindInterface(REFIID iid) {
     if (iid == IID_IDirect3DRMDevice2) return static_cast<IDirect3DRMDevice2*>(this);
     if (iid == IID_IDirect3DRMDevice) return static_cast<IDirect3DRMDevice*>(this);
+    if (iid == IID_IDirect3DRMWinDevice) return static_cast<IDirect3DRMWinDevice*>(this);
     return ComObject::FindInterface(iid);
 }
 
@@ -86,12 +89,28 @@ DWORD Device::GetHeight() {
 
 HRESULT Device::Update() {
     EngineLock lock;
-    return GuardAllocation(D3DRMERR_BADALLOC, [this] { return presenter_->Show(target_); });
+    const ShownRects shown = target_.TakeUnshown();
+    const HRESULT result = GuardAllocation(D3DRMERR_BADALLOC, [&] { return presenter_->Show(target_, shown); });
+    if (FAILED(result)) target_.wholeUnshown = true;  // what was not shown is not known
+    return result;
 }
 
-void Device::PrepareToDraw() {
-    if (target_.colorStale) presenter_->GiveBack(target_);
-    target_.drawnSinceShown = true;
+HRESULT Device::HandlePaint(HDC dc) {
+    EngineLock lock;
+    // Half a frame must not reach the window: the frame being drawn shows everything instead.
+    if (target_.frameInProgress) {
+        target_.wholeUnshown = true;
+        return D3DRM_OK;
+    }
+    return GuardAllocation(D3DRMERR_BADALLOC, [&] { return presenter_->Paint(target_, dc); });
+}
+
+HRESULT SetWholeFrames(IDirect3DRMDevice* device, BOOL whole) {
+    Device* engineDevice = AsDevice(device);
+    if (engineDevice == nullptr) return D3DRMERR_BADOBJECT;
+    EngineLock lock;
+    engineDevice->SetWholeFrames(whole != FALSE);
+    return D3DRM_OK;
 }
 
 HRESULT Device::SetRenderMode(DWORD flags) {

@@ -18,7 +18,7 @@ struct TextureDefaults {
 // Devices are refused beyond this side, rather than allocating without bound.
 constexpr int MaxDeviceSide = 16384;
 
-class Device final : public ComObject<IDirect3DRMDevice2> {
+class Device final : public ComObject<IDirect3DRMDevice2, IDirect3DRMWinDevice> {
 public:
     Device(ColorModel model, std::unique_ptr<Presenter> presenter, std::shared_ptr<const TextureDefaults> defaults);
 
@@ -35,13 +35,15 @@ public:
     HRESULT STDMETHODCALLTYPE Update() override;
     HRESULT STDMETHODCALLTYPE SetRenderMode(DWORD flags) override;
     DWORD STDMETHODCALLTYPE GetRenderMode() override;
+    HRESULT STDMETHODCALLTYPE HandlePaint(HDC dc) override;
 
     // Engine-side; callers hold the engine lock.
     RenderTarget& Target() { return target_; }
     RenderScratch& Scratch() { return scratch_; }
     RenderSettings Settings() const;
-    // Gets the colour buffer back from the presenter if it holds it, before drawing on it.
-    void PrepareToDraw();
+    void SetWholeFrames(bool whole) { target_.wholeFrames = whole; }
+    // A new viewport may cover what the window shows differently: the next frame shows it all.
+    void ShowWholeNextFrame() { target_.wholeUnshown = true; }
 
 protected:
     void* FindInterface(REFIID iid) override;

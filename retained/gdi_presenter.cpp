@@ -6,34 +6,50 @@
 namespace varnoka::rm {
 namespace {
 
-// Copies the frame to the window's client area, top-left aligned, pixel for pixel.
+// Copies rectangles of the frame to the window's client area, top-left aligned, pixel for pixel.
 class GdiPresenter final : public Presenter {
 public:
     explicit GdiPresenter(HWND window) : window_(window) {}
 
-    HRESULT Show(RenderTarget& frame) override {
-        if (frame.width == 0 || frame.height == 0) return D3DRM_OK;
+    HRESULT Show(const RenderTarget& frame, const ShownRects& rects) override {
+        if (rects.count == 0) return IsWindow(window_) ? D3DRM_OK : E_FAIL;
         HDC dc = GetDC(window_);
         if (dc == nullptr) return E_FAIL;
+        const HRESULT result = Copy(frame, rects, dc);
+        ReleaseDC(window_, dc);
+        return result;
+    }
+
+    HRESULT Paint(const RenderTarget& frame, HDC dc) override {
+        if (dc == nullptr) return Show(frame, ShownRects::Whole(frame.width, frame.height));
+        return Copy(frame, ShownRects::Whole(frame.width, frame.height), dc);
+    }
+
+private:
+    HRESULT Copy(const RenderTarget& frame, const ShownRects& rects, HDC dc) const {
         BITMAPINFO info = {};
         info.bmiHeader.biSize = sizeof(info.bmiHeader);
         info.bmiHeader.biWidth = frame.width;
-        info.bmiHeader.biHeight = -frame.height;  // top row first
         info.bmiHeader.biPlanes = 1;
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
-        const int rows =
-            SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(frame.width), static_cast<DWORD>(frame.height), 0, 0, 0,
-                              static_cast<UINT>(frame.height), frame.color.data(), &info, DIB_RGB_COLORS);
-        ReleaseDC(window_, dc);
+        int rowsSet = 0;
+        for (int i = 0; i < rects.count; ++i) {
+            // The rectangle's rows on their own, as a top-down image as wide as the frame: whole
+            // images leave no doubt about which rows the source coordinates name.
+            const PixelRect& rect = rects.rects[i];
+            info.bmiHeader.biHeight = -rect.height;
+            const std::uint32_t* rows =
+                frame.color.data() + static_cast<std::size_t>(rect.y) * static_cast<std::size_t>(frame.width);
+            rowsSet +=
+                SetDIBitsToDevice(dc, rect.x, rect.y, static_cast<DWORD>(rect.width), static_cast<DWORD>(rect.height),
+                                  rect.x, 0, 0, static_cast<UINT>(rect.height), rows, &info, DIB_RGB_COLORS);
+        }
         // No rows are set while nothing of the window can be seen (not yet shown, covered, a
         // locked desktop): the frame is simply not visible, which is no failure of the device.
-        return rows == 0 && !IsWindow(window_) ? E_FAIL : D3DRM_OK;
+        return rowsSet == 0 && !IsWindow(window_) ? E_FAIL : D3DRM_OK;
     }
 
-    void GiveBack(RenderTarget&) override {}  // GDI copies; the buffer never leaves
-
-private:
     HWND window_;
 };
 

@@ -33,37 +33,31 @@ std::vector<std::uint32_t> MemoryWindow::Pixels() const {
     return pixels_;
 }
 
-void MemoryWindow::Show(RenderTarget& frame) {
-    if (frame.drawnSinceShown || width_ != frame.width || height_ != frame.height) {
-        if (pixels_.size() == frame.color.size() && drawn_.first.size() == frame.drawn.first.size()) {
-            pixels_.swap(frame.color);
-            std::swap(drawn_, frame.drawn);
-            frame.colorStale = true;
-        } else {
-            // First frame, or a new size: copied before anything changes, so running out of
-            // memory leaves the last frame whole.
-            std::vector<std::uint32_t> pixels = frame.color;
-            DrawnColumns drawn = frame.drawn;
-            pixels_.swap(pixels);
-            drawn_ = std::move(drawn);
-        }
+void MemoryWindow::Show(const RenderTarget& frame, const ShownRects& rects) {
+    if (width_ != frame.width || height_ != frame.height) {
+        // Copied before anything changes, so running out of memory leaves the last frame whole.
+        std::vector<std::uint32_t> pixels = frame.color;
+        pixels_.swap(pixels);
         width_ = frame.width;
         height_ = frame.height;
-        frame.drawnSinceShown = false;
+    } else {
+        for (int i = 0; i < rects.count; ++i) {
+            const PixelRect& rect = rects.rects[i];
+            for (int y = rect.y; y < rect.y + rect.height; ++y) {
+                const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
+                std::copy_n(frame.color.begin() + static_cast<std::ptrdiff_t>(row + rect.x), rect.width,
+                            pixels_.begin() + static_cast<std::ptrdiff_t>(row + rect.x));
+            }
+        }
     }
     ++framesShown_;
 }
 
-void MemoryWindow::GiveBack(RenderTarget& frame) const {
-    frame.colorStale = false;
-    if (pixels_.size() != frame.color.size() || drawn_.first.size() != frame.drawn.first.size()) {
-        // Another device of another size has shown a frame here since: this one's last frame
-        // is gone, and what the buffer holds is not known.
-        frame.drawn.background = DrawnColumns::Unknown;
-        return;
-    }
-    std::copy(pixels_.begin(), pixels_.end(), frame.color.begin());
-    frame.drawn = drawn_;
+void MemoryWindow::Cover(const PixelRect& rect, std::uint32_t color) {
+    EngineLock lock;
+    for (int y = std::max(rect.y, 0); y < std::min(rect.y + rect.height, height_); ++y)
+        for (int x = std::max(rect.x, 0); x < std::min(rect.x + rect.width, width_); ++x)
+            pixels_[static_cast<std::size_t>(y) * width_ + x] = color;
 }
 
 namespace {
@@ -71,11 +65,14 @@ namespace {
 class MemoryPresenter final : public Presenter {
 public:
     explicit MemoryPresenter(MemoryWindow* window) : window_(window) {}
-    HRESULT Show(RenderTarget& frame) override {
-        window_->Show(frame);
+    HRESULT Show(const RenderTarget& frame, const ShownRects& rects) override {
+        window_->Show(frame, rects);
         return S_OK;
     }
-    void GiveBack(RenderTarget& frame) override { window_->GiveBack(frame); }
+    HRESULT Paint(const RenderTarget& frame, HDC) override {
+        window_->Show(frame, ShownRects::Whole(frame.width, frame.height));
+        return S_OK;
+    }
 
 private:
     MemoryWindow* window_;

@@ -29,10 +29,11 @@ public:
     std::uint32_t Pixel(int x, int y) const;  // 0x00RRGGBB
     std::vector<std::uint32_t> Pixels() const;
 
-    // Takes the frame's colour buffer in exchange for the one shown before; a frame unchanged
-    // since it was last shown is already here.
-    void Show(RenderTarget& frame);
-    void GiveBack(RenderTarget& frame) const;
+    // Copies these rectangles of the frame here; a frame of another size than the last is copied
+    // whole.
+    void Show(const RenderTarget& frame, const ShownRects& rects);
+    // Paints over part of the window, as another window over it would leave it until repainted.
+    void Cover(const PixelRect& rect, std::uint32_t color);
 
 private:
     int clientWidth_;
@@ -41,7 +42,6 @@ private:
     int height_ = 0;
     int framesShown_ = 0;
     std::vector<std::uint32_t> pixels_;
-    DrawnColumns drawn_;  // of pixels_, handed back and forth with it
 };
 
 }  // namespace varnoka::rm

@@ -12,10 +12,11 @@ namespace varnoka::rm {
 class Presenter {
 public:
     virtual ~Presenter() = default;
-    // May take frame.color in exchange for an older buffer, marking it colorStale.
-    virtual HRESULT Show(RenderTarget& frame) = 0;
-    // Puts the last shown frame back into a stale colour buffer.
-    virtual void GiveBack(RenderTarget& frame) = 0;
+    // Copies these rectangles of the frame to the same place in the window.
+    virtual HRESULT Show(const RenderTarget& frame, const ShownRects& rects) = 0;
+    // Copies the whole frame through a device context the window's owner is painting with (null:
+    // the window's own).
+    virtual HRESULT Paint(const RenderTarget& frame, HDC dc) = 0;
 };
 
 std::unique_ptr<Presenter> MakeWindowPresenter(HWND window);

@@ -28,6 +28,7 @@ HRESULT CreateViewportObject(IDirect3DRMDevice* device, IDirect3DRMFrame* camera
         std::uint64_t{y} + height > static_cast<std::uint64_t>(target.height))
         return D3DRMERR_BADVALUE;
     const PixelRect rect{static_cast<int>(x), static_cast<int>(y), static_cast<int>(width), static_cast<int>(height)};
+    engineDevice->ShowWholeNextFrame();
     return CreateObject<Viewport>(D3DRMERR_BADALLOC, viewport, engineDevice, cameraFrame, rect);
 }
 
@@ -74,17 +75,10 @@ D3DVALUE Viewport::GetField() {
 HRESULT Viewport::Clear() {
     EngineLock lock;
     RenderTarget& target = device_->Target();
-    const bool wholeTarget =
-        rect_.x == 0 && rect_.y == 0 && rect_.width == target.width && rect_.height == target.height;
-    if (wholeTarget)
-        target.colorStale = false;  // every pixel is about to be overwritten
-    else
-        device_->PrepareToDraw();
     const Vec3 background = camera_->Root()->SceneBackground();
     const std::uint32_t color = PackUnit(background.x, background.y, background.z, 0.5f);
     target.FillColor(rect_, color);
     target.ClearDepth(rect_);
-    target.drawnSinceShown = true;
     return D3DRM_OK;
 }
 
@@ -93,7 +87,7 @@ HRESULT Viewport::Render(LPDIRECT3DRMFRAME scene) {
     if (root == nullptr) return D3DRMERR_BADOBJECT;
     EngineLock lock;
     const RigidTransform worldToView = Inverse(camera_->WorldTransform());
-    device_->PrepareToDraw();
+    device_->Target().frameInProgress = true;
     // The scratch buffers grow the first time a scene needs more; running out fails that frame.
     return GuardAllocation(D3DRMERR_BADALLOC, [&] {
         RenderScene(root, worldToView, CurrentProjection(), device_->Settings(), device_->Scratch(), device_->Target());

@@ -37,6 +37,16 @@ PictureStep OpenPicture(HWND window) {
     return PictureStep::Ready;
 }
 
+bool RepaintPicture(HDC dc) {
+    if (viewerContext == nullptr || viewerContext->device == nullptr) return false;
+    IDirect3DRMWinDevice* winDevice = nullptr;
+    if (FAILED(viewerContext->device->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&winDevice))))
+        return false;
+    const HRESULT result = winDevice->HandlePaint(dc);
+    winDevice->Release();
+    return SUCCEEDED(result);
+}
+
 void ClosePicture() {
     if (viewerContext != nullptr) {
         ReleaseAndClear(viewerContext->detailMesh);

@@ -18,6 +18,10 @@ enum class PictureStep {
 // device and scene. Objects made before a failure are kept for ClosePicture.
 PictureStep OpenPicture(HWND window);
 
+// Repaints the window with the last frame shown, through the painting context of WM_PAINT (null:
+// the window's own). False when there is no device to paint from.
+bool RepaintPicture(HDC dc);
+
 // Releases the selection's mesh aside, every object of the picture, in the order the context, the
 // model, then d3drm2, d3drm and the clipper. Nothing may draw meanwhile.
 void ClosePicture();

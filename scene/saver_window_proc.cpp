@@ -157,6 +157,14 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             ShowCursor(TRUE);
             StartRenderThread(window);
             break;
+        case WM_PAINT: {
+            // What a window that covered the saver left behind is repainted from the last frame.
+            PAINTSTRUCT paint{};
+            HDC dc = BeginPaint(window, &paint);
+            RepaintPicture(dc);
+            EndPaint(window, &paint);
+            return 0;
+        }
         case WM_SETCURSOR:
             SetCursor(LoadCursorA(nullptr, IDC_ARROW));
             return 0;

@@ -1,43 +1,20 @@
 #pragma once
 // The device's colour and depth buffers, sized once when the device is made.
 //
-// Three savings keep memory traffic down, since a large frame is bound by it: a cleared stretch of
-// the depth buffer is only filled when something is first drawn on it; clearing the colour buffer
-// to the colour it was last cleared to only fills the columns drawn since; and a presenter may
-// take the colour buffer instead of copying it (colorStale then says the buffer must be given back
-// before it is drawn on again).
+// A large frame is bound by memory traffic, and most of a saver's frame is background. So a
+// cleared stretch of the depth buffer is only filled when something is first drawn on it;
+// clearing the colour buffer to the colour it was last cleared to only fills the columns drawn
+// since; and the window is shown only what changed since it was last shown, unless it may be
+// stale anywhere (a first frame, a new background colour or viewport, a repaint).
 
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "retained/pipeline/fill_memory.h"
+#include "retained/pipeline/row_spans.h"
 
 namespace varnoka::rm {
-
-// A rectangle of the target, in pixels.
-struct PixelRect {
-    int x = 0, y = 0, width = 0, height = 0;
-};
-
-// Where a colour buffer may differ from the colour it was last filled with: per row, the columns
-// from first to last (none where first > last). It travels with its buffer.
-struct DrawnColumns {
-    static constexpr std::uint32_t Unknown = 0xFF000000u;  // matches no colour: fill everything
-
-    std::uint32_t background = 0;
-    std::vector<int> first, last;
-
-    void Reset(int rows, std::uint32_t filledWith) {
-        background = filledWith;
-        first.assign(static_cast<std::size_t>(rows), 0x7FFFFFFF);
-        last.assign(static_cast<std::size_t>(rows), -1);
-    }
-    void Add(int y, int from, int to) {
-        first[static_cast<std::size_t>(y)] = std::min(first[static_cast<std::size_t>(y)], from);
-        last[static_cast<std::size_t>(y)] = std::max(last[static_cast<std::size_t>(y)], to);
-    }
-};
 
 class RenderTarget {
 public:
@@ -45,8 +22,9 @@ public:
     int height = 0;
     std::vector<std::uint32_t> color;  // 0x00RRGGBB, row 0 the top row
     DrawnColumns drawn;                // of color
-    bool colorStale = false;           // the presenter holds the last frame's pixels
-    bool drawnSinceShown = false;
+    bool frameInProgress = false;      // drawn on since it was last shown
+    bool wholeUnshown = true;          // the window may differ from color anywhere
+    bool wholeFrames = false;          // fill and show every pixel each frame, skipping nothing
 
     void Resize(int w, int h) {
         width = w;
@@ -54,21 +32,27 @@ public:
         segmentsPerRow_ = (w + Segment - 1) / Segment;
         color.assign(static_cast<std::size_t>(w) * h, 0);
         drawn.Reset(h, 0);
+        unshown_.Reset(h);
+        wholeUnshown = true;
         depth_.assign(static_cast<std::size_t>(w) * h, 1.0f);
         segmentReady_.assign(static_cast<std::size_t>(segmentsPerRow_) * h, 1);
     }
 
     // Fills a rectangle of the colour buffer with one colour.
     void FillColor(const PixelRect& rect, std::uint32_t value) {
+        frameInProgress = true;
         if (rect.x == 0 && rect.y == 0 && rect.width == width && rect.height == height) {
-            if (value != drawn.background) {
+            if (wholeFrames || value != drawn.background) {
                 Fill32(color.data(), value, color.size());
+                wholeUnshown = true;
             } else {
+                // What was drawn goes back to the background: the window must be shown that too.
+                unshown_.AddAll(drawn.columns);
                 // Plain stores: these pixels are likely drawn on again soon, and streaming stores
                 // of a few lines each would cost more than they save.
                 for (int y = 0; y < height; ++y) {
-                    const int from = drawn.first[static_cast<std::size_t>(y)];
-                    const int to = drawn.last[static_cast<std::size_t>(y)];
+                    const int from = drawn.columns.first[static_cast<std::size_t>(y)];
+                    const int to = drawn.columns.last[static_cast<std::size_t>(y)];
                     if (from <= to) std::fill_n(Row(y) + from, to - from + 1, value);
                 }
             }
@@ -78,14 +62,30 @@ public:
         if (rect.width <= 0) return;
         for (int y = rect.y; y < rect.y + rect.height; ++y) {
             Fill32(Row(y) + rect.x, value, static_cast<std::size_t>(rect.width));
-            drawn.Add(y, rect.x, rect.x + rect.width - 1);
+            drawn.columns.Add(y, rect.x, rect.x + rect.width - 1);
+            unshown_.Add(y, rect.x, rect.x + rect.width - 1);
         }
+    }
+
+    // What the window must be shown to match the colour buffer; from here on it is taken as shown.
+    ShownRects TakeUnshown() {
+        ShownRects shown;
+        if (wholeUnshown || wholeFrames) {
+            shown = ShownRects::Whole(width, height);
+        } else {
+            unshown_.AddAll(drawn.columns);
+            shown = CoverSpans(unshown_);
+        }
+        unshown_.Reset(height);
+        wholeUnshown = false;
+        frameInProgress = false;
+        return shown;
     }
 
     // Marks columns first to last of row y as about to be drawn, and gives the row's depth, 0 at
     // the front plane and 1 at the back plane, valid from first to last.
     float* BeginSpan(int y, int first, int last) {
-        drawn.Add(y, first, last);
+        drawn.columns.Add(y, first, last);
         return DepthRow(y, first, last);
     }
 
@@ -135,6 +135,7 @@ private:
         return row;
     }
 
+    RowSpans unshown_;  // besides drawn.columns, which is added when the frame is shown
     std::vector<float> depth_;
     std::vector<std::uint8_t> segmentReady_;
     int segmentsPerRow_ = 0;
