@@ -1,5 +1,6 @@
 #include "retained/pipeline/face_stage.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "retained/pipeline/pixel_shading.h"
@@ -12,6 +13,32 @@ bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, c
     const Vec3 corner = transformed.viewPositions[mesh.cornerPosition[face.firstCorner]];
     const Vec3 normal = transformed.viewFaceNormals[&face - mesh.faces.data()];
     return Dot(normal, corner) < 0;
+}
+
+bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face) {
+    // Wider than the corners' snapping to sixteenths of a pixel and than rounding, so that a face
+    // touching a centre is never taken for one that misses it.
+    constexpr float Margin = 0.125f;
+    float left = 0, right = 0, top = 0, bottom = 0;
+    for (std::uint32_t k = 0; k < face.cornerCount; ++k) {
+        const Vec4& p = transformed.clipPositions[mesh.cornerPosition[face.firstCorner + k]];
+        if (!(p.z >= 0) || !(p.w > 0)) return false;  // to be clipped: the bounds say nothing yet
+        const float x = p.x / p.w, y = p.y / p.w;
+        if (k == 0) {
+            left = right = x;
+            top = bottom = y;
+            continue;
+        }
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    // Pixel centres lie at n + 0.5.
+    const auto noCentreBetween = [](float low, float high) {
+        return std::floor(high - 0.5f + Margin) < std::ceil(low - 0.5f - Margin);
+    };
+    return noCentreBetween(left, right) || noCentreBetween(top, bottom);
 }
 
 void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch) {

@@ -40,6 +40,10 @@ struct FaceScratch {
     bool cornerNormals = false;
 };
 
+// True when a face wholly beyond the front plane can cover no pixel centre: its corners'
+// bounds hold none. Most faces of a car in a small window are such, and need no light or setup.
+bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face);
+
 // Forgets the light worked out for the previous mesh.
 void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch);
 
