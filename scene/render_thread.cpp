@@ -23,6 +23,10 @@ HANDLE stopEvent = nullptr;
 HANDLE reportShownEvent = nullptr;
 std::atomic<bool> stopRequested{false};
 
+// Set while no hold is on (manual reset); it exists from the first start of a render thread.
+HANDLE drawingAllowedEvent = nullptr;
+std::atomic<unsigned> drawingHolds{0};
+
 // A report on its way from the render thread to the window thread, and the texts shown so far:
 // a failure that repeats at every frame is shown once.
 char pendingReport[ReportBufferSize];
@@ -61,9 +65,20 @@ HANDLE MakeFrameTimer() {
     return CreateWaitableTimerA(nullptr, FALSE, nullptr);
 }
 
-// Waits for the display's next composition where there is one, and then for whatever is left
-// of the refresh period; false when a stop was asked for meanwhile.
-bool WaitForNextFrame(const FramePacer& pacer, HANDLE timer) {
+// While a hold is on, waits for the last one to go, the pacer starting afresh after it; false
+// when a stop was asked for meanwhile.
+bool WaitWhileHeld(FramePacer& pacer) {
+    if (drawingHolds == 0) return !stopRequested;
+    const HANDLE handles[] = {stopEvent, drawingAllowedEvent};
+    if (platform.WaitForMultipleObjects(2, handles, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) return false;
+    pacer.Restart();
+    return !stopRequested;
+}
+
+// Waits until no hold is on, then for the display's next composition where there is one, and
+// then for whatever is left of the frame interval; false when a stop was asked for meanwhile.
+bool WaitForNextFrame(FramePacer& pacer, HANDLE timer) {
+    if (!WaitWhileHeld(pacer)) return false;
     platform.DwmFlush();
     const double remaining = pacer.RemainingWait(Seconds());
     if (remaining <= 0 || timer == nullptr) return !stopRequested;
@@ -87,7 +102,8 @@ void ReportFromRenderThread(const char* text) {
 DWORD WINAPI RenderThreadProc(LPVOID) {
     SetThreadReportRoute(ReportFromRenderThread);
     HANDLE timer = MakeFrameTimer();
-    FramePacer pacer(RefreshRate());
+    const ClientArea area = ClientAreaOf(drawingWindow);
+    FramePacer pacer(RefreshRate(), IsSmallWindow(area.width, area.height));
     DWORD exitCode = 0;
     while (WaitForNextFrame(pacer, timer)) {
         if (ModelSwitchDue(TickNow())) {
@@ -112,9 +128,14 @@ bool StartRenderThread(HWND window) {
     shownReportCount = 0;
     if (stopEvent == nullptr) stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     if (reportShownEvent == nullptr) reportShownEvent = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    if (stopEvent == nullptr || reportShownEvent == nullptr) return false;
+    if (drawingAllowedEvent == nullptr) drawingAllowedEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (stopEvent == nullptr || reportShownEvent == nullptr || drawingAllowedEvent == nullptr) return false;
     ResetEvent(stopEvent);
     ResetEvent(reportShownEvent);
+    if (drawingHolds == 0)
+        SetEvent(drawingAllowedEvent);
+    else
+        ResetEvent(drawingAllowedEvent);
     renderThread = platform.CreateThread(nullptr, 0, RenderThreadProc, nullptr, 0, nullptr);
     if (renderThread == nullptr) return false;
     SetThreadPriority(renderThread, THREAD_PRIORITY_HIGHEST);
@@ -128,6 +149,17 @@ void StopRenderThread() {
     if (WaitForSingleObject(renderThread, StopPatience) != WAIT_OBJECT_0) TerminateThread(renderThread, 0);
     CloseHandle(renderThread);
     renderThread = nullptr;
+}
+
+// The event is reset before a hold shows and set after the last is gone: a render thread that
+// sees a hold never finds the event still set from before it.
+void SetDrawingHold(DrawingHold hold, bool held) {
+    if (held) {
+        if (drawingAllowedEvent != nullptr) ResetEvent(drawingAllowedEvent);
+        drawingHolds |= hold;
+    } else if ((drawingHolds &= ~static_cast<unsigned>(hold)) == 0 && drawingAllowedEvent != nullptr) {
+        SetEvent(drawingAllowedEvent);
+    }
 }
 
 void ShowRenderThreadReport() {

@@ -16,6 +16,13 @@ void StopRenderThread();
 
 DWORD WINAPI RenderThreadProc(LPVOID);
 
+// What keeps the picture from being seen. While any of them holds, the render thread draws
+// nothing and waits, without a timeout, on an event; once the last is released it draws again
+// within a frame, the scene going on where it stood. Set on the window thread only; they outlast
+// a render thread's stop and start, and are the window's to release.
+enum DrawingHold : unsigned { DisplayOffHold = 1u, PreviewHiddenHold = 2u };
+void SetDrawingHold(DrawingHold hold, bool held);
+
 // The render thread owns no window, so its reports are shown by the window thread, above the
 // saver: the render thread posts WM_SAVER_SHOW_REPORT and waits, the picture standing still,
 // until the window thread has shown it or a stop is asked for. A text already shown is not shown

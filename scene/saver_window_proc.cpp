@@ -9,6 +9,7 @@
 #include "interaction/selection.h"
 #include "scene/camera_keys.h"
 #include "scene/model_shelf.h"
+#include "scene/picture_sight.h"
 #include "scene/render_thread.h"
 #include "scene/saver_picture.h"
 #include "scene/scene_host.h"
@@ -79,6 +80,7 @@ void TearDown() {
     SaveCameraPosition();
     StopMusic();
     StopRenderThread();
+    StopWatchingSight();
     if (viewerContext != nullptr) SetDetailMesh(viewerContext->window, viewerContext->detailMesh, nullptr);
     ClearSelection();
     ClosePicture();
@@ -112,6 +114,7 @@ LRESULT OnCreate(HWND window) {
     creatingWindow = true;
     closeHeldBack = false;
     destroyedWhileCreating = false;
+    StartWatchingSight(window);
     const LRESULT result = Create(window);
     creatingWindow = false;
     if (destroyedWhileCreating) {
@@ -193,6 +196,16 @@ LRESULT CALLBACK SaverWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
             break;
         case WM_SAVER_SHOW_REPORT:
             ShowRenderThreadReport();
+            return 0;
+        case WM_POWERBROADCAST:
+            OnPowerBroadcast(wParam, lParam);
+            break;
+        case WM_WINDOWPOSCHANGED:
+            CheckPreviewSight(window);
+            break;
+        case WM_TIMER:
+            if (wParam != PreviewSightTimer) break;
+            CheckPreviewSight(window);
             return 0;
     }
     return SaverDefaultProc(window, message, wParam, lParam);

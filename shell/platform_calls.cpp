@@ -32,6 +32,8 @@ PlatformCalls RealPlatformCalls() {
     calls.CreateThread = ::CreateThread;
     calls.GetModuleFileNameA = ::GetModuleFileNameA;
     calls.RegOpenKeyExA = ::RegOpenKeyExA;
+    calls.RegisterPowerSettingNotification = ::RegisterPowerSettingNotification;
+    calls.UnregisterPowerSettingNotification = ::UnregisterPowerSettingNotification;
     return calls;
 }
 

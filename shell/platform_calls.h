@@ -7,8 +7,8 @@
 // The platform calls whose outcome cannot be steered or observed under a test harness
 // (platform version, registry switch, password modules, running state, the system's fault
 // filter, message boxes, the file and colour choosers, opening the help page, multimedia commands, the
-// Windows directory, screen depth and refresh, time and waiting, and the start of the render
-// thread). Everything reaches them through this
+// Windows directory, screen depth and refresh, time and waiting, the start of the render
+// thread and the display's power notifications). Everything reaches them through this
 // one table; it holds the real functions, and tests put their own in.
 struct PlatformCalls {
     BOOL(WINAPI* GetVersionExA)(LPOSVERSIONINFOA info);
@@ -46,6 +46,9 @@ struct PlatformCalls {
     // The running program's own path and the installer's record of its folder.
     DWORD(WINAPI* GetModuleFileNameA)(HMODULE module, LPSTR path, DWORD size);
     LONG(WINAPI* RegOpenKeyExA)(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+    // Power setting changes (the console display's state) sent to a window as WM_POWERBROADCAST.
+    HPOWERNOTIFY(WINAPI* RegisterPowerSettingNotification)(HANDLE recipient, LPCGUID setting, DWORD flags);
+    BOOL(WINAPI* UnregisterPowerSettingNotification)(HPOWERNOTIFY notification);
 };
 
 extern PlatformCalls platform;

@@ -123,6 +123,61 @@ TEST(FramePacer, ALongPauseMovesTheSceneByAtMostTheCap) {
     EXPECT_EQ(pacer.FrameStarted(11.0), 0.0f) << "a clock that goes back moves nothing";
 }
 
+// Small windows draw on whole refreshes, as few as keep them at or under 30 frames a second, and
+// move the scene by the time between their frames.
+TEST(FramePacer, SmallWindowsDrawAtMostThirtyFramesASecond) {
+    EXPECT_TRUE(IsSmallWindow(152, 112)) << "the preview";
+    EXPECT_TRUE(IsSmallWindow(319, 239));
+    EXPECT_FALSE(IsSmallWindow(320, 239));
+    EXPECT_FALSE(IsSmallWindow(319, 240));
+
+    struct Case {
+        double refreshHz;
+        int refreshesPerFrame;
+    };
+    for (const Case c :
+         {Case{60, 2}, Case{59.94, 2}, Case{60.02, 2}, Case{75, 3}, Case{144, 5}, Case{30, 1}, Case{0, 2}}) {
+        FramePacer pacer(c.refreshHz, true);
+        const double interval = pacer.Period() * c.refreshesPerFrame;
+        EXPECT_NEAR(pacer.FrameStarted(10.0), interval * UnitsPerSecond, 1e-5) << c.refreshHz << " first frame";
+        EXPECT_NEAR(pacer.RemainingWait(10.0), interval, 1e-9) << c.refreshHz;
+        // The display wait returns at the next refresh; the rest of the interval is still to wait.
+        EXPECT_NEAR(pacer.RemainingWait(10.0 + pacer.Period()), interval - pacer.Period(), 1e-9) << c.refreshHz;
+        EXPECT_EQ(pacer.RemainingWait(10.0 + interval), 0.0) << c.refreshHz;
+
+        // Three seconds: no more than 30 frames a second, and the scene moves 30 units a second.
+        double now = 10.0;
+        double units = 0;
+        int frames = 0;
+        while (now < 13.0) {
+            now += pacer.RemainingWait(now);
+            units += pacer.FrameStarted(now);
+            ++frames;
+            now += 0.002;
+        }
+        EXPECT_LE(frames, 90) << c.refreshHz;
+        EXPECT_GE(frames, 3 * c.refreshHz / c.refreshesPerFrame - 1) << c.refreshHz;
+        EXPECT_NEAR(units, (now - 0.002 - 10.0) * UnitsPerSecond, 0.01) << c.refreshHz;
+    }
+    FramePacer large(60.0, false);
+    large.FrameStarted(10.0);
+    EXPECT_NEAR(large.RemainingWait(10.0), 1.0 / 60.0, 1e-9) << "other windows draw at every refresh";
+}
+
+// After drawing stood still, the next frame comes at once and moves the scene by one frame, not
+// by the pause nor by the cap of a long frame.
+TEST(FramePacer, AfterAPauseDrawingGoesOnAsFromTheFirstFrame) {
+    for (const bool small : {false, true}) {
+        FramePacer pacer(60.0, small);
+        const D3DVALUE firstFrame = pacer.FrameStarted(10.0);
+        pacer.FrameStarted(10.0 + 1.0 / 30.0);
+        pacer.Restart();
+        EXPECT_EQ(pacer.RemainingWait(10.04), 0.0) << small;
+        EXPECT_FLOAT_EQ(pacer.FrameStarted(610.0), firstFrame) << small;
+        EXPECT_NEAR(pacer.FrameStarted(610.0 + 1.0 / 30.0), 1.0f, 1e-4) << small << " then by the time that passed";
+    }
+}
+
 // The car turns by the time that has passed, whatever the frame rate: at 30, 60 and 144 Hz it
 // stands at the same angle after three seconds, 0.6 radian per second.
 TEST_F(PictureTest, TheCarTurnsAtTheSameSpeedAtEveryFrameRate) {

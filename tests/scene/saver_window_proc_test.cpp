@@ -259,14 +259,23 @@ TEST_F(SaverWindowProcTest, WithoutARenderThreadTheWindowStaysUpAndCloses) {
 }
 
 // With a clock that only moves while the render thread waits for the next frame, frames come
-// at the screen's refresh rate and the car turns 0.6 radian per second of that clock.
+// at the screen's refresh rate, in small windows at most 30 a second, and the car turns 0.6
+// radian per second of that clock.
 TEST_F(SaverWindowProcTest, FramesFollowTheRefreshAndTheCarTurnsWithTheClock) {
-    for (int rate : {50, 120}) {
+    struct Case {
+        int rate;
+        int width;
+        int height;
+        double framesPerSecond;
+    };
+    for (const Case c :
+         {Case{50, 320, 240, 50}, Case{120, 320, 240, 120}, Case{60, 152, 112, 30}, Case{144, 152, 112, 28.8}}) {
+        const int rate = c.rate;
         fakeScene.fakeClock = true;
         fakeScene.refreshRate = rate;
         fakeScene.microseconds = 0;
         fakeScene.displayWaits = 0;
-        HWND window = CreateSaver(64, 48);
+        HWND window = CreateSaver(c.width, c.height);
         ASSERT_NE(modelFrame, nullptr);
         modelFrame->SetOrientation(viewerContext->scene, 0, 0, 1, 0, 1, 0);
         SendMessageA(window, WM_ERASEBKGND, 0, 0);
@@ -275,11 +284,11 @@ TEST_F(SaverWindowProcTest, FramesFollowTheRefreshAndTheCarTurnsWithTheClock) {
         const double seconds = fakeScene.microseconds / 1e6;
         const int frames = fakeScene.displayWaits;
         ASSERT_GT(frames, 10) << rate;
-        EXPECT_NEAR(frames / seconds, rate, rate * 0.05) << rate;
+        EXPECT_NEAR(frames / seconds, c.framesPerSecond, c.framesPerSecond * 0.05) << rate;
         D3DVECTOR direction{}, up{};
         modelFrame->GetOrientation(viewerContext->scene, &direction, &up);
         const double turned = std::acos(std::max(-1.0f, std::min(1.0f, direction.z)));
-        const double expected = std::fmod(0.6 * seconds + 1.0 / rate * 0.6, 2 * 3.14159265358979);
+        const double expected = std::fmod(0.6 * seconds + 0.6 / c.framesPerSecond, 2 * 3.14159265358979);
         EXPECT_NEAR(turned, expected > 3.14159265 ? 2 * 3.14159265358979 - expected : expected, 0.05) << rate;
         Destroy(window);
     }

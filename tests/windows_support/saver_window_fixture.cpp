@@ -2,6 +2,8 @@
 
 #include <dwmapi.h>
 
+#include <cstring>
+
 #include "scene/saver_window_proc.h"
 #include "shell/platform_calls.h"
 
@@ -127,17 +129,31 @@ HRESULT WINAPI FakeDwmFlush() {
     return fakeScene.fakeClock ? E_FAIL : DwmFlush();
 }
 
-LONGLONG fakeTimerDue = 0;  // relative, in 100 ns
+LONGLONG fakeTimerDue = 0;    // relative, in 100 ns
+HANDLE frameTimer = nullptr;  // the last the render thread set
 
 BOOL WINAPI FakeSetWaitableTimer(HANDLE timer, const LARGE_INTEGER* due, LONG period, PTIMERAPCROUTINE routine,
                                  LPVOID argument, BOOL resume) {
+    frameTimer = timer;
     if (!fakeScene.fakeClock) return SetWaitableTimer(timer, due, period, routine, argument, resume);
     fakeTimerDue = -due->QuadPart;
     return TRUE;
 }
 
-// The frame timer "fires" by moving the clock to its due time; a stop request still wins.
+DWORD HeldWait(DWORD count, const HANDLE* handles, BOOL all, DWORD milliseconds) {
+    fakeScene.heldWaitTimeout = milliseconds;
+    fakeScene.framesBeforeHeldWait = fakeScene.displayWaits.load();
+    ++fakeScene.heldWaits;
+    const DWORD result = WaitForMultipleObjects(count, handles, all, milliseconds);
+    fakeScene.heldWaitResult = result;
+    ++fakeScene.heldWaitsEnded;
+    return result;
+}
+
+// The frame timer "fires" by moving the clock to its due time; a stop request still wins. Every
+// other wait is real, and recorded.
 DWORD WINAPI FakeWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL all, DWORD milliseconds) {
+    if (count != 2 || handles[1] != frameTimer) return HeldWait(count, handles, all, milliseconds);
     if (!fakeScene.fakeClock) return WaitForMultipleObjects(count, handles, all, milliseconds);
     if (WaitForSingleObject(handles[0], 0) == WAIT_OBJECT_0) return WAIT_OBJECT_0;
     fakeScene.microseconds += fakeTimerDue / 10;
@@ -150,6 +166,20 @@ DWORD WINAPI FakeGetModuleFileName(HMODULE module, LPSTR path, DWORD size) {
     if (program.empty()) return GetModuleFileNameA(module, path, size);
     lstrcpynA(path, program.c_str(), static_cast<int>(size));
     return program.size() < size ? static_cast<DWORD>(program.size()) : size;
+}
+
+// As the system does, the present state is sent at once.
+HPOWERNOTIFY WINAPI FakeRegisterPowerSettingNotification(HANDLE recipient, LPCGUID setting, DWORD flags) {
+    const auto notification = reinterpret_cast<HPOWERNOTIFY>(0x70000 + fakeScene.powerRegistrations.size());
+    fakeScene.powerRegistrations.push_back({recipient, *setting, flags, notification});
+    if (IsEqualGUID(*setting, ConsoleDisplayStateGuid))
+        SendDisplayState(static_cast<HWND>(recipient), fakeScene.displayState);
+    return notification;
+}
+
+BOOL WINAPI FakeUnregisterPowerSettingNotification(HPOWERNOTIFY notification) {
+    fakeScene.powerUnregistered.push_back(notification);
+    return TRUE;
 }
 
 HKEY const FakeInstallKey = reinterpret_cast<HKEY>(0x7D000000);
@@ -227,6 +257,15 @@ void SaverWindowTest::SetUp() {
     fakeScene.installValue.clear();
     fakeScene.installKeyAccess = 0;
     fakeScene.installKeysOpen = 0;
+    fakeScene.displayState = 1;
+    fakeScene.powerRegistrations.clear();
+    fakeScene.powerUnregistered.clear();
+    fakeScene.heldWaits = 0;
+    fakeScene.heldWaitsEnded = 0;
+    fakeScene.heldWaitTimeout = 0;
+    fakeScene.heldWaitResult = 0;
+    fakeScene.framesBeforeHeldWait = 0;
+    frameTimer = nullptr;
 
     platform.MessageBoxA = FakeMessageBox;
     platform.mciSendStringA = FakeMciSendString;
@@ -248,6 +287,8 @@ void SaverWindowTest::SetUp() {
     platform.RegOpenKeyExA = FakeRegOpenKeyEx;
     platform.RegQueryValueExA = FakeRegQueryValueEx;
     platform.RegCloseKey = FakeRegCloseKey;
+    platform.RegisterPowerSettingNotification = FakeRegisterPowerSettingNotification;
+    platform.UnregisterPowerSettingNotification = FakeUnregisterPowerSettingNotification;
     programWindowProc = SaverWindowProc;
 
     appData_ = FreshTestFolder("appdata");
@@ -302,6 +343,16 @@ HWND SaverWindowTest::CreatePreview(HWND parent) {
 }
 
 void SaverWindowTest::Destroy(HWND window) { DestroyWindow(window); }
+
+void SendPowerSetting(HWND window, const GUID& setting, DWORD value, DWORD length) {
+    // The data follows the header unaligned, as the system lays it out.
+    alignas(POWERBROADCAST_SETTING) BYTE message[sizeof(POWERBROADCAST_SETTING) + sizeof(DWORD)] = {};
+    auto* header = reinterpret_cast<POWERBROADCAST_SETTING*>(message);
+    header->PowerSetting = setting;
+    header->DataLength = length;
+    std::memcpy(header->Data, &value, sizeof value);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_POWERSETTINGCHANGE, reinterpret_cast<LPARAM>(message));
+}
 
 void SaverWindowTest::WithoutModels() { fakeScene.windowsDirectory = FreshTestFolder("empty-windows"); }
 

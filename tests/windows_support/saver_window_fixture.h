@@ -53,7 +53,31 @@ struct FakeScene {
     std::string installValue;
     REGSAM installKeyAccess = 0;
     int installKeysOpen = 0;
+
+    // The console display's state, sent at once to a window that registers for it, and the
+    // registrations made and ended.
+    DWORD displayState = 1;
+    struct PowerRegistration {
+        HANDLE recipient;
+        GUID setting;
+        DWORD flags;
+        HPOWERNOTIFY notification;
+    };
+    std::vector<PowerRegistration> powerRegistrations;
+    std::vector<HPOWERNOTIFY> powerUnregistered;
+
+    // The render thread's waits that are not for its frame timer (those while drawing is held):
+    // how many began and ended, the timeout asked for, how the last ended, and the frames drawn
+    // (display waits) when it began.
+    std::atomic<int> heldWaits{0};
+    std::atomic<int> heldWaitsEnded{0};
+    std::atomic<DWORD> heldWaitTimeout{0};
+    std::atomic<DWORD> heldWaitResult{0};
+    std::atomic<int> framesBeforeHeldWait{0};
 };
+
+// GUID_CONSOLE_DISPLAY_STATE as documented.
+constexpr GUID ConsoleDisplayStateGuid = {0x6fe69556, 0x704a, 0x47a0, {0x8f, 0x24, 0xc2, 0x8d, 0x93, 0x6f, 0xda, 0x47}};
 
 extern FakeScene fakeScene;
 
@@ -84,6 +108,11 @@ private:
     std::string appData_;
     std::vector<HWND> savers_;
 };
+
+// Sends the window a power setting change with `length` bytes of data, as the system does.
+void SendPowerSetting(HWND window, const GUID& setting, DWORD value, DWORD length = sizeof(DWORD));
+// 0 off, 1 on, 2 dimmed.
+inline void SendDisplayState(HWND window, DWORD state) { SendPowerSetting(window, ConsoleDisplayStateGuid, state); }
 
 // A folder under the temporary folder, made fresh for the running test.
 std::string FreshTestFolder(const std::string& purpose);
