@@ -2,7 +2,16 @@
 // Trigonometry and powers computed by our own code: the C libraries of the native and the Windows
 // build round these differently in the last place, and the pictures must match bit for bit.
 
+#include <cstdint>
+
 namespace varnoka::rm {
+
+// floor(x) as an integer, for finite x well inside the 64-bit range. Inline, because the Windows
+// C library's floor is a call into slow generic code, and the raster floors several times per row.
+inline std::int64_t FloorToInteger(double x) {
+    const auto truncated = static_cast<std::int64_t>(x);
+    return truncated - (x < static_cast<double>(truncated) ? 1 : 0);
+}
 
 double Sine(double x);
 double Cosine(double x);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "retained/pipeline/pixel_shading.h"
 
@@ -16,29 +17,16 @@ bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, c
 }
 
 bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face) {
-    // Wider than the corners' snapping to sixteenths of a pixel and than rounding, so that a face
-    // touching a centre is never taken for one that misses it.
-    constexpr float Margin = 0.125f;
-    float left = 0, right = 0, top = 0, bottom = 0;
+    std::int32_t lowX = INT32_MAX, highX = INT32_MIN, lowY = INT32_MAX, highY = INT32_MIN;
     for (std::uint32_t k = 0; k < face.cornerCount; ++k) {
-        const Vec4& p = transformed.clipPositions[mesh.cornerPosition[face.firstCorner + k]];
-        if (!(p.z >= 0) || !(p.w > 0)) return false;  // to be clipped: the bounds say nothing yet
-        const float x = p.x / p.w, y = p.y / p.w;
-        if (k == 0) {
-            left = right = x;
-            top = bottom = y;
-            continue;
-        }
-        left = std::min(left, x);
-        right = std::max(right, x);
-        top = std::min(top, y);
-        bottom = std::max(bottom, y);
+        const NearCentres& centres = transformed.nearCentres[mesh.cornerPosition[face.firstCorner + k]];
+        if (!centres.known) return false;  // to be clipped: the bounds say nothing yet
+        lowX = std::min(lowX, centres.lowX);
+        highX = std::max(highX, centres.highX);
+        lowY = std::min(lowY, centres.lowY);
+        highY = std::max(highY, centres.highY);
     }
-    // Pixel centres lie at n + 0.5.
-    const auto noCentreBetween = [](float low, float high) {
-        return std::floor(high - 0.5f + Margin) < std::ceil(low - 0.5f - Margin);
-    };
-    return noCentreBetween(left, right) || noCentreBetween(top, bottom);
+    return highX < lowX || highY < lowY;
 }
 
 void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch) {

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "retained/exact_math.h"
+
 namespace varnoka::rm {
 namespace {
 
@@ -10,13 +12,13 @@ constexpr int SubpixelBits = 4;
 constexpr std::int64_t Subpixels = 1 << SubpixelBits;
 constexpr std::int64_t HalfPixel = Subpixels / 2;
 
-std::int64_t Snap(float v) { return static_cast<std::int64_t>(std::floor(v * static_cast<float>(Subpixels) + 0.5f)); }
+std::int64_t Snap(float v) { return FloorToInteger(v * static_cast<float>(Subpixels) + 0.5f); }
 
 // Exact floor(a / b). A 64-bit integer division takes tens of cycles and runs three times per
 // row of every triangle; a double division is quicker and, with |a| below 2^53, off by at most
 // one, which the two checks put right.
 std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
-    std::int64_t q = static_cast<std::int64_t>(std::floor(static_cast<double>(a) / static_cast<double>(b)));
+    std::int64_t q = FloorToInteger(static_cast<double>(a) / static_cast<double>(b));
     if (b > 0) {
         if (q * b > a)
             --q;

@@ -2,6 +2,7 @@
 // Second stage: a mesh's positions and normals in view space and its positions projected, into
 // buffers that keep their capacity from frame to frame.
 
+#include <cstdint>
 #include <vector>
 
 #include "retained/compiled_mesh.h"
@@ -9,9 +10,17 @@
 
 namespace varnoka::rm {
 
+// The pixel centres within a hair of a projected point, column lowX to highX and row lowY to highY
+// (low > high when there is none); unknown for a point the clipping will move.
+struct NearCentres {
+    std::int32_t lowX, highX, lowY, highY;
+    bool known;
+};
+
 struct TransformedMesh {
     std::vector<Vec3> viewPositions;
     std::vector<Vec4> clipPositions;
+    std::vector<NearCentres> nearCentres;  // of clipPositions
     std::vector<Vec3> viewNormals;
     std::vector<Vec3> viewFaceNormals;
 };

@@ -4,9 +4,14 @@
 #include <random>
 #include <vector>
 
+#include "retained/compiled_mesh.h"
 #include "retained/exact_math.h"
+#include "retained/mesh_data.h"
 #include "retained/pipeline/clipping.h"
+#include "retained/pipeline/face_stage.h"
 #include "retained/pipeline/triangle_raster.h"
+#include "retained/pipeline/vertex_stage.h"
+#include "test_meshes.h"
 
 namespace {
 
@@ -97,6 +102,49 @@ TEST(TriangleRaster, DrawingAndPickingAgreeOnEveryRow) {
         }
     }
     EXPECT_GT(compared, 10000);
+}
+
+TEST(TriangleRaster, FacesPassedOverAsMissingEveryPixelCoverNone) {
+    // Slivers and specks of every size up to a few pixels, at every sub-pixel offset, some of
+    // them crossing the front plane: a face passed over before setup must cover no pixel.
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> place(2.0f, 14.0f), size(0.0f, 2.5f), depth(-0.5f, 3.0f);
+    MeshData data;
+    const Projection projection = MakeProjection({0, 0, 16, 16}, 1.0f, 100.0f, 1.0f);
+    for (std::uint32_t n = 0; n < 20000; ++n) {
+        const float x = place(random), y = place(random), z = 1.5f + depth(random);
+        for (int k = 0; k < 3; ++k) {
+            // Screen position (sx, sy) at view depth z.
+            const float sx = x + size(random), sy = y + size(random);
+            data.positions.push_back({(sx - projection.centerX) * z / projection.scale,
+                                      (projection.centerY - sy) * z / projection.scale, z});
+        }
+        data.faces.push_back(rigs::Face({3 * n, 3 * n + 1, 3 * n + 2}));
+    }
+    CompiledMesh mesh;
+    ASSERT_EQ(CompileMesh(data, mesh), D3DRM_OK);
+    TransformedMesh transformed;
+    TransformMesh(mesh, RigidTransform{}, projection, transformed);
+    const ClipVolume volume = MakeClipVolume(projection);
+    FaceScratch scratch;
+    BeginMesh(mesh, scratch);
+    const FaceLighting lighting{nullptr, ColorModel::Rgb, D3DRMSHADE_FLAT, false};
+    int passedOver = 0, covering = 0;
+    for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
+        PrepareCorners(mesh, transformed, f, lighting, scratch);
+        BuildTriangles(volume, scratch);
+        std::vector<ScreenVertex> corners = scratch.triangles;
+        for (std::size_t i = 0; i + 2 < scratch.triangles.size(); i += 3)  // either winding
+            corners.insert(corners.end(), {scratch.triangles[i], scratch.triangles[i + 2], scratch.triangles[i + 1]});
+        int covered = 0;
+        for (int count : Coverage(corners, 16, 16)) covered += count;
+        covering += covered > 0;
+        if (!FaceMissesEveryPixel(mesh, transformed, mesh.faces[f])) continue;
+        ++passedOver;
+        ASSERT_EQ(covered, 0) << "face " << f;
+    }
+    EXPECT_GT(passedOver, 2000);
+    EXPECT_GT(covering, 2000);
 }
 
 TEST(TriangleRaster, CounterClockwiseAndDegenerateTrianglesCoverNothing) {
