@@ -1,5 +1,6 @@
 // Frame time of the saver's own picture and per-frame path (the render thread's RenderFrame:
-// Move, Clear, Render and Update into memory) for each of our cars, and for a generated car-sized
+// Move, Clear, Render and Update into memory, the window shown only what changed) for each of our
+// cars, vk1 also with every frame cleared and shown whole, and for a generated car-sized
 // textured, Gouraud-lit model of a chosen number of triangles in the same scene.
 
 #include <benchmark/benchmark.h>
@@ -15,6 +16,7 @@
 #include "procedural_model.h"
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
+#include "retained/whole_frames.h"
 #include "scene/model_shelf.h"
 #include "scene/render_frame.h"
 #include "scene/saver_picture.h"
@@ -151,6 +153,19 @@ void Repeated(Benchmark* benchmark) {
     benchmark->Repetitions(5)->ComputeStatistics("min", Min)->ComputeStatistics("max", Max)->ReportAggregatesOnly();
 }
 
+// A shipped car as RenderShippedCar draws it, but every frame cleared and shown whole: what the
+// window would cost without showing only what changed.
+void RenderWholeFrames(benchmark::State& state) {
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    BenchScene scene(width, height, Look{}, static_cast<int>(state.range(2)));
+    if (!scene.opened || varnoka::rm::SetWholeFrames(viewerContext->device, TRUE) != D3DRM_OK) {
+        state.SkipWithError("cannot open the saver's picture");
+        return;
+    }
+    MeasureFrames(state, scene, width, height);
+}
+
 // Arguments: width, height, rings and segments of the model, linear filtering (0 or 1).
 // The car-sized model: 50 x 50 quads, 5,000 triangles.
 BENCHMARK(RenderFrames)->Name("render")->Args({640, 480, 50, 50, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -170,6 +185,14 @@ BENCHMARK(RenderShippedCar)
     ->UseRealTime();
 BENCHMARK(RenderShippedCar)
     ->Name("car")
+    ->Args({1920, 1080, 1, -1})
+    ->Args({3840, 2160, 1, -1})
+    ->Apply(Repeated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// Arguments: width, height, model number.
+BENCHMARK(RenderWholeFrames)
+    ->Name("whole")
     ->Args({1920, 1080, 1, -1})
     ->Args({3840, 2160, 1, -1})
     ->Apply(Repeated)
@@ -254,6 +277,16 @@ void Summarize(const bench::Run& run) {
                         counter("allocations_per_frame"));
         return;
     }
+    if (group == "whole") {
+        if (times) {
+            std::printf("render saver whole frames vk%ld %s: %.2f ms/frame\n", args[2], sz, ms);
+            compared["whole vk" + std::to_string(args[2]) + " " + size] = ms;
+        }
+        if (allocations)
+            std::printf("allocations per frame whole frames vk%ld %s: %.0f allocations\n", args[2], sz,
+                        counter("allocations_per_frame"));
+        return;
+    }
     if (group == "look" && args.size() >= 6) {
         const std::string look =
             std::string(ShadeNames[args[3]]) + (args[4] ? " linear" : " nearest") + (args[5] ? " rgb" : " mono");
@@ -296,6 +329,8 @@ void Compare() {
         if (a != compared.end() && b != compared.end() && b->second > 0)
             std::printf("%s: %.2f times\n", name, a->second / b->second);
     };
+    ratio("changed/whole frames vk1 1920x1080", "vk1 1920x1080", "whole vk1 1920x1080");
+    ratio("changed/whole frames vk1 3840x2160", "vk1 3840x2160", "whole vk1 3840x2160");
     ratio("frame/floor vk1 1920x1080", "vk1 1920x1080", "floor 1920x1080");
     ratio("frame/floor vk1 3840x2160", "vk1 3840x2160", "floor 3840x2160");
     ratio("phong/gouraud vk1 1920x1080", "vk1 1920x1080 phong nearest rgb", "vk1 1920x1080 gouraud nearest rgb");
