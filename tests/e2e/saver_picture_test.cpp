@@ -166,6 +166,43 @@ TEST(SaverPicture, TheFullScreenSaverShowsTheTurningCarAndKeepsTheCameraWhereThe
     EXPECT_NE(settings.Get("Z"), -99999);
 }
 
+// A box that stood over the running saver leaves nothing behind once it is closed: the part it
+// covered shows the background again, neither the box nor an erased hole.
+TEST(SaverPicture, AWindowThatCoveredTheRunningSaverLeavesNoTrace) {
+    SettingsFolder settings;
+    settings.Set("BLUE=128");
+    SaverProcess saver("\"" + SaverProgramPath() + "\" /s");
+    HWND window = WaitForSaverWindow();
+    ASSERT_NE(window, nullptr);
+    const COLORREF background = RGB(0, 0, 128);
+    ASSERT_TRUE(WaitForCar(window, background));
+
+    // A white box in the top left corner, over background only, which takes no focus from the saver.
+    const int left = 16, top = 16, width = 160, height = 96;
+    HWND box =
+        CreateWindowExA(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | SS_WHITERECT,
+                        left, top, width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(box, nullptr);
+    ShowWindow(box, SW_SHOWNOACTIVATE);
+    UpdateWindow(box);
+    // The screen, where the saver and the box meet; the saver covers it from its top left corner.
+    const auto coveredPart = [&] {
+        const std::vector<COLORREF> pixels = Snapshot(GetDesktopWindow(), 8);
+        const int columns = SampleColumns(GetDesktopWindow());
+        std::vector<COLORREF> part;
+        for (int row = (top + 8) / 8; row < (top + height - 8) / 8; ++row)
+            for (int column = (left + 8) / 8; column < (left + width - 8) / 8; ++column)
+                part.push_back(pixels[static_cast<size_t>(row) * columns + column]);
+        return part;
+    };
+    EXPECT_TRUE(PumpUntil([&] { return CountNot(coveredPart(), RGB(255, 255, 255)) == 0; })) << "the box shows";
+    DestroyWindow(box);
+    EXPECT_TRUE(PumpUntil([&] { return CountNot(coveredPart(), background) == 0; })) << "and leaves no trace";
+    EXPECT_EQ(saver.WaitForExit(0), STILL_ACTIVE);
+    PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_EQ(saver.WaitForExit(Patience), 0u);
+}
+
 TEST(SaverPicture, ThePreviewDrawsTheCarInsideItsParent) {
     SettingsFolder settings;
     ParentWindow parent;
