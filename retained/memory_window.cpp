@@ -22,6 +22,11 @@ int MemoryWindow::FramesShown() const {
     return framesShown_;
 }
 
+std::int64_t MemoryWindow::PixelsCopied() const {
+    EngineLock lock;
+    return pixelsCopied_;
+}
+
 std::uint32_t MemoryWindow::Pixel(int x, int y) const {
     EngineLock lock;
     if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
@@ -40,9 +45,11 @@ void MemoryWindow::Show(const RenderTarget& frame, const ShownRects& rects) {
         pixels_.swap(pixels);
         width_ = frame.width;
         height_ = frame.height;
+        pixelsCopied_ += static_cast<std::int64_t>(pixels_.size());
     } else {
         for (int i = 0; i < rects.count; ++i) {
             const PixelRect& rect = rects.rects[i];
+            pixelsCopied_ += static_cast<std::int64_t>(rect.width) * rect.height;
             for (int y = rect.y; y < rect.y + rect.height; ++y) {
                 const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(width_);
                 std::copy_n(frame.color.begin() + static_cast<std::ptrdiff_t>(row + rect.x), rect.width,

@@ -26,6 +26,7 @@ public:
     int Width() const;
     int Height() const;
     int FramesShown() const;
+    std::int64_t PixelsCopied() const;        // by every Show so far
     std::uint32_t Pixel(int x, int y) const;  // 0x00RRGGBB
     std::vector<std::uint32_t> Pixels() const;
 
@@ -41,6 +42,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     int framesShown_ = 0;
+    std::int64_t pixelsCopied_ = 0;
     std::vector<std::uint32_t> pixels_;
 };
 

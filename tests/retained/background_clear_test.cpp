@@ -1,5 +1,5 @@
-// Clear only repaints what was drawn since the buffer last held the background; these check that
-// nothing of an older frame ever shows through, whichever buffer the window hands back.
+// Clear only repaints what was drawn since the buffer last held the background, and the window is
+// shown only what changed; these check that nothing of an older frame ever shows through.
 
 #include <gtest/gtest.h>
 
@@ -77,9 +77,8 @@ TEST(BackgroundClear, AViewportOverPartOfTheDeviceIsClearedAwayByOneOverAll) {
 }
 
 TEST(BackgroundClear, ASecondDeviceOfAnotherSizeOnTheSameWindowIsHarmless) {
-    // The small device's buffer has gone to the window; the large one then shows its own frame
-    // there. Drawing on the small one again must neither copy the large frame into its buffer
-    // nor leave anything of it behind.
+    // The large device shows its own frame in the small one's window. Drawing on the small one
+    // again must leave nothing of the large frame behind.
     SquareScene small(8, 8);
     small.DrawAt(0);
     small.DrawAt(0);
@@ -90,11 +89,45 @@ TEST(BackgroundClear, ASecondDeviceOfAnotherSizeOnTheSameWindowIsHarmless) {
     largeViewport->Clear();
     large->Update();
     EXPECT_EQ(small.rig.window.Width(), 16);
-    ASSERT_EQ(small.rig.viewport->Render(small.rig.scene), D3DRM_OK);  // takes its buffer back
+    ASSERT_EQ(small.rig.viewport->Render(small.rig.scene), D3DRM_OK);
     SquareScene fresh(8, 8);
     EXPECT_EQ(rigs::CountDifferentPixels(small.DrawAt(0.5f), fresh.DrawAt(0.5f)), 0);
     largeViewport->Release();
     large->Release();
+}
+
+TEST(BackgroundClear, ARepaintShowsTheLastFrameAtOnceOrWithTheFrameBeingDrawn) {
+    SquareScene scene(32, 24);
+    const std::vector<std::uint32_t> shown = scene.DrawAt(0.3f);
+    IDirect3DRMWinDevice* winDevice = nullptr;
+    ASSERT_EQ(scene.rig.device->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&winDevice)), S_OK);
+
+    // Between frames the window is repainted from the last one at once.
+    scene.rig.window.Cover({4, 2, 20, 12}, 0xFFFFFFu);
+    ASSERT_EQ(winDevice->HandlePaint(nullptr), D3DRM_OK);
+    EXPECT_EQ(rigs::CountDifferentPixels(scene.rig.window.Pixels(), shown), 0);
+
+    // During a frame its half-drawn buffer is not shown; the frame shows the whole window when done,
+    // though the square has not moved.
+    scene.rig.viewport->Clear();
+    scene.rig.window.Cover({4, 2, 20, 12}, 0xFFFFFFu);
+    ASSERT_EQ(winDevice->HandlePaint(nullptr), D3DRM_OK);
+    EXPECT_EQ(scene.rig.window.Pixel(5, 3), 0xFFFFFFu);
+    ASSERT_EQ(scene.rig.viewport->Render(scene.rig.scene), D3DRM_OK);
+    ASSERT_EQ(scene.rig.device->Update(), D3DRM_OK);
+    EXPECT_EQ(rigs::CountDifferentPixels(scene.rig.window.Pixels(), shown), 0);
+    winDevice->Release();
+}
+
+TEST(BackgroundClear, OnlyWhatChangedIsShown) {
+    // A small square moving over a large window: after the first frame, each frame sends the
+    // window little more than the square's old and new places.
+    SquareScene scene(160, 120);
+    scene.DrawAt(0.0f);
+    const std::int64_t before = scene.rig.window.PixelsCopied();
+    scene.DrawAt(0.1f);
+    EXPECT_LT(scene.rig.window.PixelsCopied() - before, 160 * 120 / 4);
+    EXPECT_GT(scene.rig.window.PixelsCopied() - before, 0);
 }
 
 }  // namespace

@@ -99,4 +99,36 @@ TEST(Threads, ReferencesThroughEitherInterfaceShareOneCount) {
     EXPECT_EQ(d3drm2->Release(), 0u);
 }
 
+// WM_PAINT comes on the window thread while the render thread draws. A repaint during a frame is
+// left to that frame, which then shows the whole window; either way nothing that covered the
+// window stays once the last repaint is done.
+TEST(Threads, RepaintsWhileFramesAreDrawnLeaveNothingBehind) {
+    rigs::SceneRig rig(48, 32);
+    IDirect3DRMFrame2* model = rig.AddChildFrame(0, 0, 6);
+    model->SetRotation(rig.scene, 0, 1, 0, -0.05f);
+    model->AddVisual(rigs::MakeBuilder(rig, rigs::BoxMesh(2, {1, 0.5f, 0.2f})));
+    IDirect3DRMWinDevice* winDevice = nullptr;
+    ASSERT_EQ(rig.device->QueryInterface(IID_IDirect3DRMWinDevice, reinterpret_cast<void**>(&winDevice)), S_OK);
+
+    std::atomic<bool> stop{false};
+    std::atomic<int> frames{0};
+    std::thread renderer([&] {
+        while (!stop.load()) {
+            rig.scene->Move(1.0f);
+            rig.viewport->Clear();
+            rig.viewport->Render(rig.scene);
+            rig.device->Update();
+            ++frames;
+        }
+    });
+    for (int step = 0; step < 300 || frames.load() < 30; ++step) {
+        rig.window.Cover({0, 0, 48, 32}, 0xFFFFFFu);
+        ASSERT_EQ(winDevice->HandlePaint(nullptr), D3DRM_OK);
+    }
+    stop = true;
+    renderer.join();
+    EXPECT_EQ(rigs::CountPixelsNot(rig.window, 0xFFFFFFu), 48 * 32);
+    winDevice->Release();
+}
+
 }  // namespace
