@@ -8,6 +8,19 @@
 
 namespace {
 
+// The render thread: frames without pause, counted, until asked to stop.
+std::thread DrawUntilStopped(rigs::SceneRig& rig, const std::atomic<bool>& stop, std::atomic<int>& frames) {
+    return std::thread([&rig, &stop, &frames] {
+        while (!stop.load()) {
+            rig.scene->Move(1.0f);
+            rig.viewport->Clear();
+            rig.viewport->Render(rig.scene);
+            rig.device->Update();
+            ++frames;
+        }
+    });
+}
+
 // The saver's two threads at once: one draws without pause, the other steers frames, drags by
 // Transform / InverseTransform and picks, as the window thread does.
 TEST(Threads, RenderingWhileTheWindowThreadSteersAndPicks) {
@@ -21,15 +34,7 @@ TEST(Threads, RenderingWhileTheWindowThreadSteersAndPicks) {
 
     std::atomic<bool> stop{false};
     std::atomic<int> frames{0};
-    std::thread renderer([&] {
-        while (!stop.load()) {
-            rig.scene->Move(1.0f);
-            rig.viewport->Clear();
-            rig.viewport->Render(rig.scene);
-            rig.device->Update();
-            ++frames;
-        }
-    });
+    std::thread renderer = DrawUntilStopped(rig, stop, frames);
 
     int hits = 0;
     // Until both threads have done a fair share of work side by side.
@@ -112,15 +117,7 @@ TEST(Threads, RepaintsWhileFramesAreDrawnLeaveNothingBehind) {
 
     std::atomic<bool> stop{false};
     std::atomic<int> frames{0};
-    std::thread renderer([&] {
-        while (!stop.load()) {
-            rig.scene->Move(1.0f);
-            rig.viewport->Clear();
-            rig.viewport->Render(rig.scene);
-            rig.device->Update();
-            ++frames;
-        }
-    });
+    std::thread renderer = DrawUntilStopped(rig, stop, frames);
     for (int step = 0; step < 300 || frames.load() < 30; ++step) {
         rig.window.Cover({0, 0, 48, 32}, 0xFFFFFFu);
         ASSERT_EQ(winDevice->HandlePaint(nullptr), D3DRM_OK);
