@@ -9,6 +9,7 @@
 #include "retained/mesh_data.h"
 #include "retained/pipeline/clipping.h"
 #include "retained/pipeline/face_stage.h"
+#include "retained/pipeline/lighting.h"
 #include "retained/pipeline/triangle_raster.h"
 #include "retained/pipeline/vertex_stage.h"
 #include "test_meshes.h"
@@ -128,7 +129,8 @@ TEST(TriangleRaster, FacesPassedOverAsMissingEveryPixelCoverNone) {
     const ClipVolume volume = MakeClipVolume(projection);
     FaceScratch scratch;
     BeginMesh(mesh, scratch);
-    const FaceLighting lighting{nullptr, ColorModel::Rgb, D3DRMSHADE_FLAT, false};
+    const LightSet noLights{};
+    const FaceLighting lighting{&noLights, ColorModel::Rgb, D3DRMSHADE_FLAT, false};
     int passedOver = 0, covering = 0;
     for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
         PrepareCorners(mesh, transformed, f, lighting, scratch);
