@@ -66,14 +66,15 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
         }
         const std::uint32_t normal = mesh.cornerNormal[face.firstCorner + i];
         if (scratch.cornerNormals) {
-            v.color = transformed.viewNormals[normal];
+            v.color = Rotate(mesh.normals[normal], transformed.normalsToView);
             continue;
         }
         LitCorner& lit = scratch.litCorners[normal];
         if (lit.stamp != scratch.stamp || lit.position != position || lit.material != face.material) {
             lit = {scratch.stamp, position, face.material,
-                   LightPoint(material, transformed.viewPositions[position], transformed.viewNormals[normal],
-                              *lighting.lights, lighting.model, lighting.lightingOn)};
+                   LightPoint(material, transformed.viewPositions[position],
+                              Rotate(mesh.normals[normal], transformed.normalsToView), *lighting.lights, lighting.model,
+                              lighting.lightingOn)};
         }
         v.color = lit.color;
     }

@@ -36,9 +36,7 @@ void TransformMesh(const CompiledMesh& mesh, const RigidTransform& modelToView, 
         out.clipPositions[i] = projection.ToClip(v);
         out.nearCentres[i] = CentresNear(out.clipPositions[i]);
     }
-    out.viewNormals.resize(mesh.normals.size());
-    for (std::size_t i = 0; i < mesh.normals.size(); ++i)
-        out.viewNormals[i] = Rotate(mesh.normals[i], modelToView.rotation);
+    out.normalsToView = modelToView.rotation;
     out.viewFaceNormals.resize(mesh.faceNormals.size());
     for (std::size_t i = 0; i < mesh.faceNormals.size(); ++i)
         out.viewFaceNormals[i] = Rotate(mesh.faceNormals[i], modelToView.rotation);

@@ -1,5 +1,5 @@
 #pragma once
-// Second stage: a mesh's positions and normals in view space and its positions projected, into
+// Second stage: a mesh's positions and face normals in view space and its positions projected, into
 // buffers that keep their capacity from frame to frame.
 
 #include <cstdint>
@@ -21,7 +21,7 @@ struct TransformedMesh {
     std::vector<Vec3> viewPositions;
     std::vector<Vec4> clipPositions;
     std::vector<NearCentres> nearCentres;  // of clipPositions
-    std::vector<Vec3> viewNormals;
+    Rotation normalsToView;                // corner normals are turned only when a drawn corner needs one
     std::vector<Vec3> viewFaceNormals;
 };
 
