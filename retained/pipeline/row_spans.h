@@ -34,11 +34,8 @@ struct RowSpans {
     }
 };
 
-// Where a colour buffer may differ from the colour it was last filled with. It travels with its
-// buffer.
+// Where a colour buffer may differ from the colour it was last filled with.
 struct DrawnColumns {
-    static constexpr std::uint32_t Unknown = 0xFF000000u;  // matches no colour: fill everything
-
     std::uint32_t background = 0;
     RowSpans columns;
 
