@@ -134,7 +134,7 @@ void ClearAndPresent(benchmark::State& state) {
     std::uint32_t background = 0;
     const auto frame = [&] {
         // A colour never used before, so that no part of the fill is skipped.
-        target.FillColor({0, 0, width, height}, ++background & 0xFFFFFF);
+        target.Clear({0, 0, width, height}, ++background & 0xFFFFFF);
         std::fill(depth.begin(), depth.end(), 1.0f);
         window.Show(target, varnoka::rm::ShownRects::Whole(width, height));
     };

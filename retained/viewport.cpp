@@ -77,8 +77,7 @@ HRESULT Viewport::Clear() {
     RenderTarget& target = device_->Target();
     const Vec3 background = camera_->Root()->SceneBackground();
     const std::uint32_t color = PackUnit(background.x, background.y, background.z, 0.5f);
-    target.FillColor(rect_, color);
-    target.ClearDepth(rect_);
+    target.Clear(rect_, color);
     return D3DRM_OK;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 // The device's colour and depth buffers, sized once when the device is made.
 //
-// A large frame is bound by memory traffic, and most of a saver's frame is background. So a
-// cleared stretch of the depth buffer is only filled when something is first drawn on it;
-// clearing the colour buffer to the colour it was last cleared to only fills the columns drawn
-// since; and the window is shown only what changed since it was last shown, unless it may be
+// A large frame is bound by memory traffic, and most of a saver's frame is background. So
+// clearing only fills the columns drawn since the last clear: the depth buffer is kept far
+// everywhere else, and so is the colour buffer when it is cleared to the colour it was last
+// cleared to. The window is shown only what changed since it was last shown, unless it may be
 // stale anywhere (a first frame, a new background colour or viewport, a repaint).
 
 #include <algorithm>
@@ -29,32 +29,34 @@ public:
     void Resize(int w, int h) {
         width = w;
         height = h;
-        segmentsPerRow_ = (w + Segment - 1) / Segment;
         color.assign(static_cast<std::size_t>(w) * h, 0);
         drawn.Reset(h, 0);
         unshown_.Reset(h);
         wholeUnshown = true;
         depth_.assign(static_cast<std::size_t>(w) * h, 1.0f);
-        segmentReady_.assign(static_cast<std::size_t>(segmentsPerRow_) * h, 1);
     }
 
-    // Fills a rectangle of the colour buffer with one colour.
-    void FillColor(const PixelRect& rect, std::uint32_t value) {
+    // Fills a rectangle of the colour buffer with one colour, and of the depth buffer with the
+    // back plane.
+    void Clear(const PixelRect& rect, std::uint32_t value) {
         frameInProgress = true;
         if (rect.x == 0 && rect.y == 0 && rect.width == width && rect.height == height) {
-            if (wholeFrames || value != drawn.background) {
+            const bool wholeFill = wholeFrames || value != drawn.background;
+            if (wholeFill) {
                 Fill32(color.data(), value, color.size());
                 wholeUnshown = true;
             } else {
                 // What was drawn goes back to the background: the window must be shown that too.
                 unshown_.AddAll(drawn.columns);
-                // Plain stores: these pixels are likely drawn on again soon, and streaming stores
-                // of a few lines each would cost more than they save.
-                for (int y = 0; y < height; ++y) {
-                    const int from = drawn.columns.first[static_cast<std::size_t>(y)];
-                    const int to = drawn.columns.last[static_cast<std::size_t>(y)];
-                    if (from <= to) std::fill_n(Row(y) + from, to - from + 1, value);
-                }
+            }
+            // Plain stores: these pixels are likely drawn on again soon, and streaming stores of
+            // a few lines each would cost more than they save.
+            for (int y = 0; y < height; ++y) {
+                const int from = drawn.columns.first[static_cast<std::size_t>(y)];
+                const int to = drawn.columns.last[static_cast<std::size_t>(y)];
+                if (from > to) continue;
+                if (!wholeFill) std::fill_n(Row(y) + from, to - from + 1, value);
+                std::fill_n(DepthRow(y) + from, to - from + 1, 1.0f);
             }
             drawn.Reset(height, value);
             return;
@@ -62,6 +64,7 @@ public:
         if (rect.width <= 0) return;
         for (int y = rect.y; y < rect.y + rect.height; ++y) {
             Fill32(Row(y) + rect.x, value, static_cast<std::size_t>(rect.width));
+            std::fill_n(DepthRow(y) + rect.x, rect.width, 1.0f);
             drawn.columns.Add(y, rect.x, rect.x + rect.width - 1);
             unshown_.Add(y, rect.x, rect.x + rect.width - 1);
         }
@@ -83,10 +86,11 @@ public:
     }
 
     // Marks columns first to last of row y as about to be drawn, and gives the row's depth, 0 at
-    // the front plane and 1 at the back plane, valid from first to last.
+    // the front plane and 1 at the back plane. Depth may be written only where marked, since a
+    // clear resets no other.
     float* BeginSpan(int y, int first, int last) {
         drawn.columns.Add(y, first, last);
-        return DepthRow(y, first, last);
+        return DepthRow(y);
     }
 
     // Asks for the ends of a stretch of row y a little ahead of drawing it. Rows lie further apart
@@ -104,41 +108,12 @@ public:
 #endif
     }
 
-    void ClearDepth(const PixelRect& rect) {
-        for (int y = rect.y; y < rect.y + rect.height; ++y) {
-            if (rect.x == 0 && rect.width == width) {
-                std::fill_n(segmentReady_.begin() + static_cast<std::ptrdiff_t>(y) * segmentsPerRow_, segmentsPerRow_,
-                            0);
-            } else if (rect.width > 0) {
-                float* row = DepthRow(y, rect.x, rect.x + rect.width - 1);
-                std::fill(row + rect.x, row + rect.x + rect.width, 1.0f);
-            }
-        }
-    }
-
 private:
-    static constexpr int Segment = 64;  // pixels of a row whose depth is filled together
-
     std::uint32_t* Row(int y) { return color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
-
-    // Depth of row y, valid from first to last.
-    float* DepthRow(int y, int first, int last) {
-        float* row = depth_.data() + static_cast<std::size_t>(y) * width;
-        std::uint8_t* ready = segmentReady_.data() + static_cast<std::size_t>(y) * segmentsPerRow_;
-        for (int segment = first / Segment; segment <= last / Segment; ++segment) {
-            if (ready[segment]) continue;
-            const int start = segment * Segment;
-            const int end = std::min(start + Segment, width);
-            std::fill(row + start, row + end, 1.0f);  // plain stores: used at once, from cache
-            ready[segment] = 1;
-        }
-        return row;
-    }
+    float* DepthRow(int y) { return depth_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
 
     RowSpans unshown_;  // besides drawn.columns, which is added when the frame is shown
-    std::vector<float> depth_;
-    std::vector<std::uint8_t> segmentReady_;
-    int segmentsPerRow_ = 0;
+    std::vector<float> depth_;  // far (1) wherever drawn.columns marks nothing
 };
 
 }  // namespace varnoka::rm
