@@ -28,7 +28,7 @@ template <class Shader>
 void FillFace(const FaceScratch& face, const Shader& shader, const PixelRect& clip, RenderTarget& target) {
     TriangleSetup setup;
     for (std::size_t i = 0; i + 2 < face.triangles.size(); i += 3)
-        if (SetupTriangle(face.triangles[i], face.triangles[i + 1], face.triangles[i + 2], clip, setup))
+        if (SetupTriangle(face.triangles[i], face.triangles[i + 1], face.triangles[i + 2], clip, setup, Shader::Reads))
             FillTriangle(setup, shader, clip, target);
 }
 
@@ -203,7 +203,8 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
         const std::vector<ScreenVertex>& t = scratch.face.triangles;
         for (std::size_t k = 0; k + 2 < t.size(); k += 3) {
             float depth = 0;
-            if (!SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup) || !CoversPixel(setup, x, y, depth) ||
+            if (!SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup, 1u << Depth) ||
+                !CoversPixel(setup, x, y, depth) ||
                 !(depth <= 1.0f))
                 continue;
             const PickHit hit{static_cast<int>(i), depth, static_cast<ULONG>(f), {}};

@@ -35,6 +35,10 @@ std::int64_t FloorDivide(std::int64_t a, std::int64_t b) {
 
 std::int64_t CeilDivide(std::int64_t a, std::int64_t b) { return -FloorDivide(-a, b); }
 
+// floor(a / Subpixels) and ceil(a / Subpixels): a shift, which floors for negative a too.
+std::int64_t FloorToPixels(std::int64_t a) { return a >> SubpixelBits; }
+std::int64_t CeilToPixels(std::int64_t a) { return -((-a) >> SubpixelBits); }
+
 Edge MakeEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by) {
     const std::int64_t dx = bx - ax;
     const std::int64_t dy = by - ay;
@@ -67,7 +71,7 @@ ScreenVertex ToScreen(const ClipVertex& v) {
 }
 
 bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const PixelRect& clip,
-                   TriangleSetup& setup) {
+                   TriangleSetup& setup, unsigned reads) {
     if (!std::isfinite(a.x + a.y + b.x + b.y + c.x + c.y)) return false;
     const std::int64_t ax = Snap(a.x), ay = Snap(a.y);
     const std::int64_t bx = Snap(b.x), by = Snap(b.y);
@@ -77,13 +81,13 @@ bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
 
     const std::int64_t top = std::min({ay, by, cy});
     const std::int64_t bottom = std::max({ay, by, cy});
-    const std::int64_t firstRow = CeilDivide(top - HalfPixel, Subpixels);
-    const std::int64_t lastRow = FloorDivide(bottom - HalfPixel, Subpixels);
+    const std::int64_t firstRow = CeilToPixels(top - HalfPixel);
+    const std::int64_t lastRow = FloorToPixels(bottom - HalfPixel);
     setup.firstRow = static_cast<int>(std::max<std::int64_t>(firstRow, clip.y));
     setup.lastRow = static_cast<int>(std::min<std::int64_t>(lastRow, clip.y + clip.height - 1));
     if (setup.firstRow > setup.lastRow) return false;
-    const std::int64_t firstColumn = CeilDivide(std::min({ax, bx, cx}) - HalfPixel, Subpixels);
-    const std::int64_t lastColumn = FloorDivide(std::max({ax, bx, cx}) - HalfPixel, Subpixels);
+    const std::int64_t firstColumn = CeilToPixels(std::min({ax, bx, cx}) - HalfPixel);
+    const std::int64_t lastColumn = FloorToPixels(std::max({ax, bx, cx}) - HalfPixel);
     if (lastColumn < clip.x || firstColumn > static_cast<std::int64_t>(clip.x) + clip.width - 1) return false;
 
     setup.edges[0] = MakeEdge(ax, ay, bx, by);
@@ -97,7 +101,7 @@ bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
     const float x20 = static_cast<float>(cx - ax) * scale, y20 = static_cast<float>(cy - ay) * scale;
     const float areaPixels = x10 * y20 - x20 * y10;
     for (int i = 0; i < AttributeCount; ++i)
-        setup.planes[i] = MakePlane(a.attributes[i], b.attributes[i], c.attributes[i], x10, y10, x20, y20, areaPixels);
+        if (reads & (1u << i)) setup.planes[i] = MakePlane(a.attributes[i], b.attributes[i], c.attributes[i], x10, y10, x20, y20, areaPixels);
     return true;
 }
 

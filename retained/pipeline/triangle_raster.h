@@ -36,9 +36,10 @@ struct TriangleSetup {
     AttributePlane planes[AttributeCount];
 };
 
-// False for triangles that face away, have no area, or miss the rectangle.
+// False for triangles that face away, have no area, or miss the rectangle. Only the planes of
+// the attributes in reads (bits 1 << Attribute, as a shader's Reads) are worked out.
 bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c, const PixelRect& clip,
-                   TriangleSetup& setup);
+                   TriangleSetup& setup, unsigned reads = AllAttributes);
 
 // Covered pixels of a row, [first, last]; empty when first > last.
 void RowSpan(const TriangleSetup& setup, int row, const PixelRect& clip, int& first, int& last);
