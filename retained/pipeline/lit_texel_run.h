@@ -112,7 +112,7 @@ inline void ShadeLitTexels(const LitRun& run, const std::uint32_t* texels, const
                            float* depth, std::uint32_t* color) {
     int from = 0;
 #if defined(__SSE2__)
-    from = ShadeLitTexelsByFours(run, texels, texelIndex, count, depth, color);
+    if (count >= 4) from = ShadeLitTexelsByFours(run, texels, texelIndex, count, depth, color);
 #endif
     ShadeLitTexelsOneByOne(run, texels, texelIndex, from, count, depth, color);
 }

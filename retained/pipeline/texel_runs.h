@@ -41,6 +41,16 @@ struct PerspectiveTexelWalk {
     }
 };
 
+// 1 / n for the steps n of a run shorter than PerspectiveRun (0 for none), looked up: most spans
+// are short, and a division would hold each one up.
+struct RunStepReciprocalTable {
+    double of[PerspectiveRun] = {};
+    constexpr RunStepReciprocalTable() {
+        for (int n = 1; n < PerspectiveRun; ++n) of[n] = 1.0 / n;
+    }
+};
+constexpr RunStepReciprocalTable RunStepReciprocals;
+
 // Calls visit(offset, count, texels, texelIndex) for each run of the span's length + 1 pixels:
 // the run's first pixel from the span's start, its pixel count, and the texel of its i-th pixel
 // as texels[texelIndex[i]] (linear filtering blends them first).
@@ -57,7 +67,7 @@ void ForEachTexelRun(const TextureSampler& sampler, const float* a, const float*
     // wait out the latency of a division before its run could start.
     constexpr int RunsAhead = 8;
     const int lastRunSteps = length % PerspectiveRun;
-    const double lastRunReciprocal = lastRunSteps > 0 ? 1.0 / lastRunSteps : 0.0;
+    const double lastRunReciprocal = RunStepReciprocals.of[lastRunSteps];
     std::int64_t u[RunsAhead + 1], v[RunsAhead + 1];
     walk.Sample(0, u[0], v[0]);
     for (int chunk = 0; chunk <= length; chunk += RunsAhead * PerspectiveRun) {
