@@ -277,8 +277,10 @@ template <int... Read>
 constexpr unsigned AttributeSet = ((1u << Depth) | ... | (1u << Read));
 constexpr unsigned AllAttributes = (1u << AttributeCount) - 1;
 
-// A span loop for shaders that colour one pixel at a time from depth and the attributes Used,
-// each summed step by step along the span; the others keep their values at its start.
+// A span loop for shaders that colour one pixel at a time from depth and the attributes Used;
+// the others keep their values at its start. Each value is worked out afresh at every pixel,
+// start + step * i, rather than summed: a sum would chain every pixel to the one before by the
+// latency of an addition, and would depend on how many pixels go at once.
 template <class Shader, int... Used>
 struct PerPixelSpan {
     static constexpr unsigned Reads = AttributeSet<Used...>;
@@ -289,12 +291,13 @@ struct PerPixelSpan {
         float a[AttributeCount];
         for (int i = 0; i < AttributeCount; ++i) a[i] = start[i];
         for (int x = first; x <= last; ++x) {
-            if (a[Depth] < depth[x]) {
-                depth[x] = a[Depth];
+            const float i = static_cast<float>(x - first);
+            const float z = start[Depth] + step[Depth] * i;
+            if (z < depth[x]) {
+                depth[x] = z;
+                ((a[Used] = start[Used] + step[Used] * i), ...);
                 color[x] = shader(a, x, y);
             }
-            a[Depth] += step[Depth];
-            ((a[Used] += step[Used]), ...);
         }
     }
 };
@@ -303,22 +306,46 @@ struct RgbShader : PerPixelSpan<RgbShader, Red, Green, Blue> {
     explicit RgbShader(const Ramps* r) : ramps(r) {}
     const Ramps* ramps;
 
-    // The pixels PerPixelSpan gives, with the three channels in one register where the processor
-    // has SSE2: each lane sums its own channel exactly as a float alone would.
+    // The pixels PerPixelSpan gives; where the processor has SSE2, four at a time, one to a lane,
+    // and the last few with the three channels in one register.
     void Span(int first, int last, int y, const float* start, const float* step, float* depth,
               std::uint32_t* color) const {
 #if defined(__SSE2__)
-        __m128 light = _mm_setr_ps(start[Blue], start[Green], start[Red], 0.0f);
-        const __m128 lightStep = _mm_setr_ps(step[Blue], step[Green], step[Red], 0.0f);
         const float* thresholds = ramps->thresholds[y & 3];
-        float z = start[Depth];
-        for (int x = first; x <= last; ++x) {
+        int x = first;
+        // Short spans, most of a car's, go one pixel at a time: setting up the lanes would cost
+        // them more than it saves.
+        if (last - first >= 7) {
+            const __m128 lanes = _mm_setr_ps(0.0f, 1.0f, 2.0f, 3.0f);
+            // Groups start four pixels apart, so they share the dither offsets.
+            const __m128 t = _mm_setr_ps(thresholds[x & 3], thresholds[(x + 1) & 3], thresholds[(x + 2) & 3],
+                                         thresholds[(x + 3) & 3]);
+            const auto at = [&](int attribute, __m128 i) {
+                return _mm_add_ps(_mm_set1_ps(start[attribute]), _mm_mul_ps(_mm_set1_ps(step[attribute]), i));
+            };
+            for (; x + 3 <= last; x += 4) {
+                const __m128 i = _mm_add_ps(_mm_set1_ps(static_cast<float>(x - first)), lanes);
+                const __m128 z = at(Depth, i);
+                const __m128 before = _mm_loadu_ps(depth + x);
+                const __m128 nearer = _mm_cmplt_ps(z, before);
+                if (_mm_movemask_ps(nearer) == 0) continue;
+                _mm_storeu_ps(depth + x, _mm_or_ps(_mm_and_ps(nearer, z), _mm_andnot_ps(nearer, before)));
+                const __m128i chosen = _mm_castps_si128(nearer);
+                __m128i* pixels = reinterpret_cast<__m128i*>(color + x);
+                const __m128i painted = PackUnitFour(at(Red, i), at(Green, i), at(Blue, i), t);
+                _mm_storeu_si128(pixels, _mm_or_si128(_mm_and_si128(chosen, painted),
+                                                      _mm_andnot_si128(chosen, _mm_loadu_si128(pixels))));
+            }
+        }
+        const __m128 lightAt = _mm_setr_ps(start[Blue], start[Green], start[Red], 0.0f);
+        const __m128 lightStep = _mm_setr_ps(step[Blue], step[Green], step[Red], 0.0f);
+        for (; x <= last; ++x) {
+            const float i = static_cast<float>(x - first);
+            const float z = start[Depth] + step[Depth] * i;
             if (z < depth[x]) {
                 depth[x] = z;
-                color[x] = PackUnitLanes(light, thresholds[x & 3]);
+                color[x] = PackUnitLanes(_mm_add_ps(lightAt, _mm_mul_ps(lightStep, _mm_set1_ps(i))), thresholds[x & 3]);
             }
-            z += step[Depth];
-            light = _mm_add_ps(light, lightStep);
         }
 #else
         PerPixelSpan<RgbShader, Red, Green, Blue>::Span(first, last, y, start, step, depth, color);

@@ -68,7 +68,7 @@ TEST(GouraudSpan, ChannelsSaturateAndRoundByTheDitherOffset) {
     EXPECT_EQ(PackUnit(1.0f, 1e30f, -0.0f, 0.999f), 0xFFFF00u);
 }
 
-TEST(GouraudSpan, ChannelsSummedTogetherDrawTheSameBitsAsOneAtATime) {
+TEST(GouraudSpan, FourPixelsAtOnceDrawTheSameBitsAsOneAtATime) {
     std::mt19937 random(11);
     std::uniform_real_distribution<float> value(-0.2f, 1.2f);  // beyond [0, 1] at times: clamped
     Ramps ramps;
