@@ -47,10 +47,13 @@ Edge MakeEdge(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by
     return {dx, dy, ax, ay, topLeft ? 0 : 1};
 }
 
-AttributePlane MakePlane(float a0, float a1, float a2, float x10, float y10, float x20, float y20, float area) {
+void MakePlane(TriangleSetup& setup, int i, float a0, float a1, float a2, float x10, float y10, float x20, float y20,
+               float area) {
     const float d1 = a1 - a0;
     const float d2 = a2 - a0;
-    return {a0, (d1 * y20 - d2 * y10) / area, (d2 * x10 - d1 * x20) / area};
+    setup.at[i] = a0;
+    setup.perX[i] = (d1 * y20 - d2 * y10) / area;
+    setup.perY[i] = (d2 * x10 - d1 * x20) / area;
 }
 
 }  // namespace
@@ -100,8 +103,12 @@ bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
     const float x10 = static_cast<float>(bx - ax) * scale, y10 = static_cast<float>(by - ay) * scale;
     const float x20 = static_cast<float>(cx - ax) * scale, y20 = static_cast<float>(cy - ay) * scale;
     const float areaPixels = x10 * y20 - x20 * y10;
-    for (int i = 0; i < AttributeCount; ++i)
-        if (reads & (1u << i)) setup.planes[i] = MakePlane(a.attributes[i], b.attributes[i], c.attributes[i], x10, y10, x20, y20, areaPixels);
+    for (int i = 0; i < PlaneLanes; ++i) {
+        if (i < AttributeCount && (reads & (1u << i)) != 0)
+            MakePlane(setup, i, a.attributes[i], b.attributes[i], c.attributes[i], x10, y10, x20, y20, areaPixels);
+        else
+            setup.at[i] = setup.perX[i] = setup.perY[i] = 0;
+    }
     return true;
 }
 
@@ -110,21 +117,24 @@ RowWalker::RowWalker(const TriangleSetup& setup, const PixelRect& clip)
       lastRow_(setup.lastRow),
       low_(clip.x),
       high_(static_cast<std::int64_t>(clip.x) + clip.width - 1) {
-    const std::int64_t centerY = static_cast<std::int64_t>(row_) * Subpixels + HalfPixel;
-    for (int i = 0; i < 3; ++i) {
-        const Edge& e = setup.edges[i];
-        EdgeBound& b = bounds_[i];
-        // With s = rest - bias, a left bound (k > 0) is ceil(-s / k) = -floor(s / k) and a
-        // right bound (k < 0) is floor(s / -k): both floor(s / |k|), up to sign.
+    // With s = rest - bias at a row's centre, a pixel is covered when k x >= -s for every edge.
+    const auto rowStart = [&](const Edge& e, int row) {
+        const std::int64_t centerY = static_cast<std::int64_t>(row) * Subpixels + HalfPixel;
+        return e.dx * (centerY - e.y0) - e.dy * (HalfPixel - e.x0) - e.bias;
+    };
+    // A horizontal edge (k = 0) covers a row whole or not at all. A top one covers every row, the
+    // first row's centre lying on or below it; a bottom one, which owns no pixels, leaves out
+    // the last row when that row's centre lies on it.
+    for (const Edge& e : setup.edges)
+        if (e.dy == 0 && rowStart(e, lastRow_) < 0) --lastRow_;
+    for (const Edge& e : setup.edges) {
+        if (e.dy == 0) continue;
+        // A left bound (k > 0) is ceil(-s / k) = -floor(s / k) and a right bound (k < 0) is
+        // floor(s / -k): both floor(s / |k|), up to sign.
         const std::int64_t k = -Subpixels * e.dy;
-        const std::int64_t s = e.dx * (centerY - e.y0) - e.dy * (HalfPixel - e.x0) - e.bias;
+        EdgeBound& b = k > 0 ? left_[leftCount_++] : right_[rightCount_++];
+        const std::int64_t s = rowStart(e, row_);
         const std::int64_t perRow = Subpixels * e.dx;
-        b.kind = k > 0 ? 1 : (k < 0 ? -1 : 0);
-        if (b.kind == 0) {
-            b.quotient = s;
-            b.quotientStep = perRow;
-            continue;
-        }
         b.divisor = k > 0 ? k : -k;
         b.quotient = FloorDivide(s, b.divisor);
         b.remainder = s - b.quotient * b.divisor;
@@ -160,9 +170,8 @@ bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth) {
     int first = 0, last = -1;
     RowSpan(setup, y, PixelRect{x, y, 1, 1}, first, last);
     if (first > last) return false;
-    const AttributePlane& p = setup.planes[Depth];
-    depth = p.at + p.perX * (static_cast<float>(x) + 0.5f - setup.originX) +
-            p.perY * (static_cast<float>(y) + 0.5f - setup.originY);
+    depth = setup.at[Depth] + setup.perX[Depth] * (static_cast<float>(x) + 0.5f - setup.originX) +
+            setup.perY[Depth] * (static_cast<float>(y) + 0.5f - setup.originY);
     return true;
 }
 

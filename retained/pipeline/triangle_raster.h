@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#if defined(__SSE2__)
+#include <xmmintrin.h>
+#endif
+
 #include "retained/pipeline/clipping.h"
 #include "retained/pipeline/pixel_shading.h"
 #include "retained/pipeline/render_target.h"
@@ -25,15 +29,20 @@ struct Edge {
     std::int64_t bias;  // 0 on top and left edges, which own their pixels; 1 elsewhere
 };
 
-struct AttributePlane {
-    float at, perX, perY;  // value at the reference corner, change per pixel in x and y
-};
+// Attributes side by side, padded to two groups of four, so that a row's values are worked out
+// a group at a time.
+constexpr int PlaneLanes = 8;
+static_assert(AttributeCount <= PlaneLanes, "attributes fit the lanes");
 
 struct TriangleSetup {
     Edge edges[3];
     int firstRow, lastRow;
     float originX, originY;  // reference corner, pixels
-    AttributePlane planes[AttributeCount];
+    // Each attribute's plane: its value at the reference corner and its change per pixel in x and
+    // y; 0 for attributes not worked out.
+    alignas(16) float at[PlaneLanes];
+    alignas(16) float perX[PlaneLanes];
+    alignas(16) float perY[PlaneLanes];
 };
 
 // False for triangles that face away, have no area, or miss the rectangle. Only the planes of
@@ -49,7 +58,8 @@ bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth);
 
 // Walks the rows of a triangle top to bottom, giving each row's covered span. It keeps every
 // edge's bound as an exact quotient and remainder stepped from row to row, so a row costs a few
-// additions instead of divisions; the spans are exactly RowSpan's.
+// additions instead of divisions; the spans are exactly RowSpan's. Rows that a horizontal edge
+// leaves wholly uncovered, at the top or the bottom, are not walked.
 class RowWalker {
 public:
     RowWalker(const TriangleSetup& setup, const PixelRect& clip);
@@ -60,9 +70,18 @@ private:
     struct EdgeBound {
         std::int64_t quotient, remainder, divisor;  // of s = rest - bias by |k|
         std::int64_t quotientStep, remainderStep;
-        int kind;  // +1 bounds from the left, -1 from the right, 0 horizontal
+
+        void Step() {
+            quotient += quotientStep;
+            remainder += remainderStep;
+            // Without a branch: the carry comes at no pattern a predictor could learn.
+            const bool carry = remainder >= divisor;
+            remainder -= carry ? divisor : 0;
+            quotient += carry;
+        }
     };
-    EdgeBound bounds_[3];
+    EdgeBound left_[3], right_[3];  // edges that bound a row's span from the left and the right
+    int leftCount_ = 0, rightCount_ = 0;
     int row_, lastRow_;
     std::int64_t low_, high_;
 };
@@ -70,22 +89,13 @@ private:
 inline bool RowWalker::Next(int& row, int& first, int& last) {
     if (row_ > lastRow_) return false;
     std::int64_t low = low_, high = high_;
-    for (EdgeBound& b : bounds_) {
-        if (b.kind == 0) {
-            if (b.quotient < 0) high = low - 1;
-            b.quotient += b.quotientStep;
-            continue;
-        }
-        if (b.kind > 0)
-            low = std::max<std::int64_t>(low, -b.quotient);
-        else
-            high = std::min<std::int64_t>(high, b.quotient);
-        b.quotient += b.quotientStep;
-        b.remainder += b.remainderStep;
-        // Without a branch: the carry comes at no pattern a predictor could learn.
-        const bool carry = b.remainder >= b.divisor;
-        b.remainder -= carry ? b.divisor : 0;
-        b.quotient += carry;
+    for (int i = 0; i < leftCount_; ++i) {
+        low = std::max<std::int64_t>(low, -left_[i].quotient);
+        left_[i].Step();
+    }
+    for (int i = 0; i < rightCount_; ++i) {
+        high = std::min<std::int64_t>(high, right_[i].quotient);
+        right_[i].Step();
     }
     row = row_++;
     first = static_cast<int>(low);
@@ -99,18 +109,23 @@ void FillTriangle(const TriangleSetup& setup, const Shader& shader, const PixelR
     int y = 0, first = 0, last = -1;
     while (rows.Next(y, first, last)) {
         if (first > last) continue;
-        float a[AttributeCount] = {};
-        float step[AttributeCount] = {};
+        alignas(16) float a[PlaneLanes];
         const float dx = static_cast<float>(first) + 0.5f - setup.originX;
         const float dy = static_cast<float>(y) + 0.5f - setup.originY;
-        for (int i = 0; i < AttributeCount; ++i) {
-            if ((Shader::Reads & (1u << i)) == 0) continue;
-            a[i] = setup.planes[i].at + setup.planes[i].perX * dx + setup.planes[i].perY * dy;
-            step[i] = setup.planes[i].perX;
+#if defined(__SSE2__)
+        const __m128 across = _mm_set1_ps(dx), down = _mm_set1_ps(dy);
+        for (int group = 0; group < PlaneLanes; group += 4) {
+            if ((Shader::Reads & (0xFu << group)) == 0) continue;
+            const __m128 alongRow = _mm_add_ps(_mm_load_ps(setup.at + group), _mm_mul_ps(_mm_load_ps(setup.perX + group), across));
+            _mm_store_ps(a + group, _mm_add_ps(alongRow, _mm_mul_ps(_mm_load_ps(setup.perY + group), down)));
         }
+#else
+        for (int i = 0; i < AttributeCount; ++i)
+            if (Shader::Reads & (1u << i)) a[i] = setup.at[i] + setup.perX[i] * dx + setup.perY[i] * dy;
+#endif
         const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width);
         if (y < setup.lastRow) target.Prefetch(y + 1, first, last);
-        shader.Span(first, last, y, a, step, target.BeginSpan(y, first, last), target.color.data() + row);
+        shader.Span(first, last, y, a, setup.perX, target.BeginSpan(y, first, last), target.color.data() + row);
     }
 }
 

@@ -77,20 +77,29 @@ TEST(TriangleRaster, SharedEdgesCoverEveryPixelExactlyOnce) {
 }
 
 TEST(TriangleRaster, DrawingAndPickingAgreeOnEveryRow) {
-    // Drawing walks rows incrementally, picking divides per pixel: the spans must be the same.
+    // Drawing walks rows incrementally, picking divides per pixel: the spans must be the same,
+    // and a row the walk leaves out must be one that picking finds empty. Every third triangle
+    // has a horizontal edge, on a pixel centre, between centres or at a random height, which
+    // the walk turns into rows it need not visit.
     std::mt19937 random(11);
     std::uniform_real_distribution<float> coordinate(-300.0f, 400.0f);
+    const float heights[] = {20.5f, 21.0f, 21.25f};
     const PixelRect clip{3, 5, 90, 70};
-    int compared = 0;
-    for (int n = 0; n < 3000; ++n) {
+    int compared = 0, leftOut = 0;
+    for (int n = 0; n < 4000; ++n) {
         ScreenVertex a = At(coordinate(random), coordinate(random));
         ScreenVertex b = At(coordinate(random), coordinate(random));
         ScreenVertex c = At(coordinate(random), coordinate(random));
+        if (n % 3 == 0) a.y = b.y = n % 2 ? heights[(n / 3) % 3] : coordinate(random);
         TriangleSetup setup;
         if (!SetupTriangle(a, b, c, clip, setup) && !SetupTriangle(a, c, b, clip, setup)) continue;
+        std::vector<bool> walked(static_cast<std::size_t>(setup.lastRow - setup.firstRow + 1), false);
         RowWalker rows(setup, clip);
         int y = 0, first = 0, last = -1;
         while (rows.Next(y, first, last)) {
+            ASSERT_GE(y, setup.firstRow);
+            ASSERT_LE(y, setup.lastRow);
+            walked[static_cast<std::size_t>(y - setup.firstRow)] = true;
             int expectedFirst = 0, expectedLast = -1;
             RowSpan(setup, y, clip, expectedFirst, expectedLast);
             if (expectedFirst > expectedLast) {
@@ -101,8 +110,16 @@ TEST(TriangleRaster, DrawingAndPickingAgreeOnEveryRow) {
             }
             ++compared;
         }
+        for (int row = setup.firstRow; row <= setup.lastRow; ++row) {
+            if (walked[static_cast<std::size_t>(row - setup.firstRow)]) continue;
+            int expectedFirst = 0, expectedLast = -1;
+            RowSpan(setup, row, clip, expectedFirst, expectedLast);
+            ASSERT_GT(expectedFirst, expectedLast) << "row " << row << " left out but covered";
+            ++leftOut;
+        }
     }
     EXPECT_GT(compared, 10000);
+    EXPECT_GT(leftOut, 50);
 }
 
 TEST(TriangleRaster, FacesPassedOverAsMissingEveryPixelCoverNone) {
