@@ -13,11 +13,10 @@
 #include <vector>
 
 #include "allocation_counter.h"
-#include "procedural_model.h"
+#include "bench_scene.h"
 #include "retained/d3drm_api.h"
 #include "retained/memory_window.h"
 #include "retained/whole_frames.h"
-#include "scene/model_shelf.h"
 #include "scene/render_frame.h"
 #include "scene/saver_picture.h"
 #include "settings/saver_settings.h"
@@ -25,51 +24,8 @@
 
 namespace {
 
-// The render options of the saver's settings, as they store them.
-struct Look {
-    int shade = GouraudShading;
-    bool linearFiltering = false;
-    int colors = RgbColors;
-};
-
-// The saver's picture with its default settings but the look on a memory window; the car is
-// `vkN.x`.
-struct BenchScene {
-    BenchScene(int width, int height, const Look& look, int carNumber) : window(width, height) {
-        saverSettings = DefaultSaverSettings();
-        saverSettings.shadeMode = look.shade;
-        saverSettings.textureFiltering = look.linearFiltering ? 1 : 0;
-        saverSettings.colorModel = look.colors;
-        saverSettings.modelIndex = carNumber - 1;
-        PlaceModelsFrom({VARNOKA_MODELS_DIR});
-        opened = OpenPicture(window.Handle()) == PictureStep::Ready;
-        if (opened) triangles = modelBuilder->GetFaceCount();
-    }
-    ~BenchScene() { ClosePicture(); }
-
-    // The car replaced by a generated ellipsoid about as large on the screen as a car; false when
-    // its texture cannot be made.
-    bool MakeEllipsoid(int rings, int segments) {
-        IDirect3DRMTexture* texture = bench::StripedTexture();
-        if (texture == nullptr) return false;
-        varnoka::rm::AssignMeshData(modelBuilder, bench::Ellipsoid(rings, segments, {4.5f, 3.0f, 4.5f}, texture));
-        texture->Release();
-        triangles = modelBuilder->GetFaceCount();
-        return true;
-    }
-
-    void Frame() { RenderFrame(viewerContext, 1.0f); }
-
-    int CoveredPixels() const {
-        int covered = 0;
-        for (std::uint32_t p : window.Pixels()) covered += p != 0;
-        return covered;
-    }
-
-    varnoka::rm::MemoryWindow window;
-    bool opened = false;
-    int triangles = 0;
-};
+using bench::BenchScene;
+using bench::Look;
 
 void MeasureFrames(benchmark::State& state, BenchScene& scene, int width, int height) {
     for (int i = 0; i < 3; ++i) scene.Frame();  // buffers grow to the scene here
