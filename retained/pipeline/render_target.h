@@ -112,7 +112,7 @@ private:
     std::uint32_t* Row(int y) { return color.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
     float* DepthRow(int y) { return depth_.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(width); }
 
-    RowSpans unshown_;  // besides drawn.columns, which is added when the frame is shown
+    RowSpans unshown_;          // besides drawn.columns, which is added when the frame is shown
     std::vector<float> depth_;  // far (1) wherever drawn.columns marks nothing
 };
 

@@ -204,8 +204,7 @@ void PickScene(Frame* scene, const RigidTransform& worldToView, const Projection
         for (std::size_t k = 0; k + 2 < t.size(); k += 3) {
             float depth = 0;
             if (!SetupTriangle(t[k], t[k + 1], t[k + 2], rect, setup, 1u << Depth) ||
-                !CoversPixel(setup, x, y, depth) ||
-                !(depth <= 1.0f))
+                !CoversPixel(setup, x, y, depth) || !(depth <= 1.0f))
                 continue;
             const PickHit hit{static_cast<int>(i), depth, static_cast<ULONG>(f), {}};
             if (hits.empty() || hits.back().item != hit.item)

@@ -58,8 +58,8 @@ bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth);
 
 // Walks the rows of a triangle top to bottom, giving each row's covered span. It keeps every
 // edge's bound as an exact quotient and remainder stepped from row to row, so a row costs a few
-// additions instead of divisions; the spans are exactly RowSpan's. Rows that a horizontal edge
-// leaves wholly uncovered, at the top or the bottom, are not walked.
+// additions instead of divisions; the spans are exactly RowSpan's. A last row that a bottom
+// horizontal edge leaves uncovered is not walked.
 class RowWalker {
 public:
     RowWalker(const TriangleSetup& setup, const PixelRect& clip);
@@ -116,12 +116,12 @@ void FillTriangle(const TriangleSetup& setup, const Shader& shader, const PixelR
         const __m128 across = _mm_set1_ps(dx), down = _mm_set1_ps(dy);
         for (int group = 0; group < PlaneLanes; group += 4) {
             if ((Shader::Reads & (0xFu << group)) == 0) continue;
-            const __m128 alongRow = _mm_add_ps(_mm_load_ps(setup.at + group), _mm_mul_ps(_mm_load_ps(setup.perX + group), across));
+            const __m128 alongRow =
+                _mm_add_ps(_mm_load_ps(setup.at + group), _mm_mul_ps(_mm_load_ps(setup.perX + group), across));
             _mm_store_ps(a + group, _mm_add_ps(alongRow, _mm_mul_ps(_mm_load_ps(setup.perY + group), down)));
         }
 #else
-        for (int i = 0; i < AttributeCount; ++i)
-            if (Shader::Reads & (1u << i)) a[i] = setup.at[i] + setup.perX[i] * dx + setup.perY[i] * dy;
+        for (int i = 0; i < PlaneLanes; ++i) a[i] = setup.at[i] + setup.perX[i] * dx + setup.perY[i] * dy;
 #endif
         const std::size_t row = static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width);
         if (y < setup.lastRow) target.Prefetch(y + 1, first, last);
