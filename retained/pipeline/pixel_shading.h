@@ -328,13 +328,20 @@ struct RgbShader : PerPixelSpan<RgbShader, Red, Green, Blue> {
                 const __m128 z = at(Depth, i);
                 const __m128 before = _mm_loadu_ps(depth + x);
                 const __m128 nearer = _mm_cmplt_ps(z, before);
-                if (_mm_movemask_ps(nearer) == 0) continue;
-                _mm_storeu_ps(depth + x, _mm_or_ps(_mm_and_ps(nearer, z), _mm_andnot_ps(nearer, before)));
-                const __m128i chosen = _mm_castps_si128(nearer);
+                const int shown = _mm_movemask_ps(nearer);
+                if (shown == 0) continue;
+                _mm_storeu_ps(depth + x, _mm_min_ps(z, before));
                 __m128i* pixels = reinterpret_cast<__m128i*>(color + x);
                 const __m128i painted = PackUnitFour(at(Red, i), at(Green, i), at(Blue, i), t);
-                _mm_storeu_si128(pixels, _mm_or_si128(_mm_and_si128(chosen, painted),
-                                                      _mm_andnot_si128(chosen, _mm_loadu_si128(pixels))));
+                // Where all four are drawn, the colour under them is not read: at large sizes it
+                // is rarely in the cache, and the store need not wait for it.
+                if (shown == 15) {
+                    _mm_storeu_si128(pixels, painted);
+                } else {
+                    const __m128i chosen = _mm_castps_si128(nearer);
+                    _mm_storeu_si128(pixels, _mm_or_si128(_mm_and_si128(chosen, painted),
+                                                          _mm_andnot_si128(chosen, _mm_loadu_si128(pixels))));
+                }
             }
         }
         const __m128 lightAt = _mm_setr_ps(start[Blue], start[Green], start[Red], 0.0f);

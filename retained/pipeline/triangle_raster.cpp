@@ -115,6 +115,7 @@ bool SetupTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
 RowWalker::RowWalker(const TriangleSetup& setup, const PixelRect& clip)
     : row_(setup.firstRow),
       lastRow_(setup.lastRow),
+      handOverRow_(setup.lastRow + 1),
       low_(clip.x),
       high_(static_cast<std::int64_t>(clip.x) + clip.width - 1) {
     // With s = rest - bias at a row's centre, a pixel is covered when k x >= -s for every edge.
@@ -127,19 +128,61 @@ RowWalker::RowWalker(const TriangleSetup& setup, const PixelRect& clip)
     // the last row when that row's centre lies on it.
     for (const Edge& e : setup.edges)
         if (e.dy == 0 && rowStart(e, lastRow_) < 0) --lastRow_;
+    // The other edges by side: a left edge (k > 0) climbs, a right one descends. A triangle of
+    // positive area has one or two on each side.
+    const Edge* sides[2][2] = {};
+    int counts[2] = {0, 0};
     for (const Edge& e : setup.edges) {
         if (e.dy == 0) continue;
-        // A left bound (k > 0) is ceil(-s / k) = -floor(s / k) and a right bound (k < 0) is
+        const int side = e.dy < 0 ? 0 : 1;
+        sides[side][counts[side]++] = &e;
+    }
+    const auto start = [&](EdgeBound& b, const Edge& e, int row) {
+        // A left bound is ceil(-s / k) = -floor(s / k) and a right bound (k < 0) is
         // floor(s / -k): both floor(s / |k|), up to sign.
-        const std::int64_t k = -Subpixels * e.dy;
-        EdgeBound& b = k > 0 ? left_[leftCount_++] : right_[rightCount_++];
-        const std::int64_t s = rowStart(e, row_);
+        const std::int64_t s = rowStart(e, row);
         const std::int64_t perRow = Subpixels * e.dx;
-        b.divisor = k > 0 ? k : -k;
+        b.divisor = Subpixels * (e.dy < 0 ? -e.dy : e.dy);
         b.quotient = FloorDivide(s, b.divisor);
         b.remainder = s - b.quotient * b.divisor;
         b.quotientStep = FloorDivide(perRow, b.divisor);
         b.remainderStep = perRow - b.quotientStep * b.divisor;
+    };
+    const auto top = [](const Edge& e) { return std::min(e.y0, e.y0 + e.dy); };
+    for (int side = 0; side < 2; ++side) {
+        EdgeBound& bound = side == 0 ? left_ : right_;
+        if (counts[side] == 1) {
+            start(bound, *sides[side][0], row_);
+            continue;
+        }
+        // Two edges meet at the middle corner. Above it the upper edge lies nearer the inside than
+        // the lower edge's line, below it the other way round; the row whose centre lies on
+        // the corner is bounded by both.
+        const Edge* upper = sides[side][0];
+        const Edge* lower = sides[side][1];
+        if (top(*lower) < top(*upper)) std::swap(upper, lower);
+        const std::int64_t cornerY = std::max(upper->y0, upper->y0 + upper->dy);
+        const int firstBelow = static_cast<int>(std::max<std::int64_t>(CeilToPixels(cornerY - HalfPixel), row_));
+        if (firstBelow > lastRow_) {
+            start(bound, *upper, row_);
+        } else if (firstBelow == row_ && row_ * Subpixels + HalfPixel != cornerY) {
+            start(bound, *lower, row_);
+        } else {
+            start(bound, *upper, row_);
+            start(lower_, *lower, firstBelow);
+            lowerIsLeft_ = side == 0;
+            handOverRow_ = firstBelow;
+        }
+    }
+}
+
+void RowWalker::HandOver(std::int64_t& low, std::int64_t& high) {
+    if (lowerIsLeft_) {
+        low = std::max<std::int64_t>(low, -lower_.quotient);
+        left_ = lower_;
+    } else {
+        high = std::min<std::int64_t>(high, lower_.quotient);
+        right_ = lower_;
     }
 }
 

@@ -56,10 +56,12 @@ void RowSpan(const TriangleSetup& setup, int row, const PixelRect& clip, int& fi
 // Whether the pixel is covered, and its depth.
 bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth);
 
-// Walks the rows of a triangle top to bottom, giving each row's covered span. It keeps every
-// edge's bound as an exact quotient and remainder stepped from row to row, so a row costs a few
-// additions instead of divisions; the spans are exactly RowSpan's. A last row that a bottom
-// horizontal edge leaves uncovered is not walked.
+// Walks the rows of a triangle top to bottom, giving each row's covered span. It keeps an edge's
+// bound as an exact quotient and remainder stepped from row to row, so a row costs a few
+// additions instead of divisions; the spans are exactly RowSpan's. Each row is bounded by one
+// edge on either side: where two edges share a side, the upper one bounds the rows above their
+// common corner and the lower one the rows below it, and the row through the corner takes the
+// nearer of both. A last row that a bottom horizontal edge leaves uncovered is not walked.
 class RowWalker {
 public:
     RowWalker(const TriangleSetup& setup, const PixelRect& clip);
@@ -80,23 +82,25 @@ private:
             quotient += carry;
         }
     };
-    EdgeBound left_[3], right_[3];  // edges that bound a row's span from the left and the right
-    int leftCount_ = 0, rightCount_ = 0;
+    // At the row through the corner, the lower edge of a side joins the upper one's bound and
+    // then takes its place.
+    void HandOver(std::int64_t& low, std::int64_t& high);
+
+    EdgeBound left_, right_;  // a row's span lies on or right of left_ and on or left of right_
+    EdgeBound lower_;         // the lower edge of the side with two, from handOverRow_ on
+    bool lowerIsLeft_ = false;
     int row_, lastRow_;
+    int handOverRow_;  // past lastRow_ when no edge takes over within the walk
     std::int64_t low_, high_;
 };
 
 inline bool RowWalker::Next(int& row, int& first, int& last) {
     if (row_ > lastRow_) return false;
-    std::int64_t low = low_, high = high_;
-    for (int i = 0; i < leftCount_; ++i) {
-        low = std::max<std::int64_t>(low, -left_[i].quotient);
-        left_[i].Step();
-    }
-    for (int i = 0; i < rightCount_; ++i) {
-        high = std::min<std::int64_t>(high, right_[i].quotient);
-        right_[i].Step();
-    }
+    std::int64_t low = std::max<std::int64_t>(low_, -left_.quotient);
+    std::int64_t high = std::min<std::int64_t>(high_, right_.quotient);
+    if (row_ == handOverRow_) HandOver(low, high);
+    left_.Step();
+    right_.Step();
     row = row_++;
     first = static_cast<int>(low);
     last = static_cast<int>(std::max<std::int64_t>(high, low - 1));

@@ -80,7 +80,8 @@ TEST(TriangleRaster, DrawingAndPickingAgreeOnEveryRow) {
     // Drawing walks rows incrementally, picking divides per pixel: the spans must be the same,
     // and a row the walk leaves out must be one that picking finds empty. Every third triangle
     // has a horizontal edge, on a pixel centre, between centres or at a random height, which
-    // the walk turns into rows it need not visit.
+    // the walk turns into rows it need not visit; of the others, every second has a corner on a
+    // pixel centre's row, where the walk hands a side over from one edge to the next.
     std::mt19937 random(11);
     std::uniform_real_distribution<float> coordinate(-300.0f, 400.0f);
     const float heights[] = {20.5f, 21.0f, 21.25f};
@@ -91,6 +92,7 @@ TEST(TriangleRaster, DrawingAndPickingAgreeOnEveryRow) {
         ScreenVertex b = At(coordinate(random), coordinate(random));
         ScreenVertex c = At(coordinate(random), coordinate(random));
         if (n % 3 == 0) a.y = b.y = n % 2 ? heights[(n / 3) % 3] : coordinate(random);
+        if (n % 3 != 0 && n % 2 == 0) (n % 4 ? b : c).y = std::floor(c.y) + 0.5f;
         TriangleSetup setup;
         if (!SetupTriangle(a, b, c, clip, setup) && !SetupTriangle(a, c, b, clip, setup)) continue;
         std::vector<bool> walked(static_cast<std::size_t>(setup.lastRow - setup.firstRow + 1), false);
