@@ -69,9 +69,9 @@ void MemoryWindow::Cover(const PixelRect& rect, std::uint32_t color) {
 
 namespace {
 
-class MemoryPresenter final : public Presenter {
+class NativeWindowPresenter final : public Presenter {
 public:
-    explicit MemoryPresenter(MemoryWindow* window) : window_(window) {}
+    explicit NativeWindowPresenter(NativeWindow* window) : window_(window) {}
     HRESULT Show(const RenderTarget& frame, const ShownRects& rects) override {
         window_->Show(frame, rects);
         return S_OK;
@@ -82,13 +82,13 @@ public:
     }
 
 private:
-    MemoryWindow* window_;
+    NativeWindow* window_;
 };
 
 }  // namespace
 
 std::unique_ptr<Presenter> MakeWindowPresenter(HWND window) {
-    return std::make_unique<MemoryPresenter>(MemoryWindow::FromHandle(window));
+    return std::make_unique<NativeWindowPresenter>(NativeWindow::FromHandle(window));
 }
 
 }  // namespace varnoka::rm

@@ -1,26 +1,22 @@
 #pragma once
-// Natively a window handle names one of these: a device made on a clipper bound to it leaves each
-// finished frame here, where tests and tools read it back.
+// A window in memory: a device made on a clipper bound to it leaves each finished frame here,
+// where tests and tools read it back.
 
 #include <cstdint>
 #include <vector>
 
-#include "retained/com_types.h"
-#include "retained/pipeline/render_target.h"
+#include "retained/native_window.h"
 
 namespace varnoka::rm {
 
-class MemoryWindow {
+class MemoryWindow final : public NativeWindow {
 public:
     // The client area a window of this size would have; frames shown may be of any size.
     explicit MemoryWindow(int clientWidth = 0, int clientHeight = 0)
         : clientWidth_(clientWidth), clientHeight_(clientHeight) {}
 
-    int ClientWidth() const { return clientWidth_; }
-    int ClientHeight() const { return clientHeight_; }
-
-    HWND Handle() { return reinterpret_cast<HWND>(this); }
-    static MemoryWindow* FromHandle(HWND window) { return reinterpret_cast<MemoryWindow*>(window); }
+    int ClientWidth() const override { return clientWidth_; }
+    int ClientHeight() const override { return clientHeight_; }
 
     // These read under the engine lock, so they are safe while another thread draws.
     int Width() const;
@@ -32,7 +28,7 @@ public:
 
     // Copies these rectangles of the frame here; a frame of another size than the last is copied
     // whole.
-    void Show(const RenderTarget& frame, const ShownRects& rects);
+    void Show(const RenderTarget& frame, const ShownRects& rects) override;
     // Paints over part of the window, as another window over it would leave it until repainted.
     void Cover(const PixelRect& rect, std::uint32_t color);
 

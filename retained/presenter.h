@@ -1,6 +1,6 @@
 #pragma once
-// The one place a finished frame leaves the engine: into a window through GDI on Windows, into a
-// MemoryWindow natively.
+// The one place a finished frame leaves the engine: into a window through GDI on Windows, through
+// a NativeWindow natively.
 
 #include <memory>
 

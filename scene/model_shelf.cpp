@@ -7,6 +7,7 @@
 namespace {
 
 std::string modelPaths[ModelCount];
+bool unreadable[ModelCount];
 
 bool FileExists(const std::string& path) {
     std::FILE* file = std::fopen(path.c_str(), "rb");
@@ -19,6 +20,7 @@ bool FileExists(const std::string& path) {
 
 void PlaceModelsFrom(const std::vector<std::string>& folders) {
     for (int32_t index = 0; index < ModelCount; ++index) {
+        unreadable[index] = false;
         const char* name = ModelFiles[index].fileName;
         modelPaths[index] = folders.empty() ? name : JoinPath(folders.front(), name);
         for (const std::string& folder : folders) {
@@ -54,4 +56,14 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
 #endif
     const char last = folder.back();
     return last == '/' || last == '\\' ? folder + name : folder + Separator + name;
+}
+
+void SetModelUnreadable(int32_t modelIndex) { unreadable[SafeModelIndex(modelIndex)] = true; }
+
+bool ModelUnreadable(int32_t modelIndex) { return unreadable[SafeModelIndex(modelIndex)]; }
+
+int32_t ReadableModelCount() {
+    int32_t count = 0;
+    for (bool found : unreadable) count += found ? 0 : 1;
+    return count;
 }

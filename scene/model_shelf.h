@@ -11,6 +11,12 @@
 // (its load then reports the file as not found).
 void PlaceModelsFrom(const std::vector<std::string>& folders);
 
+// Models this run found it cannot read, as the front end that goes on without them marks them; a
+// random switch passes them over. Placing the models clears the marks.
+void SetModelUnreadable(int32_t modelIndex);
+bool ModelUnreadable(int32_t modelIndex);
+int32_t ReadableModelCount();
+
 // One file for every model: for drawing a given file the way the saver does.
 void PlaceEveryModelAt(const std::string& path);
 

@@ -29,6 +29,15 @@ int RenderFrame(ViewerContext* context, D3DVALUE elapsedUnits) {
     return 1;
 }
 
+HRESULT RenderPass(ViewerContext* context, FramePacer& pacer, double (*seconds)(), uint32_t (*tickNow)()) {
+    if (ModelSwitchDue(tickNow())) {
+        const HRESULT result = SwitchModel(context, tickNow);
+        if (result != D3DRM_OK) return result;
+    }
+    RenderFrame(context, pacer.FrameStarted(seconds()));
+    return D3DRM_OK;
+}
+
 bool ModelSwitchDue(uint32_t now) {
     if (saverSettings.switchModels == 0) return false;
     const uint32_t delay = static_cast<uint32_t>(saverSettings.switchDelay) * 1000u;
@@ -42,11 +51,12 @@ HRESULT SwitchModel(ViewerContext* context, uint32_t (*tickNow)()) {
     HRESULT result = context->device2->Update();
     if (FAILED(result)) return result;
 
-    if (saverSettings.randomModels != 0) {
-        const int32_t current = saverSettings.modelIndex;
+    const int32_t current = saverSettings.modelIndex;
+    const int32_t others = ReadableModelCount() - (ModelUnreadable(current) ? 0 : 1);
+    if (saverSettings.randomModels != 0 && others > 0) {
         do {
             saverSettings.modelIndex = NextRandom() % ModelCount;
-        } while (saverSettings.modelIndex == current);
+        } while (saverSettings.modelIndex == current || ModelUnreadable(saverSettings.modelIndex));
     }
 
     if (FAILED(result = d3drm2->CreateMeshBuilder(&modelBuilder))) return result;

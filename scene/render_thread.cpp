@@ -106,14 +106,11 @@ DWORD WINAPI RenderThreadProc(LPVOID) {
     FramePacer pacer(RefreshRate(), IsSmallWindow(area.width, area.height));
     DWORD exitCode = 0;
     while (WaitForNextFrame(pacer, timer)) {
-        if (ModelSwitchDue(TickNow())) {
-            const HRESULT result = SwitchModel(viewerContext, TickNow);
-            if (result != D3DRM_OK) {
-                exitCode = static_cast<DWORD>(result);  // the window keeps what it showed last
-                break;
-            }
+        const HRESULT result = RenderPass(viewerContext, pacer, Seconds, TickNow);
+        if (result != D3DRM_OK) {
+            exitCode = static_cast<DWORD>(result);  // the window keeps what it showed last
+            break;
         }
-        RenderFrame(viewerContext, pacer.FrameStarted(Seconds()));
     }
     if (timer != nullptr) CloseHandle(timer);
     SetThreadReportRoute(nullptr);

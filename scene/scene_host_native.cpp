@@ -1,11 +1,11 @@
 #include <cstdio>
 
-#include "retained/memory_window.h"
+#include "retained/native_window.h"
 #include "scene/scene_host.h"
 
 ClientArea ClientAreaOf(HWND window) {
-    const auto* memory = varnoka::rm::MemoryWindow::FromHandle(window);
-    return {memory->ClientWidth(), memory->ClientHeight()};
+    const auto* native = varnoka::rm::NativeWindow::FromHandle(window);
+    return {native->ClientWidth(), native->ClientHeight()};
 }
 
 int WindowBitsPerPixel(HWND) { return 32; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""The Windows program's folders depend one way: the entry on everything, scene on settings,
-interaction and shell, settings and interaction on shell, shell on none of them. Inside and
+"""The program's folders depend one way: the entries (the Windows one, the Linux front end) on
+everything, scene on settings, interaction and shell, settings and interaction on shell, shell
+on none of them. Inside and
 across them no two files (a header with its source) include each other round a loop.
 
     check_folder_layers.py ROOT
@@ -16,6 +17,7 @@ MAY_INCLUDE = {
     "interaction": {"shell"},
     "scene": {"shell", "settings", "interaction"},
     "app": {"shell", "settings", "interaction", "scene"},
+    "x11": {"shell", "settings", "interaction", "scene"},
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([a-z_]+)/([^"]+)\.(?:h|hpp)"', re.MULTILINE)
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "scene/error_text.h"
+#include "settings/setting_words.h"
 #include "tools/xrender/png_file.h"
 #include "tools/xrender/saver_view.h"
 
@@ -39,23 +40,6 @@ bool ParseSize(const char* text, int& width, int& height) {
            height > 0 && width <= 8192 && height <= 8192;
 }
 
-// One of the words, as its position in the list; false when it is none of them.
-// One of the words, each standing for the value beside it.
-struct Choice {
-    const char* word;
-    int32_t value;
-};
-
-bool ParseChoice(const std::string& text, std::initializer_list<Choice> choices, int32_t& chosen) {
-    for (const Choice& choice : choices) {
-        if (text == choice.word) {
-            chosen = choice.value;
-            return true;
-        }
-    }
-    return false;
-}
-
 bool ParseBackground(const char* text, SaverSettings& settings) {
     int red = -1, green = -1, blue = -1;
     char rest = 0;
@@ -71,15 +55,14 @@ bool ParseBackground(const char* text, SaverSettings& settings) {
 // The options as the saver's settings take them; dithering is switched over from the device's
 // own, which a full-colour screen starts without.
 bool ParseRenderOption(const std::string& name, const std::string& value, SaverSettings& settings) {
-    if (name == "--shade")
-        return ParseChoice(value, {{"flat", FlatShading}, {"gouraud", GouraudShading}, {"phong", PhongShading}},
-                           settings.shadeMode);
-    if (name == "--fill")
-        return ParseChoice(value, {{"points", PointsFill}, {"wireframe", WireframeFill}, {"solid", SolidFill}},
-                           settings.fillMode);
-    if (name == "--filter") return ParseChoice(value, {{"nearest", 0}, {"linear", 1}}, settings.textureFiltering);
-    if (name == "--color") return ParseChoice(value, {{"mono", MonoColors}, {"rgb", RgbColors}}, settings.colorModel);
-    if (name == "--dither") return ParseChoice(value, {{"off", 0}, {"on", 1}}, settings.dithered);
+    if (name == "--shade") return ShadeFromWord(value, settings.shadeMode);
+    if (name == "--fill") return FillFromWord(value, settings.fillMode);
+    if (name == "--filter") return FilteringFromWord(value, settings.textureFiltering);
+    if (name == "--color") return ColorsFromWord(value, settings.colorModel);
+    if (name == "--dither" && (value == "on" || value == "off")) {
+        settings.dithered = value == "on" ? 1 : 0;
+        return true;
+    }
     if (name == "--background") return ParseBackground(value.c_str(), settings);
     return false;
 }

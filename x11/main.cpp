@@ -1,0 +1,62 @@
+// varnoka: the saver's turning car as an XScreenSaver display mode ("hack").
+//
+//   varnoka [--root | --window | --window-id ID] [options]     (varnoka --help lists them)
+
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "scene/model_shelf.h"
+#include "scene/saver_picture.h"
+#include "settings/random_generator.h"
+#include "x11/hack_loop.h"
+#include "x11/hack_options.h"
+#include "x11/model_folders.h"
+#include "x11/x_host.h"
+#include "x11/x_window.h"
+
+int main(int argc, char** argv) {
+    const std::string program = "varnoka";
+    const ParsedOptions parsed = ParseHackOptions(std::vector<std::string>(argv + 1, argv + argc));
+    if (!parsed.ok) {
+        std::fprintf(stderr, "%s: %s\n\n%s", program.c_str(), parsed.error.c_str(), HackUsage(program).c_str());
+        return 1;
+    }
+    const HackOptions& options = parsed.options;
+    if (options.help) {
+        std::fputs(HackUsage(program).c_str(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s %s\n", program.c_str(), VARNOKA_VERSION);
+        return 0;
+    }
+
+    PlaceModelsFrom(
+        ModelFolders(options.modelsFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), RunningProgramFolder()));
+    SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
+    saverSettings = SettingsForOptions(options, NextRandom() % ModelCount);
+
+    std::string error;
+    const std::unique_ptr<XHackWindow> window = XHackWindow::Open(options, error);
+    if (window == nullptr) {
+        std::fprintf(stderr, "%s: %s\n", program.c_str(), error.c_str());
+        return 1;
+    }
+    if (!OpenHackPicture(window->Handle())) {
+        std::fprintf(stderr, "%s: none of the cars can be shown\n", program.c_str());
+        return 1;
+    }
+    int status = 0;
+    {
+        XHackHost host(*window, options.fps);
+        LoopSettings settings;
+        settings.delayMicroseconds = options.delayMicroseconds;
+        status = RunHackLoop(host, window->Handle(), settings);
+    }
+    ClosePicture();
+    if (status != 0) std::fprintf(stderr, "%s: none of the cars can be shown any more\n", program.c_str());
+    return status;
+}
