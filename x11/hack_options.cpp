@@ -101,6 +101,8 @@ bool SetFlag(const std::string& name, HackOptions& options) {
         options.help = true;
     else if (name == "version")
         options.version = true;
+    else if (name == "add-to-xscreensaver")
+        options.addToXScreenSaver = true;
     else
         return false;
     return true;
@@ -164,6 +166,8 @@ std::string HackUsage(const std::string& program) {
            "  --delay MICROSECONDS  an extra pause after every frame (default: 0)\n"
            "  --fps                 show frames per second and processor load in a corner\n"
            "  --models DIR          read the cars from DIR\n"
+           "  --add-to-xscreensaver add Varnoka to your XScreenSaver list of display modes\n"
+           "                        (~/.xscreensaver), so that its settings program offers it\n"
            "  --help, --version\n"
            "\n"
            "Cars are read from --models, else $XDG_DATA_HOME/varnoka/models, else\n"

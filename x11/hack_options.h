@@ -35,6 +35,7 @@ struct HackOptions {
     std::string modelsFolder;  // empty: the usual places
     bool help = false;
     bool version = false;
+    bool addToXScreenSaver = false;  // add "varnoka --root" to the user's XScreenSaver list, then end
 };
 
 struct ParsedOptions {

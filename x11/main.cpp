@@ -16,6 +16,7 @@
 #include "x11/model_folders.h"
 #include "x11/x_host.h"
 #include "x11/x_window.h"
+#include "x11/xscreensaver_list.h"
 
 int main(int argc, char** argv) {
     const std::string program = "varnoka";
@@ -32,6 +33,17 @@ int main(int argc, char** argv) {
     if (options.version) {
         std::printf("%s %s\n", program.c_str(), VARNOKA_VERSION);
         return 0;
+    }
+    if (options.addToXScreenSaver) {
+        const char* home = std::getenv("HOME");
+        if (home == nullptr || home[0] != '/') {
+            std::fprintf(stderr, "%s: HOME does not name your home folder\n", program.c_str());
+            return 1;
+        }
+        std::string message;
+        const int status = AddToUserList(home, XScreenSaverDefaults, message);
+        std::fprintf(status == 0 ? stdout : stderr, "%s: %s\n", program.c_str(), message.c_str());
+        return status;
     }
 
     PlaceModelsFrom(

@@ -69,6 +69,7 @@ TEST(HackOptions, EveryOptionTakesOneOrTwoDashesAndItsValueAfterASpaceOrAnEquals
     EXPECT_EQ(Parse({"--root", "--window"}).options.target, DrawTarget::OwnWindow);  // the last one counts
     EXPECT_TRUE(Parse({"--help"}).options.help);
     EXPECT_TRUE(Parse({"-version"}).options.version);
+    EXPECT_TRUE(Parse({"--add-to-xscreensaver"}).options.addToXScreenSaver);
 }
 
 TEST(HackOptions, BadValuesNameTheOptionAndWhatItTakes) {
