@@ -26,6 +26,11 @@ bool ParseWindowId(const std::string& text, unsigned long& id) {
 }
 
 bool ParseColor(const std::string& text, HackOptions& options) {
+    // The settings program's text field left empty: the default, black.
+    if (text.empty()) {
+        options.backgroundRed = options.backgroundGreen = options.backgroundBlue = 0;
+        return true;
+    }
     if (text.size() != 7 || text[0] != '#' || text.find_first_not_of("0123456789abcdefABCDEF", 1) != std::string::npos)
         return false;
     const long rgb = std::strtol(text.c_str() + 1, nullptr, 16);

@@ -9,7 +9,6 @@
 #include <X11/keysym.h>
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 
 #include "interaction/drag_steps.h"
@@ -81,8 +80,13 @@ HostEvents XHackHost::Wait(double deadline) {
         // than a refresh: a signal must still be seen.
         const double left = deadline - Seconds();
         pollfd waits[2] = {{ConnectionNumber(display), POLLIN, 0}, {signalPipe[0], POLLIN, 0}};
-        const int milliseconds = left > 0 ? static_cast<int>(std::ceil(left * 1000.0)) : 0;
-        if (poll(waits, signalPipe[0] >= 0 ? 2 : 1, milliseconds) < 0 && errno != EINTR) return events;
+        // To the nanosecond: a wait rounded up to whole milliseconds would make every frame late.
+        timespec timeout{};
+        if (left > 0) {
+            timeout.tv_sec = static_cast<time_t>(left);
+            timeout.tv_nsec = static_cast<long>((left - static_cast<double>(timeout.tv_sec)) * 1e9);
+        }
+        if (ppoll(waits, signalPipe[0] >= 0 ? 2 : 1, &timeout, nullptr) < 0 && errno != EINTR) return events;
         // A signal, or the server gone: there is nothing left to draw for.
         if ((signalPipe[0] >= 0 && (waits[1].revents & POLLIN) != 0) || (waits[0].revents & (POLLERR | POLLHUP)) != 0) {
             events.stop = true;

@@ -70,6 +70,11 @@ TEST(HackOptions, EveryOptionTakesOneOrTwoDashesAndItsValueAfterASpaceOrAnEquals
     EXPECT_TRUE(Parse({"--help"}).options.help);
     EXPECT_TRUE(Parse({"-version"}).options.version);
     EXPECT_TRUE(Parse({"--add-to-xscreensaver"}).options.addToXScreenSaver);
+    // The settings page's colour field left empty means the default.
+    const ParsedOptions emptyColor = Parse({"--background", "#102030", "--background", ""});
+    ASSERT_TRUE(emptyColor.ok);
+    EXPECT_EQ(emptyColor.options.backgroundRed + emptyColor.options.backgroundGreen + emptyColor.options.backgroundBlue,
+              0);
 }
 
 TEST(HackOptions, BadValuesNameTheOptionAndWhatItTakes) {
