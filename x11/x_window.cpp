@@ -201,10 +201,14 @@ void XHackWindow::Show(const varnoka::rm::RenderTarget& frame, const varnoka::rm
 }
 
 void XHackWindow::DrawCornerText(const std::string& text) {
-    XFontStruct* font = XQueryFont(display_, XGContextFromGC(gc_));
-    const int ascent = font != nullptr ? font->ascent : 10;
-    const int lineHeight = font != nullptr ? font->ascent + font->descent : 13;
-    if (font != nullptr) XFreeFontInfo(nullptr, font, 1);
+    if (lineHeight_ == 0) {
+        // The server's default font, asked for once: the question is a round trip.
+        XFontStruct* font = XQueryFont(display_, XGContextFromGC(gc_));
+        ascent_ = font != nullptr ? font->ascent : 10;
+        lineHeight_ = font != nullptr ? font->ascent + font->descent : 13;
+        if (font != nullptr) XFreeFontInfo(nullptr, font, 1);
+    }
+    const int ascent = ascent_, lineHeight = lineHeight_;
     XSetForeground(display_, gc_, 0xFFFF00ul | alpha_);
     XSetBackground(display_, gc_, alpha_);
     int lines = 1;

@@ -56,4 +56,5 @@ private:
     bool shmUsable_ = false;
     XShmSegmentInfo shm_{};
     XImage* image_ = nullptr;
+    int ascent_ = 0, lineHeight_ = 0;  // of the corner text's font, once asked for
 };
