@@ -86,8 +86,8 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
         // one or more keeps every interpolated coordinate positive, where truncation is floor.
         float lowU = scratch.corners[0].u, lowV = scratch.corners[0].v;
         for (const ClipVertex& v : scratch.corners) {
-            lowU = std::fmin(lowU, v.u);
-            lowV = std::fmin(lowV, v.v);
+            lowU = std::min(lowU, v.u);  // coordinates are finite: a compiled mesh has no other
+            lowV = std::min(lowV, v.v);
         }
         const float shiftU = 1.0f - std::floor(lowU), shiftV = 1.0f - std::floor(lowV);
         for (ClipVertex& v : scratch.corners) {
@@ -108,11 +108,21 @@ void BuildTriangles(const ClipVolume& volume, FaceScratch& scratch) {
         return s;
     };
     for (std::size_t i = 1; i + 1 < corners.size(); ++i) {
-        ClipVertex polygon[MaxClippedCorners] = {corners[0], corners[i], corners[i + 1]};
-        int count = 3;
-        if (!InsideVolume(polygon[0].position, volume) || !InsideVolume(polygon[1].position, volume) ||
-            !InsideVolume(polygon[2].position, volume))
-            count = ClipPolygon(polygon, 3, volume);
+        const ClipVertex& a = corners[0];
+        const ClipVertex& b = corners[i];
+        const ClipVertex& c = corners[i + 1];
+        // Most triangles lie inside: they go straight on, without a copy of their corners.
+        if (InsideVolume(a.position, volume) && InsideVolume(b.position, volume) && InsideVolume(c.position, volume)) {
+            scratch.triangles.push_back(toScreen(a));
+            scratch.triangles.push_back(toScreen(b));
+            scratch.triangles.push_back(toScreen(c));
+            continue;
+        }
+        ClipVertex polygon[MaxClippedCorners];
+        polygon[0] = a;
+        polygon[1] = b;
+        polygon[2] = c;
+        const int count = ClipPolygon(polygon, 3, volume);
         if (count < 3) continue;
         const ScreenVertex first = toScreen(polygon[0]);
         ScreenVertex previous = toScreen(polygon[1]);
