@@ -57,17 +57,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: %s\n", program.c_str(), error.c_str());
         return 1;
     }
+    // The host takes SIGTERM from here on, so that a daemon's stop while the first car loads
+    // still ends the program cleanly, at the loop's first wait.
+    XHackHost host(*window, options.fps);
     if (!OpenHackPicture(window->Handle())) {
         std::fprintf(stderr, "%s: none of the cars can be shown\n", program.c_str());
         return 1;
     }
-    int status = 0;
-    {
-        XHackHost host(*window, options.fps);
-        LoopSettings settings;
-        settings.delayMicroseconds = options.delayMicroseconds;
-        status = RunHackLoop(host, window->Handle(), settings);
-    }
+    LoopSettings settings;
+    settings.delayMicroseconds = options.delayMicroseconds;
+    const int status = RunHackLoop(host, window->Handle(), settings);
     ClosePicture();
     if (status != 0) std::fprintf(stderr, "%s: none of the cars can be shown any more\n", program.c_str());
     return status;
