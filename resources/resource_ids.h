@@ -14,6 +14,7 @@
 #define ChangeColorButtonId 13
 #define AboutButtonId 14
 #define UseDefaultsButtonId 15
+#define OwnCarsButtonId 16
 #define FlatButtonId 1000
 #define GouraudButtonId 1001
 #define PhongButtonId 1002
@@ -55,3 +56,4 @@
 #define CameraXKeyString 9020
 #define CameraYKeyString 9021
 #define CameraZKeyString 9022
+#define OwnCarKeyString 9023

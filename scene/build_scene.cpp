@@ -1,6 +1,8 @@
 #include "scene/build_scene.h"
 
+#include "retained/model_file_loading.h"
 #include "scene/error_text.h"
+#include "scene/fit_to_view.h"
 #include "scene/model_shelf.h"
 #include "scene/report_error.h"
 #include "settings/saver_settings.h"
@@ -84,13 +86,41 @@ HRESULT LoadModel(IDirect3DRMMeshBuilder2* builder, const char* path) {
     return builder->Load(const_cast<char*>(path), nullptr, D3DRMLOAD_FROMFILE, LoadTextureCallback, &textures);
 }
 
+HRESULT LoadOwnCar(IDirect3DRMMeshBuilder2* builder, const char* path, std::string& reason) {
+    TextureFolder textures{d3drm, FolderOf(path)};
+    varnoka::rm::MeshData mesh;
+    varnoka::rm::ModelLoadReport report;
+    HRESULT result = varnoka::rm::LoadModelFile(path, LoadTextureCallback, &textures, mesh, &report);
+    if (result == D3DRM_OK) {
+        FitToView(mesh);
+        result = varnoka::rm::AssignMeshData(builder, mesh);
+        // Mesh data the engine refuses came from the file.
+        if (result == D3DRMERR_BADVALUE) result = D3DRMERR_BADFILE;
+    }
+    if (result != D3DRM_OK) reason = ErrorText(result);
+    return result;
+}
+
+HRESULT LoadCurrentModel(IDirect3DRMMeshBuilder2* builder) {
+    const int32_t index = saverSettings.modelIndex;
+    if (!IsOwnCar(index)) return LoadModel(builder, ModelPath(index));
+    std::string reason;
+    const HRESULT result = LoadOwnCar(builder, ModelPath(index), reason);
+    if (result == D3DRM_OK || result == D3DRMERR_BADALLOC) return result;
+    SetModelUnreadable(index);
+    if (IsChosenOwnCar(index))
+        ReportError("Your car \"%s\" cannot be shown.\n%s", OwnCarLabel(index).c_str(), reason.c_str());
+    saverSettings.modelIndex = StoredModel();
+    return LoadModel(builder, ModelPath(saverSettings.modelIndex));
+}
+
 int BuildScene(ViewerContext* context) {
     SceneParts parts;
     if (FAILED(d3drm2->CreateFrame(nullptr, &context->scene))) return CleanUp(parts, true);
     SetBackground(context->scene);
     if (FAILED(MakeLights(d3drm2, context->scene, parts)) || !AddModelFrame(context)) return CleanUp(parts, true);
     if (FAILED(d3drm2->CreateMeshBuilder(&modelBuilder))) return CleanUp(parts, true);
-    const HRESULT loaded = LoadModel(modelBuilder, ModelPath(saverSettings.modelIndex));
+    const HRESULT loaded = LoadCurrentModel(modelBuilder);
     if (loaded != D3DRM_OK) {
         ReportError("Failed to load .x file.\n%s", ErrorText(loaded));
         return CleanUp(parts, false);

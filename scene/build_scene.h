@@ -28,6 +28,15 @@ HRESULT LoadTextureCallback(char* name, void* argument, LPDIRECT3DRMTEXTURE* tex
 // Loads a model file into a builder, its textures from beside it; the loader's result.
 HRESULT LoadModel(IDirect3DRMMeshBuilder2* builder, const char* path);
 
+// Loads a user's own car the same way, fitted to the view like the nine; on failure `reason`
+// says why in words.
+HRESULT LoadOwnCar(IDirect3DRMMeshBuilder2* builder, const char* path, std::string& reason);
+
+// Loads the model of saverSettings.modelIndex into an empty builder. An own car that cannot be
+// read is marked unreadable, reported when it is the car the settings chose (so once a run), and
+// gives way to the stored one of the nine, which saverSettings.modelIndex then names.
+HRESULT LoadCurrentModel(IDirect3DRMMeshBuilder2* builder);
+
 // The camera position stored in the settings (times 255) as scene units.
 constexpr D3DVALUE CameraUnitsPerStep = 0.003921569f;
 

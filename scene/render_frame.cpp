@@ -55,12 +55,12 @@ HRESULT SwitchModel(ViewerContext* context, uint32_t (*tickNow)()) {
     const int32_t others = ReadableModelCount() - (ModelUnreadable(current) ? 0 : 1);
     if (saverSettings.randomModels != 0 && others > 0) {
         do {
-            saverSettings.modelIndex = NextRandom() % ModelCount;
+            saverSettings.modelIndex = NextRandom() % ShelfCount();
         } while (saverSettings.modelIndex == current || ModelUnreadable(saverSettings.modelIndex));
     }
 
     if (FAILED(result = d3drm2->CreateMeshBuilder(&modelBuilder))) return result;
-    if ((result = LoadModel(modelBuilder, ModelPath(saverSettings.modelIndex))) != D3DRM_OK) {
+    if ((result = LoadCurrentModel(modelBuilder)) != D3DRM_OK) {
         ReleaseAndClear(modelBuilder);
         return result;
     }

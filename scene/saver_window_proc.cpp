@@ -43,8 +43,8 @@ int ErrorBox(HWND window, const char* text) {
 
 // The models are looked for in the Windows directory, then beside the program, then in the folder
 // they were installed in; either way they are opened by full path, so that the music's change of
-// folder never affects them.
-void EnterWindowsDirectory() {
+// folder never affects them. The user's own cars follow them, from their Documents folder.
+void PlaceModels() {
     char windowsDirectory[WindowsDirectoryLength];
     const UINT length = platform.GetWindowsDirectoryA(windowsDirectory, sizeof windowsDirectory);
     std::vector<std::string> folders;
@@ -55,6 +55,8 @@ void EnterWindowsDirectory() {
     for (const std::string& folder : {ProgramFolder(), InstalledFolder()})
         if (!folder.empty()) folders.push_back(folder);
     PlaceModelsFrom(folders);
+    PlaceOwnCars(OwnCarsFolder());
+    ChooseFirstCar();
 }
 
 // A coordinate times 255, truncated toward zero; what does not fit 32 bits is held at the end of
@@ -89,7 +91,7 @@ void TearDown() {
 LRESULT Create(HWND window) {
     LoadSettingsNames();
     LoadSettings();
-    EnterWindowsDirectory();
+    PlaceModels();
     ShowCursor(FALSE);
     const bool fullScreen = !saverShellState.isPreview;
 

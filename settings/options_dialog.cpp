@@ -3,12 +3,14 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "resources/resource_ids.h"
 #include "retained/d3drm_api.h"
 #include "settings/color_chooser.h"
 #include "settings/model_files.h"
 #include "settings/music.h"
+#include "settings/own_cars.h"
 #include "settings/saver_folders.h"
 #include "settings/saver_settings.h"
 #include "shell/platform_calls.h"
@@ -66,12 +68,41 @@ void ShowStoredChoices(HWND dialog) {
     CheckBox(dialog, SwitchBoxId, ReadSettingKey(names.switchModels, defaults.switchModels) != 0);
 }
 
-void FillModelList(HWND dialog) {
+// The user's own cars as the model list shows them, after the nine.
+std::vector<OwnCar> listedOwnCars;
+
+// The list's entry for an own car by its file name, else for one of the nine (-1: neither).
+int ListEntryFor(int32_t modelIndex, const std::string& ownCar) {
+    for (size_t i = 0; i < listedOwnCars.size() && !ownCar.empty(); ++i)
+        if (listedOwnCars[i].fileName == ownCar) return ModelCount + static_cast<int>(i);
+    return modelIndex >= 0 && modelIndex < ModelCount ? modelIndex : -1;
+}
+
+// The nine in table order, then the own cars in the folder, sorted, with the own car named
+// selected when it is in the folder, else the entry of `modelIndex`.
+void FillModelList(HWND dialog, int32_t modelIndex, const std::string& ownCar) {
     HWND list = GetDlgItem(dialog, ModelListId);
     SendMessageA(list, CB_RESETCONTENT, 0, 0);
     for (const ModelFile& model : ModelFiles)
         SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model.label));
-    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(saverSettings.modelIndex), 0);
+    listedOwnCars = ListOwnCars(OwnCarsFolder());
+    for (const OwnCar& car : listedOwnCars)
+        SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(car.label.c_str()));
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(ListEntryFor(modelIndex, ownCar)), 0);
+}
+
+// Cars dropped into the folder while the dialog was open join its list when it is back in front;
+// the entry chosen stays chosen.
+void RefreshModelList(HWND dialog) {
+    const int selected = static_cast<int>(SendDlgItemMessageA(dialog, ModelListId, CB_GETCURSEL, 0, 0));
+    std::string ownCar;
+    if (selected >= ModelCount && selected - ModelCount < static_cast<int>(listedOwnCars.size()))
+        ownCar = listedOwnCars[selected - ModelCount].fileName;
+    FillModelList(dialog, selected >= ModelCount ? -1 : selected, ownCar);
+}
+
+void ShowOwnCars(HWND dialog) {
+    if (!ShowOwnCarsFolder(dialog)) MessageBeep(MB_ICONWARNING);
 }
 
 BOOL OnInitDialog(HWND dialog) {
@@ -79,7 +110,7 @@ BOOL OnInitDialog(HWND dialog) {
     LoadSettings();
     SetDlgItemTextA(dialog, MidiEditId, saverSettings.midiPath);
     UpdateSwatch(dialog);
-    FillModelList(dialog);
+    FillModelList(dialog, saverSettings.modelIndex, saverSettings.ownCar);
     ShowStoredChoices(dialog);
     const int delay = ReadSettingKey(settingsNames.delay, DefaultSaverSettings().switchDelay);
     if (AttachDelaySpinner(dialog, DelayEditId, DelaySpinnerId, MaximumDelay, MinimumDelay, delay) == nullptr)
@@ -132,12 +163,26 @@ void WriteEditText(HWND dialog, const char* key, int id) {
     WriteSettingText(key, text);
 }
 
+// One of the nine is stored as CARS, with no own car; an own car by its file name, keeping CARS
+// for when its file is gone.
+void WriteModelChoice(HWND dialog) {
+    const SettingsNames& names = settingsNames;
+    const int selected = static_cast<int>(SendDlgItemMessageA(dialog, ModelListId, CB_GETCURSEL, 0, 0));
+    if (selected < 0) return;
+    if (selected < ModelCount) {
+        WriteChoice(names.cars, selected);
+        DeleteSettingKey(names.ownCar);
+    } else if (selected - ModelCount < static_cast<int>(listedOwnCars.size())) {
+        WriteSettingText(names.ownCar, listedOwnCars[selected - ModelCount].fileName.c_str());
+    }
+}
+
 void WriteSettings(HWND dialog) {
     const SettingsNames& names = settingsNames;
     WriteChoice(names.render, CheckedInGroup(dialog, ShadeButtons));
     WriteChoice(names.objects, CheckedInGroup(dialog, FillButtons));
     WriteChoice(names.colors, CheckedInGroup(dialog, ColorButtons));
-    WriteChoice(names.cars, static_cast<int>(SendDlgItemMessageA(dialog, ModelListId, CB_GETCURSEL, 0, 0)));
+    WriteModelChoice(dialog);
     WriteChecked(dialog, names.dithered, DitheredBoxId);
     WriteChecked(dialog, names.filtering, FilteringBoxId);
     WriteChecked(dialog, names.random, RandomBoxId);
@@ -215,6 +260,9 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         case WM_PAINT:
             OnPaint(dialog);
             return FALSE;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE) RefreshModelList(dialog);
+            return FALSE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case BrowseButtonId:
@@ -233,6 +281,9 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
                     return TRUE;
                 case HelpButtonId:
                     OpenHelp(dialog);
+                    return TRUE;
+                case OwnCarsButtonId:
+                    ShowOwnCars(dialog);
                     return TRUE;
                 case IDOK:
                     WriteSettings(dialog);

@@ -1,5 +1,7 @@
 #include "settings/saver_folders.h"
 
+#include <shlobj.h>
+
 #include "shell/platform_calls.h"
 
 namespace {
@@ -41,4 +43,23 @@ std::string InstalledFolder() {
     folder[size] = '\0';
     const std::string path(folder);
     return IsFullPath(path) ? path : std::string();
+}
+
+std::string OwnCarsFolder() {
+    char documents[MAX_PATH];
+    // CSIDL_PERSONAL is the Documents known folder, followed wherever the user has moved it.
+    if (FAILED(platform.SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents)))
+        return std::string();
+    const std::string folder(documents);
+    if (!IsFullPath(folder)) return std::string();
+    return folder + (folder.back() == '\\' ? "" : "\\") + "Varnoka Cars";
+}
+
+bool ShowOwnCarsFolder(HWND owner) {
+    const std::string folder = OwnCarsFolder();
+    if (folder.empty()) return false;
+    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return false;
+    // ShellExecute reports success with any value above 32.
+    const HINSTANCE shown = platform.ShellExecuteA(owner, "explore", folder.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(shown) > 32;
 }

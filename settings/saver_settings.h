@@ -4,6 +4,7 @@
 // The saver's configuration, kept as INI text in one section of the settings file.
 
 constexpr int MidiPathLength = 98;
+constexpr int OwnCarNameLength = 259;  // the longest file name a folder holds
 
 // How many models the saver has; a model index counts them from 0.
 constexpr int32_t ModelCount = 9;
@@ -32,6 +33,7 @@ struct SaverSettings {
     int32_t cameraZ;
     int32_t modelIndex;  // as stored: may lie outside the model table
     char midiPath[MidiPathLength + 1];
+    char ownCar[OwnCarNameLength + 1];  // the file name of the user's own car chosen; empty: one of the nine
 };
 
 extern SaverSettings saverSettings;
@@ -63,6 +65,7 @@ struct SettingsNames {
     char cameraX[KeyNameLength + 1];
     char cameraY[KeyNameLength + 1];
     char cameraZ[KeyNameLength + 1];
+    char ownCar[KeyNameLength + 1];
 };
 
 extern SettingsNames settingsNames;
@@ -78,3 +81,4 @@ int32_t ReadSettingKey(const char* key, int32_t defaultValue);
 // Write one key of the saver's section; nothing else in the file changes.
 void WriteSettingInteger(const char* key, int32_t value);
 void WriteSettingText(const char* key, const char* value);
+void DeleteSettingKey(const char* key);

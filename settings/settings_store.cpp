@@ -47,6 +47,7 @@ void LoadSettingsNames() {
     LoadName(CameraXKeyString, names.cameraX);
     LoadName(CameraYKeyString, names.cameraY);
     LoadName(CameraZKeyString, names.cameraZ);
+    LoadName(OwnCarKeyString, names.ownCar);
 }
 
 void LoadSettings() {
@@ -79,6 +80,7 @@ void LoadSettings() {
     }
 
     GetPrivateProfileStringA(names.sectionName, names.midi, "", settings.midiPath, sizeof settings.midiPath, path);
+    GetPrivateProfileStringA(names.sectionName, names.ownCar, "", settings.ownCar, sizeof settings.ownCar, path);
 }
 
 int32_t ReadSettingKey(const char* key, int32_t defaultValue) {
@@ -91,6 +93,12 @@ void WriteSettingText(const char* key, const char* value) {
     char path[MAX_PATH];
     SettingsPathForWriting(path);
     WritePrivateProfileStringA(settingsNames.sectionName, key, value, path);
+}
+
+void DeleteSettingKey(const char* key) {
+    char path[MAX_PATH];
+    SettingsPathForWriting(path);
+    WritePrivateProfileStringA(settingsNames.sectionName, key, nullptr, path);
 }
 
 void WriteSettingInteger(const char* key, int32_t value) {

@@ -2,6 +2,7 @@
 
 #include <dwmapi.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 PlatformCalls RealPlatformCalls() {
     PlatformCalls calls{};
@@ -32,6 +33,7 @@ PlatformCalls RealPlatformCalls() {
     calls.CreateThread = ::CreateThread;
     calls.GetModuleFileNameA = ::GetModuleFileNameA;
     calls.RegOpenKeyExA = ::RegOpenKeyExA;
+    calls.SHGetFolderPathA = ::SHGetFolderPathA;
     calls.RegisterPowerSettingNotification = ::RegisterPowerSettingNotification;
     calls.UnregisterPowerSettingNotification = ::UnregisterPowerSettingNotification;
     return calls;

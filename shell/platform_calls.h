@@ -46,6 +46,8 @@ struct PlatformCalls {
     // The running program's own path and the installer's record of its folder.
     DWORD(WINAPI* GetModuleFileNameA)(HMODULE module, LPSTR path, DWORD size);
     LONG(WINAPI* RegOpenKeyExA)(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result);
+    // The user's Documents folder, where their own cars are kept.
+    HRESULT(WINAPI* SHGetFolderPathA)(HWND owner, int folder, HANDLE token, DWORD flags, LPSTR path);
     // Power setting changes (the console display's state) sent to a window as WM_POWERBROADCAST.
     HPOWERNOTIFY(WINAPI* RegisterPowerSettingNotification)(HANDLE recipient, LPCGUID setting, DWORD flags);
     BOOL(WINAPI* UnregisterPowerSettingNotification)(HPOWERNOTIFY notification);

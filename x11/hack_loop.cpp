@@ -19,8 +19,8 @@ uint32_t HostTicks() { return activeHost->Ticks(); }
 
 // The next model after `index`, in table order, that is not marked unreadable; there must be one.
 int32_t NextReadableModel(int32_t index) {
-    for (int32_t step = 1; step <= ModelCount; ++step) {
-        const int32_t next = (index + step) % ModelCount;
+    for (int32_t step = 1; step <= ShelfCount(); ++step) {
+        const int32_t next = (index + step) % ShelfCount();
         if (!ModelUnreadable(next)) return next;
     }
     return index;

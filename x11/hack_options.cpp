@@ -1,6 +1,7 @@
 #include "x11/hack_options.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "settings/setting_words.h"
@@ -79,13 +80,20 @@ bool ReadValue(const std::string& name, const std::string& value, HackOptions& o
     } else if (name == "models") {
         if (value.empty()) return refuse("a folder");
         options.modelsFolder = value;
+    } else if (name == "car") {
+        // The settings program passes an empty field as it stands: no car of the user's chosen.
+        if (value.find('/') != std::string::npos) return refuse("the file name of one of your cars");
+        options.ownCar = value;
+    } else if (name == "cars") {
+        if (value.empty()) return refuse("a folder");
+        options.carsFolder = value;
     }
     return true;
 }
 
 bool TakesValue(const std::string& name) {
-    for (const char* option :
-         {"window-id", "model", "switch", "shade", "fill", "color", "filter", "background", "delay", "models"})
+    for (const char* option : {"window-id", "model", "switch", "shade", "fill", "color", "filter", "background",
+                               "delay", "models", "car", "cars"})
         if (name == option) return true;
     return false;
 }
@@ -171,12 +179,16 @@ std::string HackUsage(const std::string& program) {
            "  --delay MICROSECONDS  an extra pause after every frame (default: 0)\n"
            "  --fps                 show frames per second and processor load in a corner\n"
            "  --models DIR          read the cars from DIR\n"
+           "  --car FILE            show your own car FILE (a file name in your cars folder)\n"
+           "  --cars DIR            read your own cars from DIR\n"
            "  --add-to-xscreensaver add Varnoka to your XScreenSaver list of display modes\n"
            "                        (~/.xscreensaver), so that its settings program offers it\n"
            "  --help, --version\n"
            "\n"
            "Cars are read from --models, else $XDG_DATA_HOME/varnoka/models, else\n"
-           "/usr/share/varnoka/models, else models/ beside the program. There is no music on Linux.\n";
+           "/usr/share/varnoka/models, else models/ beside the program. Your own cars (.x, .glb and\n"
+           ".gltf files) are read from --cars, else $XDG_DATA_HOME/varnoka/cars (~/.local/share/varnoka/cars),\n"
+           "and take turns with the nine. There is no music on Linux.\n";
 }
 
 SaverSettings SettingsForOptions(const HackOptions& options, int32_t firstRandomModel) {
@@ -186,8 +198,10 @@ SaverSettings SettingsForOptions(const HackOptions& options, int32_t firstRandom
     settings.colorModel = options.colors;
     settings.dithered = options.dither ? 1 : 0;
     settings.textureFiltering = options.linearFiltering ? 1 : 0;
-    settings.randomModels = options.model == RandomModel ? 1 : 0;
-    settings.modelIndex = options.model == RandomModel ? firstRandomModel : options.model - 1;
+    const bool random = options.model == RandomModel && options.ownCar.empty();
+    settings.randomModels = random ? 1 : 0;
+    settings.modelIndex = random ? firstRandomModel : options.model == RandomModel ? 0 : options.model - 1;
+    std::snprintf(settings.ownCar, sizeof settings.ownCar, "%s", options.ownCar.c_str());
     settings.switchModels = options.switchSeconds > 0 ? 1 : 0;
     settings.switchDelay = options.switchSeconds;
     settings.backgroundRed = options.backgroundRed;

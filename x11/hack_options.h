@@ -33,6 +33,8 @@ struct HackOptions {
     int64_t delayMicroseconds = 0;  // an extra pause after every frame
     bool fps = false;
     std::string modelsFolder;  // empty: the usual places
+    std::string ownCar;        // the file name of one of the user's own cars; empty: none chosen
+    std::string carsFolder;    // the user's own cars; empty: the usual place
     bool help = false;
     bool version = false;
     bool addToXScreenSaver = false;  // add "varnoka --root" to the user's XScreenSaver list, then end
@@ -51,5 +53,6 @@ ParsedOptions ParseHackOptions(const std::vector<std::string>& arguments);
 std::string HackUsage(const std::string& program);
 
 // The saver's settings as the options ask; `firstRandomModel` (0 to 8) is the model a random
-// choice starts with.
+// choice starts with. An own car chosen is shown instead of a random one; the model given, else the
+// first, stands in for it when its file is gone.
 SaverSettings SettingsForOptions(const HackOptions& options, int32_t firstRandomModel);

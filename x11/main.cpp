@@ -48,8 +48,10 @@ int main(int argc, char** argv) {
 
     PlaceModelsFrom(
         ModelFolders(options.modelsFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), RunningProgramFolder()));
+    PlaceOwnCars(OwnCarsFolderFor(options.carsFolder, std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     SeedRandom(static_cast<uint32_t>(std::time(nullptr)));
     saverSettings = SettingsForOptions(options, NextRandom() % ModelCount);
+    ChooseFirstCar();
 
     std::string error;
     const std::unique_ptr<XHackWindow> window = XHackWindow::Open(options, error);

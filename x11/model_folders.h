@@ -15,3 +15,7 @@ std::vector<std::string> ModelFolders(const std::string& modelsOption, const cha
 
 // The folder of the running program, from /proc; empty when it cannot be read.
 std::string RunningProgramFolder();
+
+// The folder of the user's own cars: the option's value when given, else
+// $XDG_DATA_HOME/varnoka/cars (~/.local/share/varnoka/cars); empty when neither can be had.
+std::string OwnCarsFolderFor(const std::string& carsOption, const char* xdgDataHome, const char* home);

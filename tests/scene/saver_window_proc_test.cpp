@@ -130,6 +130,50 @@ TEST_F(SaverWindowProcTest, AMissingModelIsReportedThenTheDeviceAndTheWindowStil
     EXPECT_EQ(StoredSetting("X"), -99999) << "no camera, nothing written";
 }
 
+// The user's own cars folder in the test's Documents folder, with copies of one of the nine and a
+// damaged car in it.
+std::string OwnCarsWith(const std::string& models) {
+    const std::string cars = fakeScene.documentsFolder + "\\Varnoka Cars";
+    CreateDirectoryA(cars.c_str(), nullptr);
+    for (const char* name : {"vk3plate.bmp", "vkgrille.bmp", "vktread.bmp"})
+        CopyFileA((models + "\\" + name).c_str(), (cars + "\\" + name).c_str(), FALSE);
+    CopyFileA((models + "\\vk3.x").c_str(), (cars + "\\My Car.x").c_str(), FALSE);
+    HANDLE broken = CreateFileA((cars + "\\Broken.glb").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(broken, "glTF", 4, &written, nullptr);
+    CloseHandle(broken);
+    return cars;
+}
+
+TEST_F(SaverWindowProcTest, TheOwnCarChosenIsShownAndOneThatCannotBeReadIsReportedOnceAndPassedOver) {
+    const std::string cars = OwnCarsWith(fakeScene.windowsDirectory);
+    Setting("CARS", "5");
+    Setting("OWNCAR", "My Car.x");
+    HWND window = CreateSaver();
+    EXPECT_TRUE(fakeScene.boxes.empty());
+    EXPECT_EQ(saverSettings.modelIndex, ModelCount + 1) << "after the nine and Broken";
+    EXPECT_EQ(std::string(ModelPath(ModelCount + 1)), cars + "\\My Car.x");
+    Destroy(window);
+
+    // The damaged car, chosen: one box with its reason, then the stored one of the nine.
+    Setting("OWNCAR", "Broken.glb");
+    window = CreateSaver();
+    ASSERT_EQ(fakeScene.boxes.size(), 1u);
+    EXPECT_EQ(fakeScene.boxes[0].rfind("Viewer Message|Your car \"Broken\" cannot be shown.\n", 0), 0u)
+        << fakeScene.boxes[0];
+    EXPECT_EQ(saverSettings.modelIndex, 5);
+    EXPECT_TRUE(ModelUnreadable(ModelCount));
+    Destroy(window);
+
+    // A stored own car whose file is gone: CARS, silently.
+    Setting("OWNCAR", "Sold.glb");
+    fakeScene.boxes.clear();
+    window = CreateSaver();
+    EXPECT_TRUE(fakeScene.boxes.empty());
+    EXPECT_EQ(saverSettings.modelIndex, 5);
+    Destroy(window);
+}
+
 TEST_F(SaverWindowProcTest, ModelLookupGoesWindowsProgramInstalled) {
     const std::string installed = fakeScene.windowsDirectory;  // every model with its textures
     // A short name: the Windows directory is read into a buffer of 100 characters.

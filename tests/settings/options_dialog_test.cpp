@@ -89,6 +89,72 @@ TEST_F(OptionsDialogTest, OpensWithTheStoredSettings) {
     EXPECT_EQ(Stored("X"), "<none>");
 }
 
+std::string Label(HWND dialog, int entry) {
+    char label[300] = {};
+    SendDlgItemMessageA(dialog, ModelListId, CB_GETLBTEXT, entry, reinterpret_cast<LPARAM>(label));
+    return label;
+}
+
+void Touch(const std::string& path) {
+    CloseHandle(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+}
+
+TEST_F(OptionsDialogTest, OwnCarsFollowTheNineAndAreStoredByFileNameKeepingCars) {
+    const std::string cars = fakeScene.documentsFolder + "\\Varnoka Cars";
+    CreateDirectoryA(cars.c_str(), nullptr);
+    for (const char* name : {"zeta.glb", "Alpha.x", "readme.txt", "Beta.gltf", "Beta.bin"}) Touch(cars + "\\" + name);
+    Setting("CARS", "4");
+    Open();
+    ASSERT_EQ(SendDlgItemMessageA(dialog_, ModelListId, CB_GETCOUNT, 0, 0), 12);
+    EXPECT_EQ(Label(dialog_, 8), "Model 9");
+    EXPECT_EQ(Label(dialog_, 9), "Alpha");
+    EXPECT_EQ(Label(dialog_, 10), "Beta");
+    EXPECT_EQ(Label(dialog_, 11), "zeta");
+    EXPECT_EQ(Selected(), 4);
+
+    SendDlgItemMessageA(dialog_, ModelListId, CB_SETCURSEL, 11, 0);
+    Press(IDOK);
+    EXPECT_EQ(Stored("OWNCAR"), "zeta.glb");
+    EXPECT_EQ(Stored("CARS"), "4") << "kept for when the file is gone";
+
+    DestroyWindow(dialog_);
+    Open();
+    EXPECT_EQ(Selected(), 11);
+    // A car dropped in while the dialog is open is listed when the dialog is back in front.
+    Touch(cars + "\\Aardvark.glb");
+    SendMessageA(dialog_, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(Label(dialog_, 9), "Aardvark");
+    EXPECT_EQ(Selected(), 12) << "the car chosen stays chosen";
+    SendDlgItemMessageA(dialog_, ModelListId, CB_SETCURSEL, 2, 0);
+    Press(IDOK);
+    EXPECT_EQ(Stored("CARS"), "2");
+    EXPECT_EQ(Stored("OWNCAR"), "<none>") << "one of the nine: no own car";
+
+    // A stored own car whose file is gone shows CARS.
+    Setting("OWNCAR", "gone.glb");
+    DestroyWindow(dialog_);
+    Open();
+    EXPECT_EQ(Selected(), 2);
+}
+
+TEST_F(OptionsDialogTest, TheOwnCarsButtonMakesTheFolderAndOpensIt) {
+    const std::string cars = fakeScene.documentsFolder + "\\Varnoka Cars";
+    Open();
+    Press(OwnCarsButtonId);
+    EXPECT_NE(GetFileAttributesA(cars.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(fakeScene.opened.size(), 1u);
+    EXPECT_EQ(fakeScene.opened[0], cars);
+    Press(OwnCarsButtonId);
+    EXPECT_EQ(fakeScene.opened.size(), 2u) << "an existing folder opens as well";
+
+    // Without a Documents folder there is nothing to open, and no list of own cars.
+    fakeScene.documentsFolder.clear();
+    Press(OwnCarsButtonId);
+    EXPECT_EQ(fakeScene.opened.size(), 2u);
+    SendMessageA(dialog_, WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_EQ(SendDlgItemMessageA(dialog_, ModelListId, CB_GETCOUNT, 0, 0), 9);
+}
+
 TEST_F(OptionsDialogTest, UseDefaultsThenCancelWritesNothingAndThenOkWritesTheDefaults) {
     Setting("RENDER", "0");
     Setting("RED", "200");

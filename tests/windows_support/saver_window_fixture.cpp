@@ -1,6 +1,7 @@
 #include "windows_support/saver_window_fixture.h"
 
 #include <dwmapi.h>
+#include <shlobj.h>
 
 #include <cstring>
 
@@ -71,6 +72,12 @@ BOOL WINAPI FakeGetOpenFileName(LPOPENFILENAMEA chooser) {
 HINSTANCE WINAPI FakeShellExecute(HWND, LPCSTR, LPCSTR file, LPCSTR, LPCSTR, INT) {
     fakeScene.opened.push_back(file);
     return reinterpret_cast<HINSTANCE>(INT_PTR{33});
+}
+
+HRESULT WINAPI FakeSHGetFolderPath(HWND, int folder, HANDLE, DWORD, LPSTR path) {
+    if (folder != CSIDL_PERSONAL || fakeScene.documentsFolder.empty()) return E_FAIL;
+    lstrcpynA(path, fakeScene.documentsFolder.c_str(), MAX_PATH);
+    return S_OK;
 }
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
@@ -243,6 +250,8 @@ void SaverWindowTest::SetUp() {
     fakeScene.threadsStarted = 0;
     fakeScene.fileChooserCalls = 0;
     fakeScene.opened.clear();
+    // A Documents folder of the test's own, without the saver's folder in it.
+    fakeScene.documentsFolder = FreshTestFolder("documents");
     fakeScene.colorCancelled = false;
     fakeScene.chosenColor = RGB(0, 0, 0);
     fakeScene.typeAlpha = false;
@@ -274,6 +283,7 @@ void SaverWindowTest::SetUp() {
     platform.CreateThread = FakeCreateThread;
     platform.GetOpenFileNameA = FakeGetOpenFileName;
     platform.ShellExecuteA = FakeShellExecute;
+    platform.SHGetFolderPathA = FakeSHGetFolderPath;
     platform.ChooseColorA = FakeChooseColor;
     platform.QueryPerformanceCounter = FakeQueryPerformanceCounter;
     platform.QueryPerformanceFrequency = FakeQueryPerformanceFrequency;

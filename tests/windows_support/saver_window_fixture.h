@@ -25,6 +25,7 @@ struct FakeScene {
     DWORD chooserFilterIndex = 0;
     DWORD chooserFlags = 0;
     std::vector<std::string> opened;  // documents opened in their viewer
+    std::string documentsFolder;      // the user's Documents folder; empty: not known
 
     // The colour dialog, made from its template; the test says what the user does in it.
     bool colorCancelled = false;

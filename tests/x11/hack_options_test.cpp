@@ -77,6 +77,23 @@ TEST(HackOptions, EveryOptionTakesOneOrTwoDashesAndItsValueAfterASpaceOrAnEquals
               0);
 }
 
+TEST(HackOptions, AnOwnCarChosenIsShownInsteadOfARandomOneWithTheModelGivenStandingIn) {
+    const ParsedOptions mine = Parse({"--car", "My Car.glb", "--cars=/srv/mine"});
+    ASSERT_TRUE(mine.ok) << mine.error;
+    EXPECT_EQ(mine.options.carsFolder, "/srv/mine");
+    SaverSettings settings = SettingsForOptions(mine.options, 5);
+    EXPECT_STREQ(settings.ownCar, "My Car.glb");
+    EXPECT_EQ(settings.randomModels, 0);
+    EXPECT_EQ(settings.modelIndex, 0);
+    settings = SettingsForOptions(Parse({"--car", "a.x", "--model", "4"}).options, 5);
+    EXPECT_EQ(settings.modelIndex, 3);
+    // The settings page's field left empty: no own car, a random one as usual.
+    settings = SettingsForOptions(Parse({"--car", ""}).options, 5);
+    EXPECT_STREQ(settings.ownCar, "");
+    EXPECT_EQ(settings.randomModels, 1);
+    EXPECT_EQ(settings.modelIndex, 5);
+}
+
 TEST(HackOptions, BadValuesNameTheOptionAndWhatItTakes) {
     const struct {
         std::vector<std::string> arguments;
@@ -101,6 +118,8 @@ TEST(HackOptions, BadValuesNameTheOptionAndWhatItTakes) {
         {{"--window-id", "-5"}, "--window-id takes"},
         {{"--window-id", "0x100000000"}, "--window-id takes"},
         {{"--models", ""}, "--models takes a folder"},
+        {{"--cars", ""}, "--cars takes a folder"},
+        {{"--car", "../x.glb"}, "--car takes the file name of one of your cars"},
         {{"--model"}, "--model needs a value"},
         {{"--speed", "3"}, "unknown option \"--speed\""},
         {{"--fps=1"}, "unknown option \"--fps=1\""},

@@ -22,6 +22,13 @@ TEST(ModelFolders, TheGivenFolderAloneElseTheUsersTheInstalledAndTheProgramsOwn)
     EXPECT_EQ(ModelFolders("", nullptr, nullptr, ""), Folders{"/usr/share/varnoka/models"});
 }
 
+TEST(ModelFolders, OwnCarsComeFromTheGivenFolderElseTheUsersDataFolder) {
+    EXPECT_EQ(OwnCarsFolderFor("/srv/mine", "/home/a/.data", "/home/a"), "/srv/mine");
+    EXPECT_EQ(OwnCarsFolderFor("", "/home/a/.data", "/home/a"), "/home/a/.data/varnoka/cars");
+    EXPECT_EQ(OwnCarsFolderFor("", "relative", "/home/a"), "/home/a/.local/share/varnoka/cars");
+    EXPECT_EQ(OwnCarsFolderFor("", nullptr, nullptr), "");
+}
+
 TEST(ModelFolders, TheRunningProgramsFolderIsAFullPath) {
     const std::string folder = RunningProgramFolder();
     ASSERT_FALSE(folder.empty());
