@@ -160,10 +160,7 @@ private:
 
         std::vector<float> uv;
         const int texcoord = Attribute(primitive, "TEXCOORD_0");
-        if (textured_ && texcoord >= 0) {
-            if (!ReadFloats(document_, texcoord, 2, uv, problem_)) return false;
-            if (uv.size() != vertexCount * 2) return Fail(Damaged);
-        }
+        if (textured_ && texcoord >= 0 && !ReadAttribute(texcoord, 2, vertexCount, uv)) return false;
 
         // Into the engine's left-handed space: z turned round, and so the corner order.
         const auto base = static_cast<std::uint32_t>(model_.positions.size());
@@ -186,8 +183,7 @@ private:
         const int accessor = Attribute(primitive, "NORMAL");
         if (accessor < 0) return true;
         std::vector<float> raw;
-        if (!ReadFloats(document_, accessor, 3, raw, problem_)) return false;
-        if (raw.size() != vertexCount * 3) return Fail(Damaged);
+        if (!ReadAttribute(accessor, 3, vertexCount, raw)) return false;
         std::vector<Float3> normals(vertexCount);
         for (std::size_t i = 0; i < vertexCount; ++i) {
             double n[3];
@@ -216,6 +212,14 @@ private:
             model_.normals.push_back({n.x * side, n.y * side, -n.z * side});
         }
         model_.triangles.push_back(triangle);
+    }
+
+    // An attribute beside POSITION, whose count must be the vertices' (checked before reading, so
+    // a forged count cannot size the read).
+    bool ReadAttribute(int accessor, int components, std::size_t vertexCount, std::vector<float>& values) {
+        std::uint64_t count = 0;
+        if (!AccessorCount(document_, accessor, count) || count != vertexCount) return Fail(Damaged);
+        return ReadFloats(document_, accessor, components, values, problem_);
     }
 
     bool Fail(const std::string& problem) {

@@ -102,6 +102,20 @@ TEST(GltfRefusals, CountsPastTheLimitsAreRefusedBeforeReading) {
     ExpectRefused(Read(doubled.Glb()), "The car has more than 2000000 triangles.");
 }
 
+TEST(GltfRefusals, AttributeCountsUnlikeThePositionsAreRefusedBeforeReading) {
+    // Zero-filled normals or texture coordinates of a forged count: more than memory can hold.
+    for (const std::string type : {"VEC3", "VEC2"}) {
+        GltfBuilder b;
+        b.Add("materials", "{\"pbrMetallicRoughness\":{\"baseColorTexture\":{\"index\":0}}}");
+        b.Add("textures", "{\"source\":0}");
+        b.Add("images", "{\"uri\":\"data:image/png;base64,AAAA\"}");
+        const int positions = b.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3");
+        const int huge = b.Accessor(-1, Float, 4000000000000000000u, type);
+        SceneOfMesh(b, type == "VEC3" ? b.Mesh(positions, huge, -1, -1, 0) : b.Mesh(positions, -1, huge, -1, 0));
+        ExpectRefused(Read(b.Glb()), "The car's geometry points outside its data.");
+    }
+}
+
 TEST(GltfRefusals, NodeLoopsSharedChildrenAndDeepTreesAreRefused) {
     const std::string mesh = "\"mesh\":0";
     GltfBuilder cycle;
