@@ -97,7 +97,7 @@ HRESULT LoadOwnCar(IDirect3DRMMeshBuilder2* builder, const char* path, std::stri
         // Mesh data the engine refuses came from the file.
         if (result == D3DRMERR_BADVALUE) result = D3DRMERR_BADFILE;
     }
-    if (result != D3DRM_OK) reason = ErrorText(result);
+    if (result != D3DRM_OK) reason = report.problem.empty() ? ErrorText(result) : report.problem;
     return result;
 }
 

@@ -29,7 +29,7 @@ HRESULT LoadTextureCallback(char* name, void* argument, LPDIRECT3DRMTEXTURE* tex
 HRESULT LoadModel(IDirect3DRMMeshBuilder2* builder, const char* path);
 
 // Loads a user's own car the same way, fitted to the view like the nine; on failure `reason`
-// says why in words.
+// says why in words: the reader's own account where it gives one, else the code's text.
 HRESULT LoadOwnCar(IDirect3DRMMeshBuilder2* builder, const char* path, std::string& reason);
 
 // Loads the model of saverSettings.modelIndex into an empty builder. An own car that cannot be

@@ -219,7 +219,7 @@ TEST_F(OwnCarTest, AnOwnCarIsFittedWhileTheNineAreNot) {
 
 TEST_F(OwnCarTest, ACarThatCannotBeReadIsReportedOnlyWhenChosenAndLeftOutOfSwitching) {
     folder.AddCopyOf("vk3.x", "Good.x");
-    WriteFile(folder.Path() / "Broken.glb", "not a car at all");
+    WriteFile(folder.Path() / "Broken.glb", std::string("glTF\x02\0\0\0\xff\0\0\0", 12));
     PlaceOwnCars(folder.Path().string());
     const int32_t broken = ModelCount, good = ModelCount + 1;
     ASSERT_EQ(OwnCarLabel(broken), "Broken");
@@ -229,7 +229,8 @@ TEST_F(OwnCarTest, ACarThatCannotBeReadIsReportedOnlyWhenChosenAndLeftOutOfSwitc
     ::testing::internal::CaptureStderr();
     ASSERT_EQ(Open(), PictureStep::Ready) << "the saver goes on with the stored one of the nine";
     const std::string report = ::testing::internal::GetCapturedStderr();
-    EXPECT_NE(report.find("Your car \"Broken\" cannot be shown."), std::string::npos) << report;
+    EXPECT_NE(report.find("Your car \"Broken\" cannot be shown.\nThe .glb file is cut short."), std::string::npos)
+        << report;
     EXPECT_EQ(saverSettings.modelIndex, 2);
     EXPECT_TRUE(ModelUnreadable(broken));
 

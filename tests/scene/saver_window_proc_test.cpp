@@ -159,8 +159,8 @@ TEST_F(SaverWindowProcTest, TheOwnCarChosenIsShownAndOneThatCannotBeReadIsReport
     Setting("OWNCAR", "Broken.glb");
     window = CreateSaver();
     ASSERT_EQ(fakeScene.boxes.size(), 1u);
-    EXPECT_EQ(fakeScene.boxes[0].rfind("Viewer Message|Your car \"Broken\" cannot be shown.\n", 0), 0u)
-        << fakeScene.boxes[0];
+    EXPECT_EQ(fakeScene.boxes[0],
+              "Viewer Message|Your car \"Broken\" cannot be shown.\nThe .glb file is cut short.\r\n");
     EXPECT_EQ(saverSettings.modelIndex, 5);
     EXPECT_TRUE(ModelUnreadable(ModelCount));
     Destroy(window);
