@@ -95,6 +95,13 @@ void PlaceEveryModelAt(const std::string& path) {
     for (ShelfModel& model : shelf) model.path = path;
 }
 
+void PlaceOwnCarAt(const std::string& path) {
+    EnsureNine();
+    shelf.resize(ModelCount);
+    const std::string fileName = path.substr(path.find_last_of("/\\") + 1);
+    shelf.push_back({path, fileName, fileName.substr(0, fileName.find_last_of('.')), false});
+}
+
 const char* ModelPath(int32_t modelIndex) {
     EnsureNine();
     return shelf[SafeShelfIndex(modelIndex)].path.c_str();

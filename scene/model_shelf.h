@@ -39,6 +39,8 @@ int32_t ReadableModelCount();
 
 // One file for every model: for drawing a given file the way the saver does.
 void PlaceEveryModelAt(const std::string& path);
+// One own car after the nine: for drawing a given file the way the saver draws a user's car.
+void PlaceOwnCarAt(const std::string& path);
 
 // The path of a model; an index outside the shelf means the first model.
 const char* ModelPath(int32_t modelIndex);

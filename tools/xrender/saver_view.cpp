@@ -25,10 +25,14 @@ HRESULT ReadModelInfo(const std::string& modelPath, varnoka::rm::ModelLoadReport
 }
 
 HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image,
-                      const SaverSettings& settings) {
+                      const SaverSettings& settings, ModelRole role) {
     saverSettings = settings;
     saverSettings.modelIndex = 0;
     PlaceEveryModelAt(modelPath);
+    if (role == ModelRole::OwnCar) {
+        PlaceOwnCarAt(modelPath);
+        saverSettings.modelIndex = ModelCount;
+    }
     varnoka::rm::MemoryWindow window(width, height);
     if (OpenPicture(window.Handle()) != PictureStep::Ready) {
         ClosePicture();

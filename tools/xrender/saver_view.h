@@ -19,8 +19,12 @@ struct SaverViewImage {
 // Reads the model's figures, loading its textures from beside it as the drawing does.
 HRESULT ReadModelInfo(const std::string& modelPath, varnoka::rm::ModelLoadReport& report);
 
+// How the saver treats the model: as one of the nine, drawn as the file stands, or as a user's own
+// car, fitted to the view.
+enum class ModelRole { Ours, OwnCar };
+
 // Draws `modelPath` turned by `yawDegrees` the way the saver turns it, its textures from beside
 // it, with the render options and background of `settings` (the saver's defaults unless given).
 // Returns the loader's result code, or a failure of the device.
 HRESULT DrawSaverView(const std::string& modelPath, int width, int height, double yawDegrees, SaverViewImage& image,
-                      const SaverSettings& settings = DefaultSaverSettings());
+                      const SaverSettings& settings = DefaultSaverSettings(), ModelRole role = ModelRole::Ours);

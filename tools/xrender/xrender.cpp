@@ -1,7 +1,9 @@
 // xrender: draws a .x or glTF model the way the saver shows it, into a PNG file, or tells what the
 // file holds.
 //
-//   xrender MODEL.x|.glb|.gltf [OUT.png] [--size WxH] [--yaw DEGREES] [--info]
+//   xrender MODEL.x|.glb|.gltf [OUT.png] [--size WxH] [--yaw DEGREES] [--own] [--info]
+//
+// --own draws it as the saver draws a user's own car: fitted to the view like the nine.
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,12 +23,13 @@ struct Options {
     int height = 480;
     double yawDegrees = 0;
     bool info = false;
+    ModelRole role = ModelRole::Ours;
     SaverSettings settings = DefaultSaverSettings();
 };
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: xrender MODEL.x|.glb|.gltf [OUT.png] [--size WxH] [--yaw DEGREES] [--info]\n"
+                 "usage: xrender MODEL.x|.glb|.gltf [OUT.png] [--size WxH] [--yaw DEGREES] [--own] [--info]\n"
                  "               [--shade flat|gouraud|phong] [--fill points|wireframe|solid]\n"
                  "               [--filter nearest|linear] [--color rgb|mono] [--dither on|off]\n"
                  "               [--background R,G,B]\n");
@@ -72,6 +75,8 @@ bool ParseOptions(int argc, char** argv, Options& options) {
         const std::string argument = argv[i];
         if (argument == "--info") {
             options.info = true;
+        } else if (argument == "--own") {
+            options.role = ModelRole::OwnCar;
         } else if (argument == "--size" && i + 1 < argc) {
             if (!ParseSize(argv[++i], options.width, options.height)) return false;
         } else if (argument == "--yaw" && i + 1 < argc) {
@@ -131,8 +136,8 @@ int main(int argc, char** argv) {
     if (options.info) return PrintInfo(options);
 
     SaverViewImage image;
-    const HRESULT result =
-        DrawSaverView(options.model, options.width, options.height, options.yawDegrees, image, options.settings);
+    const HRESULT result = DrawSaverView(options.model, options.width, options.height, options.yawDegrees, image,
+                                         options.settings, options.role);
     if (FAILED(result)) {
         varnoka::rm::ModelLoadReport report;
         ReadModelInfo(options.model, report);
