@@ -11,8 +11,13 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <fcntl.h>
+
 #include <chrono>
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -21,6 +26,7 @@ extern char** environ;
 
 namespace {
 
+namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr unsigned long Background = 0x204060;   // given to the program
@@ -62,11 +68,17 @@ protected:
         Spawn(arguments);
     }
 
-    void Spawn(std::vector<std::string> arguments) {
+    // Starts the program; its standard error goes to `errorFile` when one is named.
+    void Spawn(std::vector<std::string> arguments, const std::string& errorFile = "") {
         std::vector<char*> argv;
         for (std::string& argument : arguments) argv.push_back(argument.data());
         argv.push_back(nullptr);
-        ASSERT_EQ(posix_spawn(&pid_, VARNOKA_HACK, nullptr, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (!errorFile.empty())
+            posix_spawn_file_actions_addopen(&actions, 2, errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        EXPECT_EQ(posix_spawn(&pid_, VARNOKA_HACK, &actions, nullptr, argv.data(), environ), 0);
+        posix_spawn_file_actions_destroy(&actions);
     }
 
     // The exit status once the program ended within the time, else -1.
@@ -190,6 +202,36 @@ TEST_F(HackProcessTest, AWindowOfItsOwnEndsWithQOrItsCloseButton) {
         XSync(display_, False);
         EXPECT_EQ(OwnWindow(display_), 0u);
     }
+}
+
+// The user's own cars: a glTF car chosen by its file name is drawn; a damaged one chosen is
+// reported with its reason and one of ours is drawn instead.
+TEST_F(HackProcessTest, AnOwnCarChosenIsDrawnAndADamagedOneReported) {
+    const fs::path cars = fs::temp_directory_path() / ("varnoka-hack-cars-" + std::to_string(getpid()));
+    fs::create_directories(cars);
+    fs::copy_file(VARNOKA_TEST_DATA "/gltf/two_boxes.gltf", cars / "Boxes.gltf", fs::copy_options::overwrite_existing);
+    std::ofstream(cars / "Broken.glb", std::ios::binary) << "glTF";
+    const std::string errors = (cars / "stderr.txt").string();
+
+    Start({"--cars", cars.string(), "--car", "Boxes.gltf"});
+    EXPECT_TRUE(WaitFor([&] { return CarShows(400, 300); }, 30)) << "no car in the window";
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(ExitWithin(10), 0);
+
+    // The window back to its own colour, so that the car seen next is the next program's.
+    XClearWindow(display_, window_);
+    XSync(display_, False);
+    Spawn({VARNOKA_HACK, "--window-id", std::to_string(window_), "--background", "#204060", "--cars", cars.string(),
+           "--car", "Broken.glb"},
+          errors);
+    EXPECT_TRUE(WaitFor([&] { return CarShows(400, 300); }, 30)) << "one of ours instead";
+    kill(pid_, SIGTERM);
+    EXPECT_EQ(ExitWithin(10), 0);
+    std::stringstream text;
+    text << std::ifstream(errors).rdbuf();
+    EXPECT_NE(text.str().find("Your car \"Broken\" cannot be shown.\nThe .glb file is cut short."), std::string::npos)
+        << text.str();
+    fs::remove_all(cars);
 }
 
 TEST_F(HackProcessTest, AWindowThatDoesNotExistEndsItWithOne) {
