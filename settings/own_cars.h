@@ -1,6 +1,7 @@
 #pragma once
 // The user's own cars: model files dropped into a folder of theirs, shown after the nine.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
