@@ -153,6 +153,7 @@ private:
         // A mirroring node turns glTF's counter-clockwise fronts clockwise; put them back.
         if (transform.Mirrors())
             for (std::size_t t = 0; t + 2 < corners.size(); t += 3) std::swap(corners[t + 1], corners[t + 2]);
+        DropFlatTriangles(positions, corners);
 
         std::vector<Float3> cornerNormals;
         if (!ReadNormals(primitive, transform, vertexCount, corners, cornerNormals)) return false;
@@ -212,6 +213,18 @@ private:
             model_.normals.push_back({n.x * side, n.y * side, -n.z * side});
         }
         model_.triangles.push_back(triangle);
+    }
+
+    // Triangles whose corners lie on one line show nothing, and have no direction to smooth by.
+    static void DropFlatTriangles(const std::vector<Float3>& positions, std::vector<std::uint32_t>& corners) {
+        std::size_t kept = 0;
+        for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
+            Float3 normal;
+            if (!FaceNormal(positions[corners[t]], positions[corners[t + 1]], positions[corners[t + 2]], normal))
+                continue;
+            for (int k = 0; k < 3; ++k) corners[kept++] = corners[t + static_cast<std::size_t>(k)];
+        }
+        corners.resize(kept);
     }
 
     // An attribute beside POSITION, whose count must be the vertices' (checked before reading, so
