@@ -15,6 +15,7 @@ namespace varnoka::gltf {
 namespace {
 
 const std::string Damaged = "The car's geometry points outside its data.";
+const std::string NotFinite = "The car's geometry holds numbers that are not finite.";
 
 struct PrimitiveDraw {
     const MeshInstance* instance = nullptr;
@@ -136,7 +137,7 @@ private:
             transform.Point(raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2], p);
             if (!std::isfinite(p[0]) || !std::isfinite(p[1]) || !std::isfinite(p[2]) || std::fabs(p[0]) > 3e38 ||
                 std::fabs(p[1]) > 3e38 || std::fabs(p[2]) > 3e38)
-                return Fail("The car's geometry holds numbers that are not finite.");
+                return Fail(NotFinite);
             positions[i] = {static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])};
         }
 
@@ -162,6 +163,8 @@ private:
         std::vector<float> uv;
         const int texcoord = Attribute(primitive, "TEXCOORD_0");
         if (textured_ && texcoord >= 0 && !ReadAttribute(texcoord, 2, vertexCount, uv)) return false;
+        for (float value : uv)
+            if (!std::isfinite(value)) return Fail(NotFinite);
 
         // Into the engine's left-handed space: z turned round, and so the corner order.
         const auto base = static_cast<std::uint32_t>(model_.positions.size());
