@@ -1,5 +1,6 @@
 // Any bytes, as a .glb or as glTF text, must load or be refused with a reason, without a crash,
 // hang or unbounded allocation. No files beside: only what is in the bytes is read.
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -15,6 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     if (!problem.empty() || model.triangles.empty()) __builtin_trap();
+    // The engine takes finite numbers only.
+    for (const auto& p : model.positions)
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) __builtin_trap();
+    for (const auto& n : model.normals)
+        if (!std::isfinite(n.x) || !std::isfinite(n.y) || !std::isfinite(n.z)) __builtin_trap();
+    for (const auto& t : model.textureCoords)
+        if (!std::isfinite(t.u) || !std::isfinite(t.v)) __builtin_trap();
     // Everything handed on must stay inside the model's own arrays.
     if (!model.textureCoords.empty() && model.textureCoords.size() != model.positions.size()) __builtin_trap();
     for (const auto& triangle : model.triangles) {

@@ -9,13 +9,27 @@ namespace varnoka::gltf {
 
 namespace {
 
-bool FileExists(const std::string& path, void* files) { return static_cast<SideFiles*>(files)->Exists(path); }
+// tinygltf decodes a buffer's URI as a web form would, '+' to a space; in a URI '+' is itself.
+// A name with spaces that is not there is looked for with '+' in their place.
+std::string Resolve(const std::string& path, const SideFiles& files) {
+    if (files.Exists(path) || path.find(' ') == std::string::npos) return path;
+    std::string plus = path;
+    for (char& c : plus)
+        if (c == ' ') c = '+';
+    return files.Exists(plus) ? plus : path;
+}
+
+bool FileExists(const std::string& path, void* files) {
+    const auto& sideFiles = *static_cast<SideFiles*>(files);
+    return sideFiles.Exists(Resolve(path, sideFiles));
+}
 
 // No shell expansion: the path is the URI as the file gives it.
 std::string ExpandFilePath(const std::string& path, void*) { return path; }
 
 bool ReadWholeFile(std::vector<unsigned char>* bytes, std::string* error, const std::string& path, void* files) {
-    if (static_cast<SideFiles*>(files)->Read(path, *bytes) == LoadStatus::Ok) return true;
+    auto& sideFiles = *static_cast<SideFiles*>(files);
+    if (sideFiles.Read(Resolve(path, sideFiles), *bytes) == LoadStatus::Ok) return true;
     if (error != nullptr) *error = "cannot be read";
     return false;
 }

@@ -15,6 +15,7 @@ namespace varnoka::gltf {
 namespace {
 
 const std::string Damaged = "The car's geometry points outside its data.";
+const std::string NotFinite = "The car's geometry holds numbers that are not finite.";
 
 struct PrimitiveDraw {
     const MeshInstance* instance = nullptr;
@@ -136,7 +137,7 @@ private:
             transform.Point(raw[i * 3], raw[i * 3 + 1], raw[i * 3 + 2], p);
             if (!std::isfinite(p[0]) || !std::isfinite(p[1]) || !std::isfinite(p[2]) || std::fabs(p[0]) > 3e38 ||
                 std::fabs(p[1]) > 3e38 || std::fabs(p[2]) > 3e38)
-                return Fail("The car's geometry holds numbers that are not finite.");
+                return Fail(NotFinite);
             positions[i] = {static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2])};
         }
 
@@ -153,6 +154,7 @@ private:
         // A mirroring node turns glTF's counter-clockwise fronts clockwise; put them back.
         if (transform.Mirrors())
             for (std::size_t t = 0; t + 2 < corners.size(); t += 3) std::swap(corners[t + 1], corners[t + 2]);
+        DropFlatTriangles(positions, corners);
 
         std::vector<Float3> cornerNormals;
         if (!ReadNormals(primitive, transform, vertexCount, corners, cornerNormals)) return false;
@@ -161,6 +163,8 @@ private:
         std::vector<float> uv;
         const int texcoord = Attribute(primitive, "TEXCOORD_0");
         if (textured_ && texcoord >= 0 && !ReadAttribute(texcoord, 2, vertexCount, uv)) return false;
+        for (float value : uv)
+            if (!std::isfinite(value)) return Fail(NotFinite);
 
         // Into the engine's left-handed space: z turned round, and so the corner order.
         const auto base = static_cast<std::uint32_t>(model_.positions.size());
@@ -212,6 +216,18 @@ private:
             model_.normals.push_back({n.x * side, n.y * side, -n.z * side});
         }
         model_.triangles.push_back(triangle);
+    }
+
+    // Triangles whose corners lie on one line show nothing, and have no direction to smooth by.
+    static void DropFlatTriangles(const std::vector<Float3>& positions, std::vector<std::uint32_t>& corners) {
+        std::size_t kept = 0;
+        for (std::size_t t = 0; t + 2 < corners.size(); t += 3) {
+            Float3 normal;
+            if (!FaceNormal(positions[corners[t]], positions[corners[t + 1]], positions[corners[t + 2]], normal))
+                continue;
+            for (int k = 0; k < 3; ++k) corners[kept++] = corners[t + static_cast<std::size_t>(k)];
+        }
+        corners.resize(kept);
     }
 
     // An attribute beside POSITION, whose count must be the vertices' (checked before reading, so

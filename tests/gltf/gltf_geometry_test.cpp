@@ -123,11 +123,14 @@ TEST(GltfPrimitives, PointsAndLinesAreLeftOutAndNothingElseMeansNoCar) {
 
 TEST(GltfPrimitives, DegenerateTrianglesAreDropped) {
     GltfBuilder b;
-    const int positions = b.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3");
-    SceneOfMesh(b, b.Mesh(positions, -1, -1, b.Indices({0, 1, 2, 0, 0, 1, 2, 2, 2})));
+    const int positions = b.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0, 2, 0, 0}, "VEC3");
+    // A repeated corner, one point three times, and three points on a line: only the first shows.
+    SceneOfMesh(b, b.Mesh(positions, -1, -1, b.Indices({0, 1, 2, 0, 0, 1, 2, 2, 2, 0, 1, 3})));
     const ReadResult read = Read(b.Glb());
     ASSERT_EQ(read.status, LoadStatus::Ok) << read.problem;
-    EXPECT_EQ(read.model.triangles.size(), 1u);
+    ASSERT_EQ(read.model.triangles.size(), 1u);
+    // The line's triangle did not bend the normals of the one that shows.
+    for (std::uint32_t n : read.model.triangles[0].normals) EXPECT_FLOAT_EQ(read.model.normals[n].z, -1);
 }
 
 // Two triangles hinged on the x axis, opened by `degrees` from flat.

@@ -206,6 +206,15 @@ TEST_F(GltfSideFiles, BinAndImageBesideTheModelAreRead) {
     EXPECT_TRUE(read.model.missingImages.empty());
 }
 
+TEST_F(GltfSideFiles, PlusAndEscapesInFileNamesMeanWhatTheySay) {
+    GltfBuilder b = Square(Textured("OPAQUE"), "{\"uri\":\"paint+1%25.png\"}");
+    Write("car/body+rear.bin", b.Buffer());
+    Write("car/paint+1%.png", TwoTexels());
+    const ReadResult read = Load(Write("car/car.gltf", b.Gltf("body+rear.bin")));
+    ASSERT_EQ(read.status, LoadStatus::Ok) << read.problem;
+    EXPECT_EQ(read.model.textures.size(), 1u);
+}
+
 TEST_F(GltfSideFiles, PathsOutsideTheModelsFolderAreNotRead) {
     Write("secret.png", TwoTexels());
     const std::string absolute = (folder_ / "secret.png").generic_string();

@@ -2,6 +2,9 @@
 // the memory they ask for is taken.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "gltf_test_support.h"
 #include "retained/gltf/json_depth.h"
 #include "retained/gltf/side_files.h"
@@ -114,6 +117,27 @@ TEST(GltfRefusals, AttributeCountsUnlikeThePositionsAreRefusedBeforeReading) {
         SceneOfMesh(b, type == "VEC3" ? b.Mesh(positions, huge, -1, -1, 0) : b.Mesh(positions, -1, huge, -1, 0));
         ExpectRefused(Read(b.Glb()), "The car's geometry points outside its data.");
     }
+}
+
+TEST(GltfRefusals, NumbersThatAreNotFiniteAreRefused) {
+    const float inf = std::numeric_limits<float>::infinity();
+    // An infinite position, one made infinite by a scale past float's range, an infinite texture
+    // coordinate on a textured face.
+    GltfBuilder position;
+    SceneOfMesh(position, position.Mesh(position.Floats({0, 0, 0, inf, 0, 0, 0, 1, 0}, "VEC3")));
+    ExpectRefused(Read(position.Glb()), "The car's geometry holds numbers that are not finite.");
+
+    GltfBuilder scaled;
+    SceneOfMesh(scaled, scaled.Mesh(scaled.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3")), "\"scale\":[1e39,1,1]");
+    ExpectRefused(Read(scaled.Glb()), "The car's geometry holds numbers that are not finite.");
+
+    GltfBuilder uv;
+    uv.Add("materials", "{\"pbrMetallicRoughness\":{\"baseColorTexture\":{\"index\":0}}}");
+    uv.Add("textures", "{\"source\":0}");
+    uv.Add("images", "{\"uri\":\"data:image/png;base64,AAAA\"}");
+    SceneOfMesh(uv, uv.Mesh(uv.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3"), -1,
+                            uv.Floats({0, 0, 1, 0, std::nanf(""), 1}, "VEC2"), -1, 0));
+    ExpectRefused(Read(uv.Glb()), "The car's geometry holds numbers that are not finite.");
 }
 
 TEST(GltfRefusals, NodeLoopsSharedChildrenAndDeepTreesAreRefused) {
