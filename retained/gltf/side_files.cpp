@@ -1,7 +1,8 @@
 #include "retained/gltf/side_files.h"
 
 #include <filesystem>
-#include <fstream>
+
+#include "retained/io/file_bytes.h"
 
 namespace varnoka::gltf {
 
@@ -62,24 +63,11 @@ bool SideFiles::Exists(const std::string& relativePath) const {
 LoadStatus SideFiles::Read(const std::string& relativePath, std::vector<std::uint8_t>& bytes) {
     bytes.clear();
     if (!Exists(relativePath)) return LoadStatus::FileNotFound;
-    std::ifstream file(FullPath(relativePath), std::ios::binary);
-    if (!file) return LoadStatus::FileNotFound;
-    file.seekg(0, std::ios::end);
-    const std::streamoff size = file.tellg();
-    if (size < 0) return LoadStatus::FileNotFound;
-    // Counted before anything is allocated for it.
-    if (static_cast<std::uint64_t>(size) > bytesLeft_) {
-        overBudget_ = true;
-        return LoadStatus::BadFile;
-    }
-    bytesLeft_ -= static_cast<std::uint64_t>(size);
-    file.seekg(0, std::ios::beg);
-    bytes.resize(static_cast<std::size_t>(size));
-    if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) {
-        bytes.clear();
-        return LoadStatus::BadFile;
-    }
-    return LoadStatus::Ok;
+    bool tooLarge = false;
+    const LoadStatus status = ReadFileBytes(FullPath(relativePath), bytes, bytesLeft_, tooLarge);
+    overBudget_ = overBudget_ || tooLarge;
+    if (status == LoadStatus::Ok) bytesLeft_ -= bytes.size();
+    return status;
 }
 
 }  // namespace varnoka::gltf

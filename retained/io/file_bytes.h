@@ -13,4 +13,9 @@ constexpr std::uint64_t MaxInputFileBytes = 256u * 1024u * 1024u;
 
 LoadStatus ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
 
+// The same with a limit of the caller's: a file of more than `maxBytes` is BadFile with `tooLarge`
+// set, found before anything is allocated for it.
+LoadStatus ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::uint64_t maxBytes,
+                         bool& tooLarge);
+
 }  // namespace varnoka

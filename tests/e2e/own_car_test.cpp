@@ -13,6 +13,7 @@
 
 #include "e2e/process_runner.h"
 #include "e2e/screen_samples.h"
+#include "e2e/settings_folder.h"
 #include "gltf/gltf_builder.h"
 
 namespace {
@@ -64,19 +65,12 @@ gltf_test::Bytes UserCar() {
     return car.Glb();
 }
 
-// The saver's settings and the user's cars folder, as the test sets them, removed afterwards.
-class OwnCarSetup {
+// The user's cars folder in their Documents, with a car and a damaged one in it, beside settings
+// of the test's own with a green background; removed afterwards.
+class OwnCarSetup : public SettingsFolder {
 public:
     OwnCarSetup() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        appData_ = std::string(temp) + "varnoka-own-car-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(appData_.c_str(), nullptr);
-        CreateDirectoryA((appData_ + "\\Varnoka").c_str(), nullptr);
-        settingsFile_ = appData_ + "\\Varnoka\\control.ini";
-        SetEnvironmentVariableA("APPDATA", appData_.c_str());
-        for (const char* key : {"RANDOM=0", "CARS=2", "SWITCH=0", "GREEN=96"}) Set(key);
-
+        Set("GREEN=96");
         char documents[MAX_PATH] = {};
         SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, documents);
         cars_ = std::string(documents) + "\\Varnoka Cars";
@@ -89,14 +83,6 @@ public:
     ~OwnCarSetup() {
         for (const char* name : {"Test Roadster.glb", "Damaged.glb"}) DeleteFileA((cars_ + "\\" + name).c_str());
         RemoveDirectoryA(cars_.c_str());
-        DeleteFileA(settingsFile_.c_str());
-        RemoveDirectoryA((appData_ + "\\Varnoka").c_str());
-        RemoveDirectoryA(appData_.c_str());
-    }
-    void Set(const std::string& keyAndValue) {
-        const std::string::size_type equals = keyAndValue.find('=');
-        WritePrivateProfileStringA("Screen Saver.Varnoka", keyAndValue.substr(0, equals).c_str(),
-                                   keyAndValue.substr(equals + 1).c_str(), settingsFile_.c_str());
     }
 
 private:
@@ -105,7 +91,7 @@ private:
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
-    std::string appData_, settingsFile_, cars_;
+    std::string cars_;
 };
 
 constexpr COLORREF Background = RGB(0, 96, 0);

@@ -5,41 +5,9 @@
 
 #include "e2e/process_runner.h"
 #include "e2e/screen_samples.h"
+#include "e2e/settings_folder.h"
 
 namespace {
-
-// Settings of the saver process's own, in an application-data folder of the test's.
-class SettingsFolder {
-public:
-    SettingsFolder() {
-        char temp[MAX_PATH];
-        GetTempPathA(sizeof temp, temp);
-        folder_ = std::string(temp) + "varnoka-e2e-" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        CreateDirectoryA((folder_ + "\\Varnoka").c_str(), nullptr);
-        file_ = folder_ + "\\Varnoka\\control.ini";
-        DeleteFileA(file_.c_str());
-        SetEnvironmentVariableA("APPDATA", folder_.c_str());
-        for (const char* key : {"RANDOM=0", "CARS=2", "SWITCH=0"}) Set(key);
-    }
-    ~SettingsFolder() {
-        DeleteFileA(file_.c_str());
-        RemoveDirectoryA((folder_ + "\\Varnoka").c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
-    void Set(const std::string& keyAndValue) {
-        const std::string::size_type equals = keyAndValue.find('=');
-        WritePrivateProfileStringA("Screen Saver.Varnoka", keyAndValue.substr(0, equals).c_str(),
-                                   keyAndValue.substr(equals + 1).c_str(), file_.c_str());
-    }
-    int Get(const char* key) const {
-        return static_cast<int>(GetPrivateProfileIntA("Screen Saver.Varnoka", key, -99999, file_.c_str()));
-    }
-
-private:
-    std::string folder_;
-    std::string file_;
-};
 
 TEST(SaverPicture, TheFullScreenSaverShowsTheTurningCarAndKeepsTheCameraWhereTheKeysLeftIt) {
     SettingsFolder settings;

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "gltf_test_support.h"
+#include "retained/gltf/gltf_limits.h"
 
 namespace gltf_test {
 namespace {
@@ -232,6 +233,18 @@ TEST_F(GltfSideFiles, PathsOutsideTheModelsFolderAreNotRead) {
     const ReadResult read = Load(Write("car/car.gltf", Square(Textured("OPAQUE")).Gltf("../body.bin")));
     EXPECT_EQ(read.status, LoadStatus::BadFile);
     EXPECT_EQ(read.problem, "A file the car needs beside it is missing or cannot be read: ../body.bin.");
+}
+
+// A buffer file past what a car's files may hold together is refused before it is read: the file
+// is sparse, so it takes no room.
+TEST_F(GltfSideFiles, SideFilesPastTheLimitTogetherAreRefusedUnread) {
+    GltfBuilder b = Square(Textured("OPAQUE"));
+    const std::string buffer = Write("car/huge.bin", b.Buffer());
+    std::filesystem::resize_file(buffer, varnoka::gltf::MaxTotalFileBytes + 1);
+    const ReadResult read = Load(Write("car/car.gltf", b.Gltf("huge.bin")));
+    EXPECT_EQ(read.status, LoadStatus::BadFile);
+    EXPECT_EQ(read.problem, "The car's files are larger than 256 MB together.");
+    std::filesystem::remove(buffer);
 }
 
 TEST_F(GltfSideFiles, MissingFileAndMissingModel) {
