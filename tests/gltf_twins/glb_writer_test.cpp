@@ -154,6 +154,30 @@ TEST(GlbWriter, PointsAndPlacementsAreMirroredAndWindingsReversed) {
     EXPECT_EQ(translations, 3);
 }
 
+TEST(GlbWriter, MeshesPast65535VerticesIndexThemWith32Bits) {
+    // A flat strip of 40,000 quads: 80,002 vertices.
+    Mesh strip;
+    for (int i = 0; i <= 40000; ++i) {
+        strip.AddPoint({i * 0.001, 0, 0});
+        strip.AddPoint({i * 0.001, 1, 0});
+    }
+    for (std::uint32_t i = 0; i < 40000; ++i) strip.AddQuad(2 * i, 2 * i + 1, 2 * i + 3, 2 * i + 2, 0);
+    CarModel car;
+    car.name = "long";
+    car.palette = {{"Red", {1, 0, 0}, 20, {}, {}, ""}};
+    car.frames.push_back({"Body", Placement{}, {{"Strip", strip, 40}}, {}});
+    const GlbFile file = ParseGlb(WriteGlb(car, {}));
+    const auto& primitive = file.json["meshes"][0]["primitives"][0];
+    EXPECT_EQ(file.json["accessors"][primitive["indices"].get<std::size_t>()]["componentType"], 5125);
+    const auto placed = gltf_test::SceneTriangles(file);
+    ASSERT_EQ(placed.size(), 80000u);
+    const Triangle& last = strip.triangles.back();
+    for (int k = 0; k < 3; ++k) {
+        const Point want = Mirrored(strip.positions[last.corners[(3 - k) % 3]]);
+        for (int i = 0; i < 3; ++i) EXPECT_NEAR(placed.back().corners[k][i], want[i], 1e-4);
+    }
+}
+
 TEST(GlbWriter, SharedPartsAreOneMeshReferredToByEveryFrame) {
     const GlbFile file = ParseGlb(WriteGlb(SmallCar(), SmallCarPictures()));
     EXPECT_EQ(file.json["meshes"].size(), 2u);
