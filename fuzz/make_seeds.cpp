@@ -1,5 +1,6 @@
-// Writes starting inputs for the fuzz targets: binary and compressed models and one image
-// of every kind the readers take, so the fuzzer begins inside each decoder.
+// Writes starting inputs for the fuzz targets: binary and compressed models, glTF cars as .glb
+// and as text, and one image of every kind the readers take, so the fuzzer begins inside each
+// decoder.
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -9,6 +10,7 @@
 
 #include "binary_x_writer.h"
 #include "bmp_writer.h"
+#include "gltf_builder.h"
 
 #include <stb_image_write.h>
 
@@ -51,6 +53,63 @@ void WriteModelSeeds(const std::string& dir, const std::string& dataDir) {
     Save(dir + "/model64.x", BinaryModel(true));
     Save(dir + "/model_bzip.x", CompressXFile(BinaryModel(false), 64));
     Save(dir + "/parts_tzip.x", CompressXFile(Load(dataDir + "/parts_car.x"), 256));
+}
+
+// glTF cars that reach every part of the reader: node transforms, every primitive mode, packed,
+// interleaved and sparse accessors, each alpha mode with an image in the binary chunk or a data URI.
+void WriteGltfSeeds(const std::string& dir) {
+    using namespace gltf_test;
+    const Bytes png = Png(2, 2, {255, 0, 0, 10, 0, 255, 0, 255, 0, 0, 255, 128, 255, 255, 255, 255});
+    GltfBuilder car;
+    const int positions = car.Floats({-1, -1, 0, 1, -1, 0, 1, 1, 0, -1, 1, 0, 0, 0, 1}, "VEC3");
+    const int normals = car.Floats({0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1}, "VEC3");
+    const int uv = car.Floats({0, 1, 1, 1, 1, 0, 0, 0, 0.5f, 0.5f}, "VEC2");
+    const int indices = car.Indices({0, 1, 2, 0, 2, 3, 0, 4, 1});
+    const int view = car.View(png.data(), png.size());
+    car.Add("images", "{\"bufferView\":" + std::to_string(view) + ",\"mimeType\":\"image/png\"}");
+    car.Add("images", "{\"uri\":\"data:image/png;base64," + Base64(png) + "\"}");
+    car.Add("textures", "{\"source\":0}");
+    car.Add("textures", "{\"source\":1}");
+    car.Add("materials",
+            "{\"pbrMetallicRoughness\":{\"baseColorTexture\":{\"index\":0},\"baseColorFactor\":[1,0.5,1,1]}}");
+    car.Add("materials",
+            "{\"pbrMetallicRoughness\":{\"baseColorTexture\":{\"index\":1}},\"alphaMode\":\"MASK\","
+            "\"doubleSided\":true}");
+    car.Add("materials",
+            "{\"pbrMetallicRoughness\":{\"baseColorFactor\":[1,0,0,0.5],\"metallicFactor\":0.2,"
+            "\"roughnessFactor\":0.4},\"alphaMode\":\"BLEND\",\"emissiveFactor\":[0.1,0.1,0]}");
+    const int body = car.Mesh(positions, normals, uv, indices, 0);
+    const int glass = car.Mesh(positions, -1, uv, -1, 1, "\"mode\":5");
+    const int roof = car.Mesh(positions, -1, -1, -1, 2, "\"mode\":6");
+    const std::uint16_t sparseIndex[1] = {4};
+    const float sparseValue[3] = {0, 0, 2};
+    const int indexView = car.View(sparseIndex, sizeof sparseIndex);
+    const int valueView = car.View(sparseValue, sizeof sparseValue);
+    const int sparse =
+        car.Accessor(0, Float, 5, "VEC3", 0,
+                     "\"sparse\":{\"count\":1,\"indices\":{\"bufferView\":" + std::to_string(indexView) +
+                         ",\"componentType\":5123},\"values\":{\"bufferView\":" + std::to_string(valueView) + "}}");
+    const int wheel = car.Mesh(sparse, -1, -1, indices);
+    car.Node("{\"children\":[1,2,3],\"translation\":[0,1,0],\"rotation\":[0,0.7071068,0,0.7071068]}");
+    car.Node("{\"mesh\":" + std::to_string(body) + ",\"scale\":[-1,1,1]}");
+    car.Node("{\"mesh\":" + std::to_string(glass) + ",\"matrix\":[1,0,0,0,0,1,0,0,0,0,1,0,0,0,2,1]}");
+    car.Node("{\"mesh\":" + std::to_string(roof) + ",\"children\":[4]}");
+    car.Node("{\"mesh\":" + std::to_string(wheel) + "}");
+    car.Add("scenes", "{\"nodes\":[0]}");
+    car.TopLevel("\"scene\":0,\"extensionsUsed\":[\"KHR_mesh_quantization\"]");
+    Save(dir + "/car.glb", car.Glb());
+    const std::string text = car.Gltf();
+    Save(dir + "/car.gltf", Bytes(text.begin(), text.end()));
+
+    // Quantized and interleaved: normalized shorts and bytes in one strided view.
+    GltfBuilder packed;
+    const std::int16_t vertices[3][6] = {{0, 0, 0, 0, 0, 127}, {32767, 0, 0, 0, 0, 127}, {0, 32767, 0, 0, 0, 127}};
+    const int packedView = packed.View(vertices, sizeof vertices, 12);
+    const int packedPositions = packed.Accessor(packedView, Short, 3, "VEC3", 0, "\"normalized\":true");
+    const int packedNormals = packed.Accessor(packedView, Byte, 3, "VEC3", 6, "\"normalized\":true");
+    SceneOfMesh(packed, packed.Mesh(packedPositions, packedNormals));
+    packed.TopLevel("\"extensionsRequired\":[\"KHR_mesh_quantization\"]");
+    Save(dir + "/packed.glb", packed.Glb());
 }
 
 void WriteImageSeeds(const std::string& dir) {
@@ -115,6 +174,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     WriteModelSeeds(argv[1], argv[3]);
+    WriteGltfSeeds(argv[1]);
     WriteImageSeeds(argv[2]);
     return 0;
 }

@@ -1,7 +1,7 @@
-// xrender: draws a .x model the way the saver shows it, into a PNG file, or tells what the file
-// holds.
+// xrender: draws a .x or glTF model the way the saver shows it, into a PNG file, or tells what the
+// file holds.
 //
-//   xrender MODEL.x [OUT.png] [--size WxH] [--yaw DEGREES] [--info]
+//   xrender MODEL.x|.glb|.gltf [OUT.png] [--size WxH] [--yaw DEGREES] [--info]
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +26,7 @@ struct Options {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: xrender MODEL.x [OUT.png] [--size WxH] [--yaw DEGREES] [--info]\n"
+                 "usage: xrender MODEL.x|.glb|.gltf [OUT.png] [--size WxH] [--yaw DEGREES] [--info]\n"
                  "               [--shade flat|gouraud|phong] [--fill points|wireframe|solid]\n"
                  "               [--filter nearest|linear] [--color rgb|mono] [--dither on|off]\n"
                  "               [--background R,G,B]\n");
@@ -98,15 +98,26 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return true;
 }
 
+// Why a model could not be had: the glTF reader's own sentence when it gave one.
+int PrintFailure(HRESULT result, const varnoka::rm::ModelLoadReport& report) {
+    std::printf("%s\n", report.problem.empty() ? ErrorText(result) : report.problem.c_str());
+    return 1;
+}
+
 int PrintInfo(const Options& options) {
     varnoka::rm::ModelLoadReport report;
     const HRESULT result = ReadModelInfo(options.model, report);
-    if (FAILED(result)) {
-        std::printf("%s\n", ErrorText(result));
-        return 1;
+    if (FAILED(result)) return PrintFailure(result, report);
+    if (report.gltf) {
+        // glTF faces are all triangles; its textures are the distinct images drawn.
+        std::printf("glTF vertices %u triangles %u materials %u images %u missing %zu nodes %u meshes %u\n",
+                    report.counts.vertices, report.counts.faces, report.counts.materials, report.counts.textures,
+                    report.missingTextures.size(), report.nodes, report.meshes);
+    } else {
+        std::printf("vertices %u faces %u materials %u textures %u missing %zu\n", report.counts.vertices,
+                    report.counts.faces, report.counts.materials, report.counts.textures,
+                    report.missingTextures.size());
     }
-    std::printf("vertices %u faces %u materials %u textures %u missing %zu\n", report.counts.vertices,
-                report.counts.faces, report.counts.materials, report.counts.textures, report.missingTextures.size());
     std::fflush(stdout);
     for (const std::string& name : report.missingTextures) std::fprintf(stderr, "missing texture: %s\n", name.c_str());
     return 0;
@@ -123,8 +134,9 @@ int main(int argc, char** argv) {
     const HRESULT result =
         DrawSaverView(options.model, options.width, options.height, options.yawDegrees, image, options.settings);
     if (FAILED(result)) {
-        std::printf("%s\n", ErrorText(result));
-        return 1;
+        varnoka::rm::ModelLoadReport report;
+        ReadModelInfo(options.model, report);
+        return PrintFailure(result, report);
     }
     if (!WritePng(options.output, image)) {
         std::fprintf(stderr, "cannot write %s\n", options.output.c_str());
