@@ -51,34 +51,11 @@ Matrix Multiply(const Matrix& a, const Matrix& b) {
     return m;
 }
 
+// Our writer places nodes by matrix or translation only.
 Matrix LocalMatrix(const nlohmann::json& node) {
+    if (node.contains("rotation") || node.contains("scale")) throw std::runtime_error("a node turned or scaled by TRS");
     if (node.contains("matrix")) return node["matrix"].get<Matrix>();
     Matrix m = Identity();
-    if (node.contains("rotation")) {
-        const auto q = node["rotation"].get<std::array<double, 4>>();
-        const double x = q[0], y = q[1], z = q[2], w = q[3];
-        m = {1 - 2 * (y * y + z * z),
-             2 * (x * y + z * w),
-             2 * (x * z - y * w),
-             0,
-             2 * (x * y - z * w),
-             1 - 2 * (x * x + z * z),
-             2 * (y * z + x * w),
-             0,
-             2 * (x * z + y * w),
-             2 * (y * z - x * w),
-             1 - 2 * (x * x + y * y),
-             0,
-             0,
-             0,
-             0,
-             1};
-    }
-    if (node.contains("scale")) {
-        const auto s = node["scale"].get<Point>();
-        for (int c = 0; c < 3; ++c)
-            for (int r = 0; r < 3; ++r) m[c * 4 + r] *= s[c];
-    }
     if (node.contains("translation")) {
         const auto t = node["translation"].get<Point>();
         for (int r = 0; r < 3; ++r) m[12 + r] = t[r];

@@ -37,7 +37,8 @@ struct PlacedTriangle {
     int material = 0;
 };
 
-// Every triangle of the default scene, its nodes' matrices and translations applied.
+// Every triangle of the default scene, its nodes' matrices and translations applied (the only
+// placements our writer uses).
 std::vector<PlacedTriangle> SceneTriangles(const GlbFile& file);
 
 }  // namespace gltf_test
