@@ -19,6 +19,14 @@ BenchScene::BenchScene(int width, int height, const Look& look, int carNumber) :
     if (opened) triangles = modelBuilder->GetFaceCount();
 }
 
+BenchScene::BenchScene(int width, int height, const std::string& modelPath) : window(width, height) {
+    saverSettings = DefaultSaverSettings();
+    saverSettings.modelIndex = 0;
+    PlaceEveryModelAt(modelPath);
+    opened = OpenPicture(window.Handle()) == PictureStep::Ready;
+    if (opened) triangles = modelBuilder->GetFaceCount();
+}
+
 BenchScene::~BenchScene() { ClosePicture(); }
 
 bool BenchScene::MakeEllipsoid(int rings, int segments) {

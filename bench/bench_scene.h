@@ -1,6 +1,8 @@
 #pragma once
 // The saver's own picture on a memory window, as the benchmarks and the frame driver draw it.
 
+#include <string>
+
 #include "retained/memory_window.h"
 #include "settings/saver_settings.h"
 
@@ -17,6 +19,9 @@ struct Look {
 // `vkN.x`.
 struct BenchScene {
     BenchScene(int width, int height, const Look& look, int carNumber);
+    // The saver's picture with its default settings of the model file at `modelPath`, loaded
+    // as the saver loads a car from its folder.
+    BenchScene(int width, int height, const std::string& modelPath);
     ~BenchScene();
     BenchScene(const BenchScene&) = delete;
     BenchScene& operator=(const BenchScene&) = delete;

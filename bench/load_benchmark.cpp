@@ -1,17 +1,27 @@
 // How fast `.x` files are read: a generated model of 50,000 faces in the text, binary and
 // compressed encodings, and one of the cars we ship, read from memory into the plain model the
-// engine is filled from.
+// engine is filled from. And model files loaded as the saver loads a car, textures and all: our
+// cars' .x files beside their .glb twins, and a user's .glb car of 100,000 triangles.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "binary_x_writer.h"
+#include "retained/d3drm_api.h"
 #include "retained/io/file_bytes.h"
+#include "retained/model_file_loading.h"
 #include "retained/xfile/xfile_reader.h"
+#include "scene/build_scene.h"
+#include "scene/model_shelf.h"
 #include "summary_reporter.h"
+#include "user_car.h"
 
 namespace {
 
@@ -119,16 +129,75 @@ void ShippedCar(benchmark::State& state) {
     ReadFile(state, file, 0);
 }
 
+// A model file loaded into mesh data as the saver loads a car, its textures from beside it.
+void LoadFromFile(benchmark::State& state, const std::string& path) {
+    IDirect3DRM* rm = nullptr;
+    if (FAILED(Direct3DRMCreate(&rm))) {
+        state.SkipWithError("no engine");
+        return;
+    }
+    TextureFolder textures{rm, FolderOf(path)};
+    std::size_t faces = 0;
+    for (auto _ : state) {
+        varnoka::rm::MeshData data;
+        if (FAILED(varnoka::rm::LoadModelFile(path.c_str(), LoadTextureCallback, &textures, data, nullptr))) {
+            state.SkipWithError((path + " did not load").c_str());
+            break;
+        }
+        faces = data.faces.size();
+        benchmark::DoNotOptimize(data.positions.data());
+    }
+    rm->Release();
+    std::error_code ignored;
+    state.counters["file_bytes"] = static_cast<double>(std::filesystem::file_size(path, ignored));
+    state.counters["faces"] = static_cast<double>(faces);
+}
+
+// Argument: the car's number.
+void XTwin(benchmark::State& state) {
+    LoadFromFile(state, VARNOKA_MODELS_DIR "/vk" + std::to_string(state.range(0)) + ".x");
+}
+void GlbTwin(benchmark::State& state) {
+    LoadFromFile(state, VARNOKA_GLTF_TWINS_DIR "/vk" + std::to_string(state.range(0)) + ".glb");
+}
+
+// Arguments: rings and segments of the user's car.
+void UserCar(benchmark::State& state) {
+    static std::map<std::pair<long, long>, std::unique_ptr<bench::UserCarFile>> files;
+    auto& file = files[{state.range(0), state.range(1)}];
+    if (!file)
+        file = std::make_unique<bench::UserCarFile>(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    if (!file->Written()) {
+        state.SkipWithError("cannot write the user's car");
+        return;
+    }
+    LoadFromFile(state, file->Path());
+}
+
 BENCHMARK(Text)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(Binary)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CompressedText)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CompressedBinary)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShippedCar)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(XTwin)->Arg(1)->Arg(4)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(GlbTwin)->Arg(1)->Arg(4)->Arg(9)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(UserCar)->Args({250, 200})->Unit(benchmark::kMillisecond)->UseRealTime();  // 100,000 triangles
 
 void Summarize(const bench::Run& run) {
     const double ms = run.GetAdjustedRealTime();
     const double megabytes = run.counters.at("file_bytes").value / 1e6;
     const std::string name = bench::GroupOf(run);
+    const std::vector<long> args = bench::ArgumentsOf(run);
+    if ((name == "XTwin" || name == "GlbTwin") && !args.empty()) {
+        std::printf("load vk%ld%s file: %.2f ms\n", args[0], name == "XTwin" ? ".x" : ".glb", ms);
+        std::printf("load vk%ld%s file size: %.3f MB\n", args[0], name == "XTwin" ? ".x" : ".glb", megabytes);
+        return;
+    }
+    if (name == "UserCar" && args.size() >= 2) {
+        std::printf("load user car glb %ld triangles: %.2f ms\n", 2 * args[0] * args[1], ms);
+        std::printf("load user car glb %ld triangles file size: %.3f MB\n", 2 * args[0] * args[1], megabytes);
+        return;
+    }
     const char* label = name == "Text"             ? "load text"
                         : name == "Binary"         ? "load binary"
                         : name == "CompressedText" ? "load compressed text"

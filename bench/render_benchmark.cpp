@@ -21,6 +21,7 @@
 #include "scene/saver_picture.h"
 #include "settings/saver_settings.h"
 #include "summary_reporter.h"
+#include "user_car.h"
 
 namespace {
 
@@ -73,6 +74,27 @@ void RenderShippedCar(benchmark::State& state) {
     BenchScene scene(width, height, look, static_cast<int>(state.range(2)));
     if (!scene.opened) {
         state.SkipWithError(("cannot load vk" + std::to_string(state.range(2)) + ".x").c_str());
+        return;
+    }
+    MeasureFrames(state, scene, width, height);
+}
+
+// A user's car of a chosen number of triangles, written as .glb by our writer and loaded as the
+// saver loads a car: arguments width, height, rings and segments.
+void RenderUserCar(benchmark::State& state) {
+    static std::map<std::pair<long, long>, std::unique_ptr<bench::UserCarFile>> files;
+    auto& file = files[{state.range(2), state.range(3)}];
+    if (!file)
+        file = std::make_unique<bench::UserCarFile>(static_cast<int>(state.range(2)), static_cast<int>(state.range(3)));
+    const int width = static_cast<int>(state.range(0));
+    const int height = static_cast<int>(state.range(1));
+    if (!file->Written()) {
+        state.SkipWithError("cannot write the user's car");
+        return;
+    }
+    BenchScene scene(width, height, file->Path());
+    if (!scene.opened) {
+        state.SkipWithError("cannot load the user's .glb car");
         return;
     }
     MeasureFrames(state, scene, width, height);
@@ -155,6 +177,13 @@ BENCHMARK(RenderWholeFrames)
     ->Apply(Repeated)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+// Arguments: width, height, rings and segments: 100,000 triangles.
+BENCHMARK(RenderUserCar)
+    ->Name("usercar")
+    ->Args({1920, 1080, 250, 200})
+    ->Apply(Repeated)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(ClearAndPresent)
     ->Name("floor")
     ->Args({1920, 1080})
@@ -223,6 +252,17 @@ void Summarize(const bench::Run& run) {
         return;
     }
     if (args.size() < 4) return;
+    if (group == "usercar") {
+        const long triangles = 2 * args[2] * args[3];
+        if (times) {
+            std::printf("render user car glb %ld triangles %s: %.2f ms/frame\n", triangles, sz, ms);
+            compared["usercar " + size] = ms;
+        }
+        if (allocations)
+            std::printf("allocations per frame user car glb %ld triangles %s: %.0f allocations\n", triangles, sz,
+                        counter("allocations_per_frame"));
+        return;
+    }
     if (group == "car") {
         if (times) {
             std::printf("render saver vk%ld %s: %.2f ms/frame\n", args[2], sz, ms);
@@ -293,6 +333,7 @@ void Compare() {
     ratio("phong/gouraud vk1 1920x1080", "vk1 1920x1080 phong nearest rgb", "vk1 1920x1080 gouraud nearest rgb");
     ratio("linear/nearest vk1 1920x1080", "vk1 1920x1080 gouraud linear rgb", "vk1 1920x1080 gouraud nearest rgb");
     ratio("linear/nearest 1920x1080", "linear 1920x1080", "render 1920x1080");
+    ratio("user car glb/vk1 1920x1080", "usercar 1920x1080", "vk1 1920x1080");
 }
 
 }  // namespace

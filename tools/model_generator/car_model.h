@@ -19,6 +19,7 @@ struct Material {
     Colour specular;
     Colour emissive;
     std::string texture;  // bare file name, empty when untextured
+    double alpha = 1;     // below 1 the faces are see-through
 };
 
 // One Mesh in the file. Its triangles index the car's palette.

@@ -1,5 +1,6 @@
 #pragma once
-// Every file the saver's nine models consist of, as bytes: the .x files and their textures.
+// Every file the saver's nine models consist of, as bytes: the .x files and their textures;
+// and .glb twins of some of them.
 
 #include <string>
 #include <vector>
@@ -12,5 +13,10 @@ struct GeneratedFile {
 };
 
 std::vector<GeneratedFile> GenerateModelSet();
+
+// Cars of ours written as .glb files too (vkN.glb), against which the glTF reader is checked:
+// the same cars as their .x files, their textures inside.
+constexpr int GlbTwinCars[] = {1, 4, 9};
+std::vector<GeneratedFile> GenerateGlbTwins();
 
 }  // namespace varnoka::models

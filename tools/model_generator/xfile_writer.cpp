@@ -60,7 +60,7 @@ void WriteMatrix(Writer& w, int indent, const Placement& p) {
 
 void WriteMaterial(Writer& w, int indent, const Material& m) {
     w.Line(indent, "Material " + m.name + " {");
-    w.Line(indent + 1, ColourText(m.face) + FormatNumber(1) + ";;");
+    w.Line(indent + 1, ColourText(m.face) + FormatNumber(m.alpha) + ";;");
     w.Line(indent + 1, FormatNumber(m.power) + ";");
     w.Line(indent + 1, ColourText(m.specular) + ";");
     w.Line(indent + 1, ColourText(m.emissive) + ";");
