@@ -21,8 +21,9 @@ BenchScene::BenchScene(int width, int height, const Look& look, int carNumber) :
 
 BenchScene::BenchScene(int width, int height, const std::string& modelPath) : window(width, height) {
     saverSettings = DefaultSaverSettings();
-    saverSettings.modelIndex = 0;
-    PlaceEveryModelAt(modelPath);
+    PlaceModelsFrom({VARNOKA_MODELS_DIR});
+    PlaceOwnCarAt(modelPath);
+    saverSettings.modelIndex = ModelCount;
     opened = OpenPicture(window.Handle()) == PictureStep::Ready;
     if (opened) triangles = modelBuilder->GetFaceCount();
 }

@@ -20,7 +20,7 @@ struct Look {
 struct BenchScene {
     BenchScene(int width, int height, const Look& look, int carNumber);
     // The saver's picture with its default settings of the model file at `modelPath`, loaded
-    // as the saver loads a car from its folder.
+    // as the saver loads a user's own car: fitted to the view.
     BenchScene(int width, int height, const std::string& modelPath);
     ~BenchScene();
     BenchScene(const BenchScene&) = delete;

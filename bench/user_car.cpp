@@ -21,7 +21,8 @@ using varnoka::models::TextureImage;
 constexpr double Pi = 3.14159265358979323846;
 constexpr const char* PictureName = "stripes.png";
 
-// The rings stop short of the poles, so that no triangle there has no area.
+// A car's length, height and width; the rings stop short of the poles, so that no triangle there
+// has no area.
 Mesh Ellipsoid(int rings, int segments) {
     Mesh mesh;
     for (int r = 0; r <= rings; ++r) {
@@ -29,7 +30,7 @@ Mesh Ellipsoid(int rings, int segments) {
         for (int s = 0; s <= segments; ++s) {
             const double phi = 2 * Pi * s / segments;
             mesh.AddPoint(
-                {4.5 * std::sin(theta) * std::cos(phi), 3.0 * std::cos(theta), 4.5 * std::sin(theta) * std::sin(phi)});
+                {4.5 * std::sin(theta) * std::cos(phi), 1.4 * std::cos(theta), 1.8 * std::sin(theta) * std::sin(phi)});
             mesh.texCoords.push_back({4.0 * s / segments, 2.0 * r / rings});
         }
     }

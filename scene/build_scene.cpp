@@ -5,6 +5,7 @@
 #include "scene/fit_to_view.h"
 #include "scene/model_shelf.h"
 #include "scene/report_error.h"
+#include "scene/triangle_budget.h"
 #include "settings/saver_settings.h"
 
 namespace {
@@ -93,6 +94,7 @@ HRESULT LoadOwnCar(IDirect3DRMMeshBuilder2* builder, const char* path, std::stri
     HRESULT result = varnoka::rm::LoadModelFile(path, LoadTextureCallback, &textures, mesh, &report);
     if (result == D3DRM_OK) {
         FitToView(mesh);
+        KeepWithinTriangleBudget(mesh, OwnCarTriangleBudget);
         result = varnoka::rm::AssignMeshData(builder, mesh);
         // Mesh data the engine refuses came from the file.
         if (result == D3DRMERR_BADVALUE) result = D3DRMERR_BADFILE;

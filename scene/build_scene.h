@@ -28,7 +28,8 @@ HRESULT LoadTextureCallback(char* name, void* argument, LPDIRECT3DRMTEXTURE* tex
 // Loads a model file into a builder, its textures from beside it; the loader's result.
 HRESULT LoadModel(IDirect3DRMMeshBuilder2* builder, const char* path);
 
-// Loads a user's own car the same way, fitted to the view like the nine; on failure `reason`
+// Loads a user's own car the same way, fitted to the view like the nine and within the triangle
+// budget; on failure `reason`
 // says why in words: the reader's own account where it gives one, else the code's text.
 HRESULT LoadOwnCar(IDirect3DRMMeshBuilder2* builder, const char* path, std::string& reason);
 
