@@ -98,8 +98,8 @@ void PlaceEveryModelAt(const std::string& path) {
 void PlaceOwnCarAt(const std::string& path) {
     EnsureNine();
     shelf.resize(ModelCount);
-    const std::string fileName = path.substr(path.find_last_of("/\\") + 1);
-    shelf.push_back({path, fileName, fileName.substr(0, fileName.find_last_of('.')), false});
+    const OwnCar car = OwnCarNamed(path.substr(path.find_last_of("/\\") + 1));
+    shelf.push_back({path, car.fileName, car.label, false});
 }
 
 const char* ModelPath(int32_t modelIndex) {

@@ -22,8 +22,6 @@ bool EndsWith(const std::string& text, const char* ending) {
     return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-std::string WithoutExtension(const std::string& fileName) { return fileName.substr(0, fileName.find_last_of('.')); }
-
 // Every plain file directly in the folder, in the order the system gives them.
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
@@ -53,6 +51,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
 
 }  // namespace
 
+OwnCar OwnCarNamed(const std::string& fileName) { return {fileName, fileName.substr(0, fileName.find_last_of('.'))}; }
+
 bool IsCarFileName(const std::string& fileName) {
     const std::string lowered = Lowered(fileName);
     return EndsWith(lowered, ".x") || EndsWith(lowered, ".glb") || EndsWith(lowered, ".gltf");
@@ -61,7 +61,7 @@ bool IsCarFileName(const std::string& fileName) {
 std::vector<OwnCar> ListOwnCars(const std::string& folder) {
     std::vector<OwnCar> cars;
     for (const std::string& name : FilesIn(folder))
-        if (IsCarFileName(name)) cars.push_back({name, WithoutExtension(name)});
+        if (IsCarFileName(name)) cars.push_back(OwnCarNamed(name));
     std::sort(cars.begin(), cars.end(), [](const OwnCar& a, const OwnCar& b) {
         const std::string left = Lowered(a.label), right = Lowered(b.label);
         return left != right ? left < right : a.fileName < b.fileName;

@@ -13,6 +13,9 @@ struct OwnCar {
 // More are left out: a list of them must stay a list a person can choose from.
 constexpr std::size_t MaxOwnCars = 1000;
 
+// The car of a file name, labelled as lists show it.
+OwnCar OwnCarNamed(const std::string& fileName);
+
 // Whether a file name is one of the model kinds read: .x, .glb or .gltf, in any case.
 bool IsCarFileName(const std::string& fileName);
 
