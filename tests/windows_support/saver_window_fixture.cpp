@@ -250,8 +250,19 @@ void SaverWindowTest::SetUp() {
     fakeScene.threadsStarted = 0;
     fakeScene.fileChooserCalls = 0;
     fakeScene.opened.clear();
-    // A Documents folder of the test's own, without the saver's folder in it.
+    // A Documents folder of the test's own, without the saver's folder in it: Wine gives a new
+    // process the same id, so what an earlier run left there goes first.
     fakeScene.documentsFolder = FreshTestFolder("documents");
+    const std::string cars = fakeScene.documentsFolder + "\\Varnoka Cars";
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((cars + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            DeleteFileA((cars + "\\" + found.cFileName).c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(cars.c_str());
     fakeScene.colorCancelled = false;
     fakeScene.chosenColor = RGB(0, 0, 0);
     fakeScene.typeAlpha = false;
