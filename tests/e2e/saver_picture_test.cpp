@@ -71,7 +71,13 @@ TEST(SaverPicture, AWindowThatCoveredTheRunningSaverLeavesNoTrace) {
     };
     EXPECT_TRUE(PumpUntil([&] { return CountNot(coveredPart(), RGB(255, 255, 255)) == 0; })) << "the box shows";
     DestroyWindow(box);
-    EXPECT_TRUE(PumpUntil([&] { return CountNot(coveredPart(), background) == 0; })) << "and leaves no trace";
+    std::vector<COLORREF> part;
+    EXPECT_TRUE(PumpUntil([&] {
+        part = coveredPart();
+        return CountNot(part, background) == 0;
+    })) << "and leaves no trace: of "
+        << part.size() << " samples, " << part.size() - CountNot(part, RGB(255, 255, 255)) << " still show the box and "
+        << CountNot(part, background) << " are not the background";
     EXPECT_EQ(saver.WaitForExit(0), STILL_ACTIVE);
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     EXPECT_EQ(saver.WaitForExit(Patience), 0u);

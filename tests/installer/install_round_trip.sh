@@ -38,8 +38,18 @@ folder="$drive/Program Files/Varnoka"
 program_key='HKLM\Software\Varnoka'
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnoka'
 desktop_key='HKCU\Control Panel\Desktop'
-appdata=$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")
+# The roaming application data folder, as Wine's own shell names it, asked again until it is a
+# folder of this prefix: settings written anywhere else are never read, and the saver would then
+# draw on its default black with no other sign of what went wrong.
+appdata=
+for _ in 1 2 3 4 5; do
+  appdata=$(realpath -m "$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')" 2>/dev/null)" 2>/dev/null || true)
+  case $appdata in "$(realpath "$drive")"/*) break ;; esac
+  appdata=
+done
+[ -n "$appdata" ] || { echo "FAILED: Wine names no application data folder inside $WINEPREFIX"; exit 1; }
 settings=$appdata/Varnoka/control.ini
+echo "settings file: $settings"
 
 install() {
   local status=0
@@ -110,6 +120,7 @@ done
 check "no error box" test -z "$(xdotool search --name 'Viewer Message' 2>/dev/null)"
 check "the saver still runs" kill -0 "$saver"
 check "the background fills the screen (corner $corner)" test "$corner" = 'srgb(0,0,128)'
+[ "$corner" = 'srgb(0,0,128)' ] || { echo "the settings file, $settings:"; cat "$settings" || true; }
 check "a car covers part of it ($car_pixels pixels)" test "$car_pixels" -gt 5000
 rm -f "$shot"
 xdotool key q
