@@ -93,21 +93,37 @@ private:
     std::size_t clusterCount_ = 0;
 };
 
-// The finest grid whose clustering leaves at most `budget` triangles: the count grows with the
-// square of the grid's fineness on a surface, which a few steps bring in.
+// The finest grid whose clustering leaves at most `budget` triangles. On a smooth surface the
+// count grows with the square of the grid's fineness, which a few guided steps bring in; a car
+// of many small parts (wheels, lamps, trim) does not follow it, so the guided steps only bracket
+// the answer and halving the bracket finds it, to within a thirty-second of the grid.
 int FinestGrid(const MeshData& mesh, const std::vector<Triangle>& triangles, std::size_t budget) {
     constexpr int Coarsest = 4, Finest = 4095;
+    const auto fits = [&](int cells) { return Clustering(mesh, cells).Surviving(triangles) <= budget; };
+    int fitting = Coarsest;    // the finest grid known to fit; the coarsest is taken when none does
+    int tooFine = Finest + 1;  // the coarsest grid known not to fit
     int cells = 256;
-    int best = Coarsest;
-    for (int step = 0; step < 6; ++step) {
+    for (int step = 0; step < 4 && fitting + 1 < tooFine; ++step) {
         const std::size_t left = Clustering(mesh, cells).Surviving(triangles);
-        if (left <= budget) best = std::max(best, cells);
-        const double scale = std::sqrt(static_cast<double>(budget) / std::max<std::size_t>(left, 1)) * 0.97;
-        const int next = std::clamp(static_cast<int>(cells * scale), Coarsest, Finest);
+        if (left <= budget)
+            fitting = std::max(fitting, cells);
+        else
+            tooFine = std::min(tooFine, cells);
+        const double scale =
+            std::sqrt(static_cast<double>(budget) / static_cast<double>(std::max<std::size_t>(left, 1)));
+        const int next =
+            std::clamp(static_cast<int>(cells * scale * (left <= budget ? 1.0 : 0.97)), fitting, tooFine - 1);
         if (next == cells) break;
         cells = next;
     }
-    return best;
+    while (tooFine - fitting > std::max(1, fitting / 32)) {
+        const int middle = fitting + (tooFine - fitting) / 2;
+        if (fits(middle))
+            fitting = middle;
+        else
+            tooFine = middle;
+    }
+    return fitting;
 }
 
 }  // namespace
@@ -139,7 +155,7 @@ void KeepWithinTriangleBudget(MeshData& mesh, std::size_t maxTriangles) {
     std::vector<MeshFace> faces;
     faces.reserve(std::min(triangles.size(), maxTriangles));
     for (const Triangle& t : triangles) {
-        if (!clusters.Survives(t) || faces.size() == maxTriangles) continue;
+        if (!clusters.Survives(t)) continue;
         MeshFace face;
         face.material = t.material;
         for (const Corner& corner : t.corners) face.positions.push_back(clusters.Of(corner.position));
