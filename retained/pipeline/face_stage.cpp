@@ -7,6 +7,13 @@
 #include "retained/pipeline/pixel_shading.h"
 
 namespace varnoka::rm {
+namespace {
+
+// Faces tested centre by centre: the few pixels of a car's small parts in a small window.
+constexpr std::int32_t MaxCentresTested = 4;
+constexpr std::uint32_t MaxCornersTested = 4;
+
+}  // namespace
 
 bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face) {
     // The eye sits at the view-space origin; a face is seen from the front when its normal
@@ -16,7 +23,8 @@ bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, c
     return Dot(normal, corner) < 0;
 }
 
-bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face) {
+bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face,
+                          const ClipVolume& volume, const PixelRect& clip) {
     std::int32_t lowX = INT32_MAX, highX = INT32_MIN, lowY = INT32_MAX, highY = INT32_MIN;
     for (std::uint32_t k = 0; k < face.cornerCount; ++k) {
         const NearCentres& centres = transformed.nearCentres[mesh.cornerPosition[face.firstCorner + k]];
@@ -26,7 +34,22 @@ bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& trans
         lowY = std::min(lowY, centres.lowY);
         highY = std::max(highY, centres.highY);
     }
-    return highX < lowX || highY < lowY;
+    if (highX < lowX || highY < lowY) return true;
+    // A face near a few centres is set up as the fill sets it up, corners where BuildTriangles
+    // puts them, and its centres tested: that costs less than lighting a face that covers none.
+    if ((highX - lowX + 1) * (highY - lowY + 1) > MaxCentresTested || face.cornerCount > MaxCornersTested) return false;
+    ScreenVertex corners[MaxCornersTested];
+    for (std::uint32_t k = 0; k < face.cornerCount; ++k) {
+        const Vec4& p = transformed.clipPositions[mesh.cornerPosition[face.firstCorner + k]];
+        if (!InsideVolume(p, volume)) return false;
+        ToPixels(p, corners[k].x, corners[k].y);
+    }
+    TriangleSetup setup;
+    for (std::uint32_t i = 1; i + 1 < face.cornerCount; ++i)
+        if (SetupTriangle(corners[0], corners[i], corners[i + 1], clip, setup, 0) &&
+            CoversAnyPixel(setup, clip, lowX, highX))
+            return false;
+    return true;
 }
 
 void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch) {

@@ -40,9 +40,11 @@ struct FaceScratch {
     bool cornerNormals = false;
 };
 
-// True when a face wholly beyond the front plane can cover no pixel centre: its corners'
-// bounds hold none. Most faces of a car in a small window are such, and need no light or setup.
-bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face);
+// True when a face is known to cover no pixel: wholly beyond the front plane, its corners' bounds
+// hold no pixel centre; or, small and inside the volume, the fill's edge functions cover none
+// of the few centres there. Most faces of a car in a small window are such, and need no light.
+bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face,
+                          const ClipVolume& volume, const PixelRect& clip);
 
 // Forgets the light worked out for the previous mesh.
 void BeginMesh(const CompiledMesh& mesh, FaceScratch& scratch);

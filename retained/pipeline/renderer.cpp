@@ -160,7 +160,8 @@ void RenderScene(Frame* scene, const RigidTransform& worldToView, const Projecti
 
     const auto draw = [&](std::size_t i, std::size_t f, const auto& prepare) {
         const CompiledMesh& mesh = *scratch.scene.items[i].mesh;
-        if (fill == D3DRMFILL_SOLID && FaceMissesEveryPixel(mesh, scratch.mesh, mesh.faces[f])) return;
+        if (fill == D3DRMFILL_SOLID && FaceMissesEveryPixel(mesh, scratch.mesh, mesh.faces[f], volume, projection.rect))
+            return;
         const CompiledMaterial& material = mesh.materials[mesh.faces[f].material];
         const bool hasTextureCoordinates = !mesh.textureCoordinates.empty();
         if (blend) {

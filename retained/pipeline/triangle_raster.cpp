@@ -61,8 +61,7 @@ void MakePlane(TriangleSetup& setup, int i, float a0, float a1, float a2, float 
 ScreenVertex ToScreen(const ClipVertex& v) {
     const float invW = 1.0f / v.position.w;
     ScreenVertex s;
-    s.x = v.position.x * invW;
-    s.y = v.position.y * invW;
+    ToPixels(v.position, s.x, s.y);
     s.attributes[Depth] = v.position.z * invW;
     s.attributes[InverseW] = invW;
     s.attributes[UOverW] = v.u * invW;
@@ -216,6 +215,21 @@ bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth) {
     depth = setup.at[Depth] + setup.perX[Depth] * (static_cast<float>(x) + 0.5f - setup.originX) +
             setup.perY[Depth] * (static_cast<float>(y) + 0.5f - setup.originY);
     return true;
+}
+
+bool CoversAnyPixel(const TriangleSetup& setup, const PixelRect& clip, int lowX, int highX) {
+    const int first = std::max(lowX, clip.x), last = std::min(highX, clip.x + clip.width - 1);
+    for (int y = setup.firstRow; y <= setup.lastRow; ++y) {
+        const std::int64_t centerY = static_cast<std::int64_t>(y) * Subpixels + HalfPixel;
+        for (int x = first; x <= last; ++x) {
+            const std::int64_t centerX = static_cast<std::int64_t>(x) * Subpixels + HalfPixel;
+            bool inside = true;
+            for (const Edge& e : setup.edges)  // covered when E >= bias, as in RowSpan
+                inside = inside && e.dx * (centerY - e.y0) - e.dy * (centerX - e.x0) >= e.bias;
+            if (inside) return true;
+        }
+    }
+    return false;
 }
 
 }  // namespace varnoka::rm

@@ -24,6 +24,13 @@ struct ScreenVertex {
 
 ScreenVertex ToScreen(const ClipVertex& v);
 
+// Where a clip-space point lies on the screen, in pixels, exactly as ToScreen places it.
+inline void ToPixels(const Vec4& p, float& x, float& y) {
+    const float invW = 1.0f / p.w;
+    x = p.x * invW;
+    y = p.y * invW;
+}
+
 struct Edge {
     std::int64_t dx, dy, x0, y0;
     std::int64_t bias;  // 0 on top and left edges, which own their pixels; 1 elsewhere
@@ -55,6 +62,11 @@ void RowSpan(const TriangleSetup& setup, int row, const PixelRect& clip, int& fi
 
 // Whether the pixel is covered, and its depth.
 bool CoversPixel(const TriangleSetup& setup, int x, int y, float& depth);
+
+// Whether the triangle covers any pixel of columns lowX to highX within its rows and the
+// rectangle it was set up with: the fill's own coverage, by the edge functions at each centre
+// instead of a walk. For triangles of a few pixels, where a walk's divisions cost more.
+bool CoversAnyPixel(const TriangleSetup& setup, const PixelRect& clip, int lowX, int highX);
 
 // Walks the rows of a triangle top to bottom, giving each row's covered span. It keeps an edge's
 // bound as an exact quotient and remainder stepped from row to row, so a row costs a few

@@ -126,7 +126,7 @@ TEST(TriangleRaster, DrawingAndPickingAgreeOnEveryRow) {
 
 TEST(TriangleRaster, FacesPassedOverAsMissingEveryPixelCoverNone) {
     // Slivers and specks of every size up to a few pixels, at every sub-pixel offset, some of
-    // them crossing the front plane: a face passed over before setup must cover no pixel.
+    // them crossing the front plane: a face passed over before lighting must draw no pixel.
     std::mt19937 random(5);
     std::uniform_real_distribution<float> place(2.0f, 14.0f), size(0.0f, 2.5f), depth(-0.5f, 3.0f);
     MeshData data;
@@ -154,18 +154,16 @@ TEST(TriangleRaster, FacesPassedOverAsMissingEveryPixelCoverNone) {
     for (std::size_t f = 0; f < mesh.faces.size(); ++f) {
         PrepareCorners(mesh, transformed, f, lighting, scratch);
         BuildTriangles(volume, scratch);
-        std::vector<ScreenVertex> corners = scratch.triangles;
-        for (std::size_t i = 0; i + 2 < scratch.triangles.size(); i += 3)  // either winding
-            corners.insert(corners.end(), {scratch.triangles[i], scratch.triangles[i + 2], scratch.triangles[i + 1]});
-        int covered = 0;
-        for (int count : Coverage(corners, 16, 16)) covered += count;
-        covering += covered > 0;
-        if (!FaceMissesEveryPixel(mesh, transformed, mesh.faces[f])) continue;
+        int drawn = 0;  // as the fill draws the face, in its winding
+        for (int count : Coverage(scratch.triangles, 16, 16)) drawn += count;
+        covering += drawn > 0;
+        if (!FaceMissesEveryPixel(mesh, transformed, mesh.faces[f], volume, projection.rect)) continue;
         ++passedOver;
-        ASSERT_EQ(covered, 0) << "face " << f;
+        ASSERT_EQ(drawn, 0) << "face " << f;
     }
-    EXPECT_GT(passedOver, 2000);
     EXPECT_GT(covering, 2000);
+    // None of these faces is large: nearly every one that draws nothing is known not to.
+    EXPECT_GT(passedOver, (static_cast<int>(mesh.faces.size()) - covering) * 9 / 10);
 }
 
 TEST(TriangleRaster, CounterClockwiseAndDegenerateTrianglesCoverNothing) {
