@@ -16,11 +16,12 @@ constexpr std::uint32_t MaxCornersTested = 4;
 }  // namespace
 
 bool FaceIsFront(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face) {
-    // The eye sits at the view-space origin; a face is seen from the front when its normal
-    // points back toward the eye.
-    const Vec3 corner = transformed.viewPositions[mesh.cornerPosition[face.firstCorner]];
-    const Vec3 normal = transformed.viewFaceNormals[&face - mesh.faces.data()];
-    return Dot(normal, corner) < 0;
+    // A face is seen from the front when its normal points back toward the eye. Asked in the
+    // mesh's own space, where the normals already are: the eye is moved there once per mesh
+    // instead of every face normal into view space.
+    const Vec3 corner = mesh.positions[mesh.cornerPosition[face.firstCorner]];
+    const Vec3 normal = mesh.faceNormals[&face - mesh.faces.data()];
+    return Dot(normal, corner - transformed.eyeInModel) < 0;
 }
 
 bool FaceMissesEveryPixel(const CompiledMesh& mesh, const TransformedMesh& transformed, const CompiledFace& face,
@@ -74,8 +75,8 @@ void PrepareCorners(const CompiledMesh& mesh, const TransformedMesh& transformed
         for (std::uint32_t i = 0; i < face.cornerCount; ++i)
             center = center + transformed.viewPositions[mesh.cornerPosition[face.firstCorner + i]];
         center = center * (1.0f / static_cast<float>(face.cornerCount));
-        flatColor = LightPoint(material, center, transformed.viewFaceNormals[faceIndex], *lighting.lights,
-                               lighting.model, lighting.lightingOn);
+        flatColor = LightPoint(material, center, Rotate(mesh.faceNormals[faceIndex], transformed.normalsToView),
+                               *lighting.lights, lighting.model, lighting.lightingOn);
     }
     for (std::uint32_t i = 0; i < face.cornerCount; ++i) {
         const std::uint32_t position = mesh.cornerPosition[face.firstCorner + i];

@@ -37,9 +37,7 @@ void TransformMesh(const CompiledMesh& mesh, const RigidTransform& modelToView, 
         out.nearCentres[i] = CentresNear(out.clipPositions[i]);
     }
     out.normalsToView = modelToView.rotation;
-    out.viewFaceNormals.resize(mesh.faceNormals.size());
-    for (std::size_t i = 0; i < mesh.faceNormals.size(); ++i)
-        out.viewFaceNormals[i] = Rotate(mesh.faceNormals[i], modelToView.rotation);
+    out.eyeInModel = InverseTransformPoint({}, modelToView);
 }
 
 }  // namespace varnoka::rm

@@ -21,8 +21,8 @@ struct TransformedMesh {
     std::vector<Vec3> viewPositions;
     std::vector<Vec4> clipPositions;
     std::vector<NearCentres> nearCentres;  // of clipPositions
-    Rotation normalsToView;                // corner normals are turned only when a drawn corner needs one
-    std::vector<Vec3> viewFaceNormals;
+    Rotation normalsToView;                // normals are turned only when a drawn corner or flat face needs one
+    Vec3 eyeInModel;                       // the view-space origin in the mesh's space
 };
 
 void TransformMesh(const CompiledMesh& mesh, const RigidTransform& modelToView, const Projection& projection,
