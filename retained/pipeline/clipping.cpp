@@ -3,26 +3,6 @@
 namespace varnoka::rm {
 namespace {
 
-constexpr int PlaneCount = 6;
-
-// Signed distance to plane i, positive inside.
-float Distance(const Vec4& p, int plane, const ClipVolume& v) {
-    switch (plane) {
-        case 0:
-            return p.w - v.front;
-        case 1:
-            return v.back - p.w;
-        case 2:
-            return p.x - v.left * p.w;
-        case 3:
-            return v.right * p.w - p.x;
-        case 4:
-            return p.y - v.top * p.w;
-        default:
-            return v.bottom * p.w - p.y;
-    }
-}
-
 float Mix(float a, float b, float t) { return a + (b - a) * t; }
 
 ClipVertex Between(const ClipVertex& a, const ClipVertex& b, float t) {
@@ -48,21 +28,15 @@ ClipVolume MakeClipVolume(const Projection& p) {
             y0 + static_cast<float>(p.rect.height) + GuardBandPixels};
 }
 
-bool InsideVolume(const Vec4& p, const ClipVolume& volume) {
-    for (int plane = 0; plane < PlaneCount; ++plane)
-        if (!(Distance(p, plane, volume) >= 0)) return false;
-    return true;
-}
-
 int ClipPolygon(ClipVertex* corners, int count, const ClipVolume& volume) {
     ClipVertex scratch[MaxClippedCorners];
-    for (int plane = 0; plane < PlaneCount && count > 0; ++plane) {
+    for (int plane = 0; plane < ClipPlaneCount && count > 0; ++plane) {
         int kept = 0;
         for (int i = 0; i < count; ++i) {
             const ClipVertex& a = corners[i];
             const ClipVertex& b = corners[(i + 1) % count];
-            const float da = Distance(a.position, plane, volume);
-            const float db = Distance(b.position, plane, volume);
+            const float da = ClipDistance(a.position, plane, volume);
+            const float db = ClipDistance(b.position, plane, volume);
             if (da >= 0) scratch[kept++] = a;
             if ((da >= 0) != (db >= 0) && kept < MaxClippedCorners) scratch[kept++] = Between(a, b, da / (da - db));
         }
@@ -74,9 +48,9 @@ int ClipPolygon(ClipVertex* corners, int count, const ClipVolume& volume) {
 
 bool ClipSegment(ClipVertex& a, ClipVertex& b, const ClipVolume& volume) {
     float enter = 0, leave = 1;
-    for (int plane = 0; plane < PlaneCount; ++plane) {
-        const float da = Distance(a.position, plane, volume);
-        const float db = Distance(b.position, plane, volume);
+    for (int plane = 0; plane < ClipPlaneCount; ++plane) {
+        const float da = ClipDistance(a.position, plane, volume);
+        const float db = ClipDistance(b.position, plane, volume);
         if (!(da >= 0) && !(db >= 0)) return false;
         if (da < 0) enter = enter > da / (da - db) ? enter : da / (da - db);
         if (db < 0) leave = leave < da / (da - db) ? leave : da / (da - db);

@@ -24,8 +24,33 @@ struct ClipVolume {
 
 ClipVolume MakeClipVolume(const Projection& projection);
 
-// Whether all corners lie inside every plane (nothing to cut).
-bool InsideVolume(const Vec4& p, const ClipVolume& volume);
+constexpr int ClipPlaneCount = 6;
+
+// Signed distance to plane i, positive inside.
+inline float ClipDistance(const Vec4& p, int plane, const ClipVolume& v) {
+    switch (plane) {
+        case 0:
+            return p.w - v.front;
+        case 1:
+            return v.back - p.w;
+        case 2:
+            return p.x - v.left * p.w;
+        case 3:
+            return v.right * p.w - p.x;
+        case 4:
+            return p.y - v.top * p.w;
+        default:
+            return v.bottom * p.w - p.y;
+    }
+}
+
+// Whether a point lies inside every plane (nothing to cut). Inline: it is asked for every corner
+// of every face drawn, and unrolled it is six comparisons.
+inline bool InsideVolume(const Vec4& p, const ClipVolume& volume) {
+    for (int plane = 0; plane < ClipPlaneCount; ++plane)
+        if (!(ClipDistance(p, plane, volume) >= 0)) return false;
+    return true;
+}
 
 // Cuts the convex polygon corners[0..count) in place; returns the corners left (0 when none).
 int ClipPolygon(ClipVertex* corners, int count, const ClipVolume& volume);
