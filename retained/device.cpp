@@ -97,11 +97,13 @@ HRESULT Device::Update() {
 
 HRESULT Device::HandlePaint(HDC dc) {
     EngineLock lock;
-    // Half a frame must not reach the window: the frame being drawn shows everything instead.
-    if (target_.frameInProgress) {
-        target_.wholeUnshown = true;
-        return D3DRM_OK;
-    }
+    // The next frame shows the whole window, whatever happens now. Half a frame must not reach the
+    // window, so while one is being drawn, that is all. Between frames the last one is painted at
+    // once as well; but the system may ask before the window is in fact uncovered on the screen
+    // (under Wine another process's window leaves the X display a moment later), and what it
+    // still covered then would stay stale behind frames that show only what changed.
+    target_.wholeUnshown = true;
+    if (target_.frameInProgress) return D3DRM_OK;
     return GuardAllocation(D3DRMERR_BADALLOC, [&] { return presenter_->Paint(target_, dc); });
 }
 

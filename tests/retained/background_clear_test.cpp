@@ -106,6 +106,10 @@ TEST(BackgroundClear, ARepaintShowsTheLastFrameAtOnceOrWithTheFrameBeingDrawn) {
     scene.rig.window.Cover({4, 2, 20, 12}, 0xFFFFFFu);
     ASSERT_EQ(winDevice->HandlePaint(nullptr), D3DRM_OK);
     EXPECT_EQ(rigs::CountDifferentPixels(scene.rig.window.Pixels(), shown), 0);
+    // And the next frame shows all of it again: the repaint may have come while the part was
+    // still covered on the screen.
+    scene.rig.window.Cover({4, 2, 20, 12}, 0xFFFFFFu);
+    EXPECT_EQ(rigs::CountDifferentPixels(scene.DrawAt(0.3f), shown), 0);
 
     // During a frame its half-drawn buffer is not shown; the frame shows the whole window when done,
     // though the square has not moved.
