@@ -99,16 +99,14 @@ private:
 // the answer and halving the bracket finds it, to within a thirty-second of the grid.
 int FinestGrid(const MeshData& mesh, const std::vector<Triangle>& triangles, std::size_t budget) {
     constexpr int Coarsest = 4, Finest = 4095;
-    const auto fits = [&](int cells) { return Clustering(mesh, cells).Surviving(triangles) <= budget; };
+    const auto survivors = [&](int cells) { return Clustering(mesh, cells).Surviving(triangles); };
     int fitting = Coarsest;    // the finest grid known to fit; the coarsest is taken when none does
     int tooFine = Finest + 1;  // the coarsest grid known not to fit
     int cells = 256;
+    // Every guess lies within the bounds, so it can only move one of them inward.
     for (int step = 0; step < 4 && fitting + 1 < tooFine; ++step) {
-        const std::size_t left = Clustering(mesh, cells).Surviving(triangles);
-        if (left <= budget)
-            fitting = std::max(fitting, cells);
-        else
-            tooFine = std::min(tooFine, cells);
+        const std::size_t left = survivors(cells);
+        (left <= budget ? fitting : tooFine) = cells;
         const double scale =
             std::sqrt(static_cast<double>(budget) / static_cast<double>(std::max<std::size_t>(left, 1)));
         const int next =
@@ -118,10 +116,7 @@ int FinestGrid(const MeshData& mesh, const std::vector<Triangle>& triangles, std
     }
     while (tooFine - fitting > std::max(1, fitting / 32)) {
         const int middle = fitting + (tooFine - fitting) / 2;
-        if (fits(middle))
-            fitting = middle;
-        else
-            tooFine = middle;
+        (survivors(middle) <= budget ? fitting : tooFine) = middle;
     }
     return fitting;
 }
