@@ -17,7 +17,8 @@ user=$(id -un)
 program=
 cleanup() {
   [ -z "$daemon" ] || kill "$daemon" 2>/dev/null || true
-  hack_pids | xargs -r kill 2>/dev/null || true
+  # The program's processes, once the check has come far enough to know how to find them.
+  ! declare -F hack_pids >/dev/null || hack_pids | xargs -r kill 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -67,7 +68,13 @@ wait_for() {
 
 run xscreensaver --no-splash -v >"$work/daemon.log" 2>&1 &
 daemon=$!
-wait_for 30 run xscreensaver-command -version >/dev/null 2>&1 || { cat "$work/daemon.log"; echo "the daemon did not start"; exit 1; }
+if ! wait_for 60 run xscreensaver-command -version >/dev/null 2>&1; then
+  cat "$work/daemon.log"
+  echo "display $DISPLAY: $(xdpyinfo 2>&1 | head -1)"
+  ps -o pid=,stat=,wchan:24=,etime=,args= -p "$daemon" || true
+  echo "the daemon did not answer within 60 seconds"
+  exit 1
+fi
 run xscreensaver-command -activate >/dev/null
 
 # The processes of this check's program, by the name the daemon starts it with: other checks may
