@@ -1,8 +1,8 @@
 // Frame time of the saver's own picture and per-frame path (the render thread's RenderFrame:
 // Move, Clear, Render and Update into memory, the window shown only what changed) for each of our
 // cars, vk1 also with every frame cleared and shown whole and with frames a sixtieth of a second
-// apart, and for a generated car-sized
-// textured, Gouraud-lit model of a chosen number of triangles in the same scene.
+// apart, and for a generated car-sized textured, Gouraud-lit model of a chosen number of triangles
+// in the same scene.
 
 #include <benchmark/benchmark.h>
 
