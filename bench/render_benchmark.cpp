@@ -31,11 +31,21 @@ namespace {
 using bench::BenchScene;
 using bench::Look;
 
-void MeasureFrames(benchmark::State& state, BenchScene& scene, int width, int height) {
+// Frames straight after each other, or, with a period, each that long after the last start, the
+// waits not timed.
+void MeasureFrames(benchmark::State& state, BenchScene& scene, int width, int height,
+                   std::chrono::microseconds period = std::chrono::microseconds(0)) {
     for (int i = 0; i < 3; ++i) scene.Frame();  // buffers grow to the scene here
     const std::uint64_t allocationsBefore = bench::AllocationCount();
     std::int64_t frames = 0;
+    auto next = std::chrono::steady_clock::now();
     for (auto _ : state) {
+        if (period.count() > 0) {
+            state.PauseTiming();
+            next += period;
+            std::this_thread::sleep_until(next);
+            state.ResumeTiming();
+        }
         scene.Frame();
         ++frames;
     }
@@ -159,15 +169,7 @@ void RenderPacedFrames(benchmark::State& state) {
         state.SkipWithError("cannot open the saver's picture");
         return;
     }
-    for (int i = 0; i < 3; ++i) scene.Frame();
-    auto next = std::chrono::steady_clock::now();
-    for (auto _ : state) {
-        state.PauseTiming();
-        next += std::chrono::microseconds(16667);
-        std::this_thread::sleep_until(next);
-        state.ResumeTiming();
-        scene.Frame();
-    }
+    MeasureFrames(state, scene, width, height, std::chrono::microseconds(16667));
 }
 
 // Arguments: width, height, rings and segments of the model, linear filtering (0 or 1).
