@@ -66,9 +66,26 @@ wait_for() {
   done
 }
 
-run xscreensaver --no-splash -v >"$work/daemon.log" 2>&1 &
-daemon=$!
-if ! wait_for 60 run xscreensaver-command -version >/dev/null 2>&1; then
+daemon_answers() { run xscreensaver-command -version >/dev/null 2>&1; }
+# Gone, or ended and not yet waited for.
+daemon_ended() { ! ps -o stat= -p "$daemon" | grep -qv Z; }
+answers_or_ended() { daemon_answers || daemon_ended; }
+# Starts the daemon; whether it answers within a minute.
+start_daemon() {
+  run xscreensaver --no-splash -v >"$work/daemon.log" 2>&1 &
+  daemon=$!
+  wait_for 60 answers_or_ended && ! daemon_ended
+}
+# Once, on a machine busy building, the daemon ended at its start without a word, before our
+# program had any part in it. It is then started once more, and what it said is shown.
+if ! start_daemon && daemon_ended; then
+  status=0
+  wait "$daemon" || status=$?
+  echo "the daemon ended at its start with status $status, and is started again; it had said:"
+  sed 's/^/  /' "$work/daemon.log"
+  start_daemon || true
+fi
+if ! daemon_answers; then
   cat "$work/daemon.log"
   echo "display $DISPLAY: $(xdpyinfo 2>&1 | head -1)"
   ps -o pid=,stat=,wchan:24=,etime=,args= -p "$daemon" || true
