@@ -68,7 +68,11 @@ wait_for() {
 
 daemon_answers() { run xscreensaver-command -version >/dev/null 2>&1; }
 # Gone, or ended and not yet waited for.
-daemon_ended() { ! ps -o stat= -p "$daemon" | grep -qv Z; }
+daemon_ended() {
+  local state
+  state=$(ps -o stat= -p "$daemon" || true)
+  [[ -z $state || $state == Z* ]]
+}
 answers_or_ended() { daemon_answers || daemon_ended; }
 # Starts the daemon; whether it answers within a minute.
 start_daemon() {
@@ -89,7 +93,7 @@ if ! daemon_answers; then
   cat "$work/daemon.log"
   echo "display $DISPLAY: $(xdpyinfo 2>&1 | head -1)"
   ps -o pid=,stat=,wchan:24=,etime=,args= -p "$daemon" || true
-  echo "the daemon did not answer within 60 seconds"
+  if daemon_ended; then echo "the daemon ended without answering"; else echo "the daemon did not answer within 60 seconds"; fi
   exit 1
 fi
 run xscreensaver-command -activate >/dev/null
